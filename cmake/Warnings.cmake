@@ -1,0 +1,40 @@
+# One warning list for every target of the project. COMTEST_WERROR (on in CI)
+# turns warnings into errors.
+option(COMTEST_WERROR "Treat compiler warnings as errors" OFF)
+
+function(comtest_warnings target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /permissive- /utf-8)
+        if(COMTEST_WERROR)
+            target_compile_options(${target} PRIVATE /WX)
+        endif()
+    else()
+        target_compile_options(${target} PRIVATE
+            -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
+            -Woverloaded-virtual -Wformat=2 -Wimplicit-fallthrough)
+        if(COMTEST_WERROR)
+            target_compile_options(${target} PRIVATE -Werror)
+        endif()
+    endif()
+endfunction()
+
+# A library of the project: its sources, its include root (src/), its warnings.
+function(comtest_library target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_library(${target} STATIC ${ARG_SOURCES})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+    comtest_warnings(${target})
+endfunction()
+
+# A test executable registered with CTest; every test runs headless.
+function(comtest_test target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock comtest_test_main)
+    comtest_warnings(${target})
+    gtest_discover_tests(${target}
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
+                   TIMEOUT 120)
+endfunction()

@@ -1,0 +1,10 @@
+#include "platform/runtime/RuntimeState.h"
+
+namespace rt {
+
+RuntimeState& State() {
+    static RuntimeState state;
+    return state;
+}
+
+}  // namespace rt

@@ -1,0 +1,19 @@
+#pragma once
+// The one named place for the runtime's process-wide state: the symbol
+// table, the activation record and, as the runtime grows, its settings and
+// the error block. Nothing else in the runtime keeps mutable globals.
+
+#include "platform/runtime/Activation.h"
+#include "platform/runtime/Symbol.h"
+
+namespace rt {
+
+struct RuntimeState {
+    SymbolTable symbols;
+    ActivationStack activations;
+};
+
+// The process's runtime state, created on first use.
+RuntimeState& State();
+
+}  // namespace rt

@@ -1,0 +1,72 @@
+#pragma once
+// The serial port component: opens a line by port name, applies the line
+// settings, tells a window when received bytes wait (a posted WM_COMMNOTIFY)
+// and reads and writes bytes. Port names ("Com1".."Com9") map to devices
+// through PortMap; the device name "loop" is the built-in loopback line.
+
+#include <QObject>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/os/PostedMessage.h"
+
+namespace serial {
+
+// Event mask bit of EnableEvents: notify when received bytes wait.
+inline constexpr std::uint32_t EV_RXCHAR = 0x0001;
+
+class Serial : public QObject {
+    Q_OBJECT
+public:
+    // Preset sizes of the receive and transmit buffers.
+    static constexpr std::uint32_t kDefaultInQueue = 4096;
+    static constexpr std::uint32_t kDefaultOutQueue = 4096;
+
+    // A port object, not open; notifications go to `notifyWindow`.
+    explicit Serial(os::HWND notifyWindow, QObject* parent = nullptr);
+    ~Serial() override;
+
+    // Opens the device that `portName` maps to; an open port is closed first.
+    // FALSE (and one line on standard error saying why) when the name maps to
+    // nothing, the device is missing, not permitted, not a terminal, or held
+    // by another program.
+    bool Open(const std::string& portName);
+    void Close();
+    bool IsOpen() const;
+
+    // Line settings kept for SetProtocol. Parity codes: 0 none, 1 odd,
+    // 2 even, 3 mark, 4 space. Stop bits: 0 one, 1 one and a half, 2 two.
+    void SetBaud(std::uint32_t baud);
+    void SetParity(std::uint8_t parity);
+    void SetByteSize(std::uint8_t byteSize);
+    void SetStopBits(std::uint8_t stopBits);
+    std::uint32_t Baud() const;
+    std::uint8_t Parity() const;
+    std::uint8_t ByteSize() const;
+    std::uint8_t StopBits() const;
+    std::uint32_t InQueueSize() const;
+    std::uint32_t OutQueueSize() const;
+
+    // Applies the four settings to the open port; FALSE with ErrorDesc set
+    // when the port is closed or the device refuses any of them.
+    bool SetProtocol();
+    std::string ErrorDesc() const;
+
+    // With EV_RXCHAR set, WM_COMMNOTIFY is posted to the notify window
+    // whenever received bytes wait.
+    void EnableEvents(std::uint32_t mask);
+
+    // Number of received bytes waiting; falls to 0 as they are read.
+    std::uint32_t ReceiverPending();
+    // Up to `count` waiting bytes, removed from the queue.
+    std::string Read(std::uint32_t count);
+    // Sends the bytes; does nothing on a closed or lost port.
+    void Write(const std::string& bytes);
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace serial
