@@ -18,19 +18,23 @@ function(comtest_warnings target)
     endif()
 endfunction()
 
-# A library of the project: its sources, its include root (src/), its warnings.
+# A library of the project: every .cpp of the calling folder, the include
+# root src/, the project's warnings.
 function(comtest_library target)
-    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-    add_library(${target} STATIC ${ARG_SOURCES})
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    add_library(${target} STATIC ${sources})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${target} PUBLIC ${ARG_DEPS})
     comtest_warnings(${target})
 endfunction()
 
-# A test executable registered with CTest; every test runs headless.
+# A test executable of every .cpp in the calling folder, registered with
+# CTest; every test runs headless on Qt's offscreen platform.
 function(comtest_test target)
-    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-    add_executable(${target} ${ARG_SOURCES})
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    add_executable(${target} ${sources})
     target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock comtest_test_main)
     comtest_warnings(${target})
     gtest_discover_tests(${target}
