@@ -68,6 +68,7 @@ class Serial::Impl {
     Serial* owner_;
     os::HWND window_;
     std::string portName_;
+    std::string device_;  // as the port map names it: a path or "loop"
     PosixLine line_;
     std::unique_ptr<LoopbackLine> loopback_;
     std::unique_ptr<QSocketNotifier> readable_;
@@ -83,14 +84,14 @@ class Serial::Impl {
 };
 
 std::string Serial::Impl::PortLabel() const {
-    const std::string& path = line_.IsOpen() ? line_.Path() : std::string();
-    return path.empty() ? portName_ : portName_ + " (" + path + ")";
+    return device_.empty() ? portName_ : portName_ + " (" + device_ + ")";
 }
 
 bool Serial::Impl::Open(const std::string& portName) {
     Close();
     portName_ = portName;
-    const std::string device = PortMap::Current().DeviceFor(portName);
+    device_ = PortMap::Current().DeviceFor(portName);
+    const std::string& device = device_;
     std::string reason;
     std::string path = device;
     if (device.empty()) {
@@ -104,9 +105,8 @@ bool Serial::Impl::Open(const std::string& portName) {
     if (reason.empty()) reason = line_.Open(path);
     if (!reason.empty()) {
         loopback_.reset();
-        const std::string where = device.empty() ? portName : portName + " (" + device + ")";
-        errorDesc = "Cannot open " + where + ": " + reason;
-        ReportLine("cannot open " + where + ": " + reason);
+        errorDesc = "Cannot open " + PortLabel() + ": " + reason;
+        ReportLine("cannot open " + PortLabel() + ": " + reason);
         return false;
     }
     if (loopback_) loopback_->Start();

@@ -39,6 +39,21 @@ std::string Pattern(std::size_t size) {
     return s;
 }
 
+// CPU time the process uses while the event loop runs for `wall`. An idle
+// loop uses next to none; one woken by a descriptor that is always ready
+// uses all of it.
+long CpuMicrosDuring(std::chrono::milliseconds wall) {
+    const auto cpu = [] {
+        rusage r{};
+        ::getrusage(RUSAGE_SELF, &r);
+        return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1000000L + r.ru_utime.tv_usec +
+               r.ru_stime.tv_usec;
+    };
+    const long before = cpu();
+    PumpFor(wall);
+    return cpu() - before;
+}
+
 class SerialIoTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -141,6 +156,10 @@ TEST_F(SerialIoTest, FloodIsHeldBackNotBufferedWithoutBound) {
         },
         300ms);
     EXPECT_LT(sent, flood.size()) << "the line never pushed back";
+    // Held back with a full queue, the component must not keep polling the
+    // device that still has bytes for it.
+    const long cpuHeld = CpuMicrosDuring(200ms);
+    EXPECT_LT(cpuHeld, 100000L) << "event loop busy while the queue is full";
     peak = port_.ReceiverPending();
     EXPECT_GT(peak, 0u);
     EXPECT_LE(peak, 256u * 1024u);
@@ -165,11 +184,7 @@ TEST_F(SerialIoTest, LostDeviceIsReportedOnceAndStaysQuiet) {
     ::testing::internal::CaptureStderr();
     pty_.CloseFarEnd();
     const bool lost = PumpUntil([&] { return port_.IsLost(); });
-    rusage before{};
-    ::getrusage(RUSAGE_SELF, &before);
-    PumpFor(300ms);
-    rusage after{};
-    ::getrusage(RUSAGE_SELF, &after);
+    const long cpuAfterLoss = CpuMicrosDuring(300ms);
     port_.Write("into the void");
     PumpFor(50ms);
     const std::string err = ::testing::internal::GetCapturedStderr();
@@ -181,15 +196,30 @@ TEST_F(SerialIoTest, LostDeviceIsReportedOnceAndStaysQuiet) {
     EXPECT_EQ(recorder_.notifications, 0);
     // A hung-up descriptor left in the event loop would spin it: the loop
     // must stay idle once the loss is noticed.
-    const auto cpuMicros = [](const rusage& r) {
-        return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1000000L + r.ru_utime.tv_usec +
-               r.ru_stime.tv_usec;
-    };
-    EXPECT_LT(cpuMicros(after) - cpuMicros(before), 100000L) << "event loop busy after the loss";
+    EXPECT_LT(cpuAfterLoss, 100000L) << "event loop busy after the loss";
     EXPECT_TRUE(port_.IsOpen());
     port_.Close();
     EXPECT_FALSE(port_.IsOpen());
     EXPECT_FALSE(port_.IsLost());
+}
+
+TEST_F(SerialIoTest, TransmitBacklogIsBoundedAndKeepsOrder) {
+    // The far end reads nothing, so writes pile up; past the limit the rest
+    // is dropped (once reported), never reordered.
+    const std::string data = Pattern(1536 * 1024);
+    ::testing::internal::CaptureStderr();
+    for (std::size_t at = 0; at < data.size(); at += 4096) port_.Write(data.substr(at, 4096));
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("transmit queue full"), std::string::npos) << err;
+
+    // At least the backlog's limit arrives; then the rest, until the line
+    // falls quiet.
+    std::string got = pty_.Receive(1024 * 1024);
+    got += pty_.Receive(data.size(), 100ms);
+    EXPECT_GE(got.size(), 1024u * 1024u);
+    EXPECT_LT(got.size(), data.size());
+    EXPECT_TRUE(data.compare(0, got.size(), got) == 0) << "sent bytes are not a prefix";
 }
 
 TEST(SerialLossTest, SameNameOpensAgainOnceTheDeviceIsBack) {
