@@ -33,7 +33,9 @@ void ReportLine(const std::string& text) {
 }  // namespace
 
 // All of the component's state; lives on the thread that created the Serial,
-// where the notifiers deliver readiness.
+// where the notifiers deliver readiness. The device side is PosixLine watched
+// through QSocketNotifier; a Windows build would put a line class of its own
+// and an event-handle notifier here, and is not built yet.
 class Serial::Impl {
   public:
     explicit Impl(Serial* owner, os::HWND window) : owner_(owner), window_(window) {}
