@@ -7,6 +7,11 @@
 // whether every byte arrived in order.
 //
 //   serial_flood_bench [MiB]      (default 32)
+//
+// Targets for the component alone: intact data, at least 10 MiB/s, RSS
+// growth under 20 MiB, no stall of 50 ms or more, and at most 0.04
+// GUI-thread CPU seconds per MiB: half the whole pane's budget of 0.08, so
+// reading leaves the other half for rendering.
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -164,5 +169,10 @@ int main(int argc, char** argv) {
     std::printf("RSS                %ld KiB before, peak %ld KiB, growth %ld KiB\n", rssBefore,
                 rssPeak, rssPeak - rssBefore);
     std::printf("longest stall      %lld ms\n", static_cast<long long>(worstStallMs));
-    return drainer.received == total && drainer.mismatches == 0 ? 0 : 1;
+
+    const bool intact = drainer.received == total && drainer.mismatches == 0;
+    const bool met = intact && mibDone / seconds >= 10.0 && cpu / mibDone <= 0.04 &&
+                     rssPeak - rssBefore < 20 * 1024 && worstStallMs < 50;
+    std::printf("targets            %s\n", met ? "met" : "MISSED");
+    return met ? 0 : 1;
 }
