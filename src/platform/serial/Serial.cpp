@@ -139,7 +139,7 @@ bool Serial::Impl::SetProtocol() {
         return false;
     }
     if (lost_) {
-        errorDesc = "The device " + line_.Path() + " is lost";
+        errorDesc = "The port " + PortLabel() + " is lost";
         return false;
     }
     if (const auto invalid = InvalidSettings(settings)) {
@@ -181,7 +181,7 @@ void Serial::Impl::ReaderActive() {
         // forgotten.
         ScheduleCheck();
     }
-    if (paused_ && queue_.Size() <= kResumeLevel && readable_) {
+    if (paused_ && !lost_ && queue_.Size() <= kResumeLevel) {
         paused_ = false;
         readable_->setEnabled(true);
     }
@@ -257,6 +257,7 @@ void Serial::Impl::Write(const std::string& bytes) {
 void Serial::Impl::Lose(int error) {
     if (lost_) return;
     lost_ = true;
+    paused_ = false;
     // A hung-up descriptor stays readable for ever; stop watching it so the
     // loop goes idle. Bytes already received stay readable.
     readable_->setEnabled(false);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <filesystem>
 
 #include "PtyPair.h"
@@ -201,6 +202,33 @@ TEST_F(SerialIoTest, LostDeviceIsReportedOnceAndStaysQuiet) {
     port_.Close();
     EXPECT_FALSE(port_.IsOpen());
     EXPECT_FALSE(port_.IsLost());
+}
+
+TEST_F(SerialIoTest, LossWhileHeldBackStaysQuietAfterTheDrain) {
+    // The queue is full and the device unwatched when the far end goes. A
+    // write notices the loss at once; draining the queue afterwards must not
+    // start watching the dead device again, and what arrived stays intact.
+    const std::string flood = Pattern(1024 * 1024);
+    std::size_t sent = 0;
+    PumpUntil(
+        [&] {
+            sent += pty_.SendSome(flood.data() + sent, flood.size() - sent);
+            return false;
+        },
+        200ms);
+    ASSERT_LT(sent, flood.size());
+    ::testing::internal::CaptureStderr();
+    pty_.CloseFarEnd();
+    port_.Write("x");
+    const bool lostOnWrite = port_.IsLost();
+    const std::string got = DrainAll(port_);
+    const long cpuAfterDrain = CpuMicrosDuring(200ms);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(lostOnWrite);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_LT(cpuAfterDrain, 100000L) << "event loop busy after the loss";
+    EXPECT_GE(got.size(), 128u * 1024u);
+    EXPECT_TRUE(flood.compare(0, got.size(), got) == 0) << "received bytes are not a prefix";
 }
 
 TEST_F(SerialIoTest, TransmitBacklogIsBoundedAndKeepsOrder) {
