@@ -199,6 +199,8 @@ TEST_F(SerialIoTest, LostDeviceIsReportedOnceAndStaysQuiet) {
     // must stay idle once the loss is noticed.
     EXPECT_LT(cpuAfterLoss, 100000L) << "event loop busy after the loss";
     EXPECT_TRUE(port_.IsOpen());
+    EXPECT_FALSE(port_.SetProtocol());
+    EXPECT_NE(port_.ErrorDesc().find("lost"), std::string::npos) << port_.ErrorDesc();
     port_.Close();
     EXPECT_FALSE(port_.IsOpen());
     EXPECT_FALSE(port_.IsLost());
