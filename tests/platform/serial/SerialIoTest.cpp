@@ -16,6 +16,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::DrainAll;
+using testing::DrainAtLeast;
 using testing::NotifyRecorder;
 using testing::PtyPair;
 using testing::PumpFor;
@@ -101,7 +102,7 @@ TEST_F(SerialIoTest, NoNotificationBeforeEventsAreEnabled) {
     // Enabling with bytes already waiting announces them.
     port_.EnableEvents(EV_RXCHAR);
     ASSERT_TRUE(PumpUntil([&] { return recorder_.notifications == 1; }));
-    EXPECT_EQ(DrainAll(port_), "xy");
+    EXPECT_EQ(DrainAtLeast(port_, 2), "xy");
 }
 
 TEST_F(SerialIoTest, NotificationsAreCoalescedUntilTheReaderLooks) {
@@ -109,19 +110,22 @@ TEST_F(SerialIoTest, NotificationsAreCoalescedUntilTheReaderLooks) {
     ASSERT_TRUE(pty_.Send("a"));
     ASSERT_TRUE(PumpUntil([&] { return recorder_.notifications == 1; }));
     // More bytes while the first notification is unanswered: no new post.
-    for (const char* more : {"b", "c", "d"}) {
-        ASSERT_TRUE(pty_.Send(more));
-        PumpFor(30ms);
-    }
+    ASSERT_TRUE(pty_.Send("bcd"));
+    PumpFor(100ms);
     EXPECT_EQ(recorder_.notifications, 1);
-    EXPECT_EQ(DrainAll(port_), "abcd");
-    PumpFor(30ms);
-    EXPECT_EQ(recorder_.notifications, 1) << "a drained queue needs no notification";
+    const std::string first = DrainAll(port_);
+    EXPECT_EQ(first + DrainAtLeast(port_, 4 - first.size()), "abcd");
+    if (first == "abcd") {
+        // Nothing arrived since the drain, so nothing may be announced.
+        PumpFor(50ms);
+        EXPECT_EQ(recorder_.notifications, 1) << "a drained queue needs no notification";
+    }
+    const int beforeNext = recorder_.notifications;
 
     // After the drain the next byte is announced again.
     ASSERT_TRUE(pty_.Send("e"));
-    ASSERT_TRUE(PumpUntil([&] { return recorder_.notifications == 2; }));
-    EXPECT_EQ(DrainAll(port_), "e");
+    ASSERT_TRUE(PumpUntil([&] { return recorder_.notifications > beforeNext; }));
+    EXPECT_EQ(DrainAtLeast(port_, 1), "e");
 }
 
 TEST_F(SerialIoTest, ReaderThatStopsEarlyIsNotifiedAgain) {
@@ -141,7 +145,7 @@ TEST_F(SerialIoTest, EventsOffStopsNotifications) {
     ASSERT_TRUE(pty_.Send("z"));
     PumpFor(50ms);
     EXPECT_EQ(recorder_.notifications, 0);
-    EXPECT_EQ(DrainAll(port_), "z");
+    EXPECT_EQ(DrainAtLeast(port_, 1), "z");
 }
 
 TEST_F(SerialIoTest, FloodIsHeldBackNotBufferedWithoutBound) {
