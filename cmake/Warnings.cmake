@@ -51,3 +51,28 @@ if(COMTEST_SANITIZE AND NOT MSVC)
                         -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# COMTEST_FUZZ builds the libFuzzer targets under fuzz/ (clang only): every
+# library is instrumented for coverage and checked by AddressSanitizer and
+# UndefinedBehaviorSanitizer, so a fuzzer stops on the first fault.
+option(COMTEST_FUZZ "Build the libFuzzer targets (clang only)" OFF)
+if(COMTEST_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "COMTEST_FUZZ needs clang: configure with -DCMAKE_CXX_COMPILER=clang++")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined
+                        -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# A fuzz target of every .cpp in the calling folder, linked with libFuzzer's
+# main; its seed corpus is the folder's corpus/ directory.
+function(comtest_fuzzer target)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    add_executable(${target} ${sources})
+    target_link_libraries(${target} PRIVATE ${ARG_DEPS})
+    target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+    comtest_warnings(${target})
+    add_dependencies(fuzzers ${target})
+endfunction()

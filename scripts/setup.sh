@@ -8,6 +8,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
+    clang libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core
 )
 
