@@ -51,6 +51,7 @@ class SerialMLE : public win::MultiLineEdit {
 
     QPointer<serial::Serial> port_;
     PendingText pending_;
+    std::string received_;  // bytes of the current drain, reused
     QTimer insertTimer_;
 };
 
