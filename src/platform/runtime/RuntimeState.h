@@ -6,6 +6,7 @@
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/DirectorySettings.h"
 #include "platform/runtime/FileTable.h"
+#include "platform/runtime/IntlSettings.h"
 #include "platform/runtime/Symbol.h"
 
 namespace rt {
@@ -15,6 +16,7 @@ struct RuntimeState {
     ActivationStack activations;
     FileTable files;
     DirectorySettings directories;
+    IntlSettings intl;
 };
 
 // The process's runtime state, created on first use.
