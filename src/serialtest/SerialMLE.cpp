@@ -58,6 +58,14 @@ win::LRESULT SerialMLE::Dispatch(const win::Event& event) {
     return result;
 }
 
+void SerialMLE::SetValue(const QString& text) {
+    RT_ENTER("SERIALMLE:VALUE", "SerialMLE Class");
+    RT_LINE();
+    InsertPending();
+    RT_LINE();
+    MultiLineEdit::SetValue(text);
+}
+
 void SerialMLE::Drain() {
     RT_ENTER("SERIALMLE:DRAIN", "SerialMLE Class");
     RT_LINE();

@@ -43,6 +43,9 @@ class SerialMLE : public win::MultiLineEdit {
     serial::Serial* SetDevice(QObject* value);
 
     win::LRESULT Dispatch(const win::Event& event) override;
+    // Replaces the text; received text still waiting goes with the old text,
+    // as it arrived before the change.
+    void SetValue(const QString& text) override;
 
   private:
     void Drain();
