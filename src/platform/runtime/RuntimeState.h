@@ -4,7 +4,9 @@
 // the error block. Nothing else in the runtime keeps mutable globals.
 
 #include "platform/runtime/Activation.h"
+#include "platform/runtime/DirectorySettings.h"
 #include "platform/runtime/ErrorState.h"
+#include "platform/runtime/FileTable.h"
 #include "platform/runtime/Symbol.h"
 
 namespace rt {
@@ -12,6 +14,8 @@ namespace rt {
 struct RuntimeState {
     SymbolTable symbols;
     ActivationStack activations;
+    FileTable files;
+    DirectorySettings directories;
     ErrorState errors;
 };
 
