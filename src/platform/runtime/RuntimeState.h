@@ -7,6 +7,7 @@
 #include "platform/runtime/DirectorySettings.h"
 #include "platform/runtime/ErrorState.h"
 #include "platform/runtime/FileTable.h"
+#include "platform/runtime/IntlSettings.h"
 #include "platform/runtime/Symbol.h"
 
 namespace rt {
@@ -16,6 +17,7 @@ struct RuntimeState {
     ActivationStack activations;
     FileTable files;
     DirectorySettings directories;
+    IntlSettings intl;
     ErrorState errors;
 };
 
