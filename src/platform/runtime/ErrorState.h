@@ -60,6 +60,9 @@ struct ErrorState {
     // The error system's one record for wrapping a value that is not an
     // error object; keeps the last wrap until the next.
     RawError wrapRecord;
+    // TRUE while the error log's own "path not found" error is being
+    // reported, so that the report does not raise it again without end.
+    bool reportingLogFailure = false;
     // Run in reverse order when the runtime shuts down (_Quit).
     std::vector<std::function<void()>> shutdownHooks;
 };
