@@ -77,6 +77,15 @@ TEST_F(DefErrorTest, AValueThatIsNoErrorObjectIsReportedAsCode28) {
     EXPECT_EQ(rt::State().errors.wrapRecord.Get(rt::RawError::GenCode), 28u);
 }
 
+TEST_F(DefErrorTest, AForeignValueIsReportedEvenWithoutAGenerator) {
+    rt::ErrorFunc(nullptr);
+    DefError(rt::Usual("stray text"));
+    ASSERT_EQ(shown_.size(), 1u);
+    EXPECT_EQ(shown_[0].text.rfind("Error Code:  28 [ WRONG TYPE OF VALUE ]\r\n", 0), 0u);
+    EXPECT_NE(shown_[0].text.find("\r\nArgument: stray text\r\n"), std::string::npos);
+    EXPECT_EQ(shown_[0].defaultCode, 1u);
+}
+
 TEST_F(DefErrorTest, PointerSubstituteRaisesSeverityButKeepsTheWarningCaption) {
     auto error = MakeError(21);
     error->Severity = 1;

@@ -46,8 +46,10 @@ struct ErrorState {
     bool beep = true;      // announce errors by tones
     bool errorLog = true;  // write errors to the error log
     std::int32_t errorLevel = 0;
-    // Active guarded sequences with a recover part, innermost last.
+    // Active guarded sequences with a recover part.
     std::size_t recoveryDepth = 0;
+    // The event-loop level each active sequence began at, outermost first.
+    std::vector<int> recoveryLoopLevels;
     // Errors being handed to the error block right now; bounds an error
     // block that keeps raising errors of its own.
     int raiseDepth = 0;

@@ -93,17 +93,28 @@ Usual RaiseFromException(const std::exception& error, std::string_view operation
     return Raise(raw);
 }
 
+namespace {
+
+// A jump whose recovery point began inside the current event loop needs no
+// loop to end: it goes on at once. One that began outside it waits.
+void ContinueJump(const BreakSignal& signal) {
+    if (RecoveryLoopLevel(signal.Point()) >= CurrentLoopLevel()) throw signal;
+    HoldBreak(signal);
+}
+
+}  // namespace
+
 bool DispatchGuarded(const std::function<void()>& handler, std::string_view operation) {
     try {
         handler();
         return true;
     } catch (const BreakSignal& signal) {
-        HoldBreak(signal);
+        ContinueJump(signal);
     } catch (const std::exception& error) {
         try {
             RaiseFromException(error, operation);
         } catch (const BreakSignal& signal) {
-            HoldBreak(signal);
+            ContinueJump(signal);
         }
     }
     return false;

@@ -54,9 +54,16 @@ Usual RaiseFromException(const std::exception& error, std::string_view operation
 
 // For the window layer's event dispatch: runs `handler`; a C++ exception
 // escaping it is raised with RaiseFromException instead of ending the
-// program. A jump to a recovery point cannot unwind through the window
-// system, so it is held (HoldBreak) and every running event loop is asked to
-// end; returns false when the handler did not complete normally.
+// program. Returns false when the handler did not complete normally.
+// A jump to a recovery point that began within the current event loop goes
+// on at once (BreakSignal leaves DispatchGuarded). One whose point began
+// outside the running event loop cannot unwind through the window system:
+// it is held (HoldBreak), every running event loop is asked to end, and the
+// code after the outermost loop continues it with ResumeHeldBreak.
+//
+// RaiseFromException itself may leave by BreakSignal (the operator chose
+// abort inside a guarded sequence); a dispatch that calls it directly must
+// treat that as DispatchGuarded does.
 bool DispatchGuarded(const std::function<void()>& handler, std::string_view operation);
 // Keeps a jump until the event loop has returned.
 void HoldBreak(const BreakSignal& signal);

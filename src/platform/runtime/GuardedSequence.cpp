@@ -1,5 +1,7 @@
 #include "platform/runtime/GuardedSequence.h"
 
+#include <QThread>
+
 #include "platform/runtime/RuntimeState.h"
 #include "platform/runtime/Termination.h"
 
@@ -9,8 +11,13 @@ namespace {
 // Keeps the recovery depth right however the body ends.
 class RecoveryPoint {
   public:
-    RecoveryPoint() : point_(++State().errors.recoveryDepth) {}
-    ~RecoveryPoint() { --State().errors.recoveryDepth; }
+    RecoveryPoint() : point_(++State().errors.recoveryDepth) {
+        State().errors.recoveryLoopLevels.push_back(CurrentLoopLevel());
+    }
+    ~RecoveryPoint() {
+        --State().errors.recoveryDepth;
+        State().errors.recoveryLoopLevels.pop_back();
+    }
     RecoveryPoint(const RecoveryPoint&) = delete;
     RecoveryPoint& operator=(const RecoveryPoint&) = delete;
     std::size_t Point() const { return point_; }
@@ -40,6 +47,16 @@ bool BeginSequence(const std::function<void()>& body,
     // the next point out.
     if (recover) recover(value);
     return true;
+}
+
+int CurrentLoopLevel() {
+    return QThread::currentThread()->loopLevel();
+}
+
+int RecoveryLoopLevel(std::size_t point) {
+    const auto& levels = State().errors.recoveryLoopLevels;
+    if (point == 0 || point > levels.size()) return 0;
+    return levels[point - 1];
 }
 
 bool CanBreak() {

@@ -39,6 +39,12 @@ class BreakSignal {
 bool BeginSequence(const std::function<void()>& body,
                    const std::function<void(const Usual&)>& recover);
 
+// The event-loop level (QThread::loopLevel) at which recovery point
+// `point` began; 0 for a point that is not active.
+int RecoveryLoopLevel(std::size_t point);
+// The event-loop level of the calling thread now.
+int CurrentLoopLevel();
+
 // TRUE while a guarded sequence is active.
 bool CanBreak();
 

@@ -128,6 +128,22 @@ TEST_F(ErrorSystemTest, JumpFromAnEventHandlerEndsTheLoopAndResumesAfterIt) {
     EXPECT_FALSE(CanBreak());
 }
 
+TEST_F(ErrorSystemTest, JumpWithinTheSameEventLoopGoesOnAtOnce) {
+    Install([](const Usual& error) -> Usual { LabelJump(error); });
+    Usual recovered;
+    bool afterDispatch = false;
+    BeginSequence(
+        [&] {
+            DispatchGuarded([] { throw std::runtime_error("nearby"); }, "DIRECT");
+            afterDispatch = true;
+        },
+        [&](const Usual& value) { recovered = value; });
+    EXPECT_FALSE(afterDispatch);
+    ASSERT_TRUE(recovered.IsArray());
+    EXPECT_EQ((*recovered.AsArray())[2].AsText(), "nearby");
+    EXPECT_NO_THROW(ResumeHeldBreak()) << "nothing was held";
+}
+
 TEST_F(ErrorSystemTest, InternalErrorCarriesItsMessage) {
     Install([this](const Usual& error) {
         seen_.push_back(error);
