@@ -48,6 +48,9 @@ inline constexpr const char* kWrongTag = "Error structure has wrong tag";
 // The handler's own symbol, set as Function of a wrapped value.
 inline constexpr std::string_view kDefErrorSymbol = "DEFERROR";
 
+// The international mode applied at start-up.
+inline constexpr std::string_view kWindowsMode = "WINDOWS";
+
 // The error log.
 inline constexpr std::string_view kLogFileName = "KXERROR.LOG";
 inline constexpr std::string_view kLogBanner =

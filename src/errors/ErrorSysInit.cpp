@@ -4,7 +4,9 @@
 
 #include "errors/DefError.h"
 #include "errors/DefErrorGen.h"
+#include "errors/ErrorConstants.h"
 #include "errors/ErrorDialog.h"
+#include "errors/SetInternational.h"
 #include "platform/os/MessageBoxA.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/ErrorSystem.h"
@@ -27,8 +29,7 @@ void ErrorSysInit() {
     RT_LINE();
     os::SetMessageBoxPresenter(ShowMessageBox);
     RT_LINE();
-    // TODO: apply the user's international settings with
-    // SetInternational(#WINDOWS) once the settings operations are in place.
+    SetInternational(rt::Usual(rt::State().symbols.Add(text::kWindowsMode)));
 }
 
 void ErrorGenInit() {

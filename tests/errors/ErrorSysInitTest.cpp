@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "errors/DefErrorGen.h"
+#include "errors/SetInternational.h"
 #include "platform/runtime/ErrorSystem.h"
 #include "platform/runtime/RuntimeState.h"
 
@@ -33,13 +34,19 @@ class ErrorSysInitTest : public ::testing::Test {
     std::uint32_t rtCount_ = 1;
 };
 
+rt::Usual Mode(const char* name) {
+    return rt::Usual(rt::State().symbols.Add(name));
+}
+
 TEST_F(ErrorSysInitTest, InstallsTheHandlerOnceAndASecondRunChangesNothing) {
+    const auto previousMode = SetInternational(Mode("LEGACY"));
     rt::ErrorBlock(nullptr);
     rt::State().errors.messageBox = nullptr;
     ErrorSysInit();
     const auto installed = rt::ErrorBlock();
     ASSERT_TRUE(installed);
     EXPECT_TRUE(rt::State().errors.messageBox);
+    EXPECT_EQ(SetInternational(), Mode("WINDOWS").AsSymbol()) << "the user's settings apply";
 
     // The installed block is DefError: a sharing conflict only sets the flag.
     rt::NetErr(false);
@@ -53,10 +60,13 @@ TEST_F(ErrorSysInitTest, InstallsTheHandlerOnceAndASecondRunChangesNothing) {
     rt::NetErr(false);
     rt::ErrorFunc(previousGenerator);
 
+    SetInternational(Mode("LEGACY"));
     rt::State().errors.messageBox = nullptr;
     ErrorSysInit();
     EXPECT_EQ(rt::ErrorBlock(), installed);
     EXPECT_FALSE(rt::State().errors.messageBox) << "second run installed the dialog again";
+    EXPECT_EQ(SetInternational(), Mode("LEGACY").AsSymbol()) << "second run changed the settings";
+    SetInternational(rt::Usual(previousMode));
 }
 
 TEST_F(ErrorSysInitTest, AnExistingBlockIsLeftAlone) {
