@@ -19,7 +19,7 @@ bool EndsWith(std::string_view text, std::string_view end) {
 
 std::string CallStackText(std::uint32_t level, std::size_t ownFrames,
                           const CallStackSettings& settings) {
-    RT_ENTER("CALLSTACKTEXT", "Error Handling");
+    RT_ENTER("CALLSTACKTEXT", text::kModule);
     RT_LINE();
     // CALLSTACKTEXT itself and the caller's own frames are not part of the
     // stack it reports.

@@ -29,7 +29,7 @@ constexpr std::uint32_t kSeverityRaised = 3;
 // Builds an error object for a value that is not one, through the shared
 // raw record.
 std::shared_ptr<Error> Wrap(const rt::Usual& value) {
-    RT_ENTER("DEFERROR:WRAP", "Error Handling");
+    RT_ENTER("DEFERROR:WRAP", text::kModule);
     RT_LINE();
     auto& raw = rt::State().errors.wrapRecord;
     raw.Clear();
@@ -64,7 +64,7 @@ std::shared_ptr<Error> Wrap(const rt::Usual& value) {
 }
 
 void WriteLog(const std::string& text, const Error& error) {
-    RT_ENTER("DEFERROR:WRITELOG", "Error Handling");
+    RT_ENTER("DEFERROR:WRITELOG", text::kModule);
     RT_LINE();
     const rt::FHandle handle = ErrorLogOpen();
     RT_LINE();
@@ -80,7 +80,7 @@ void WriteLog(const std::string& text, const Error& error) {
 }  // namespace
 
 rt::Usual DefError(const rt::Usual& value) {
-    RT_ENTER("DEFERROR", "Error Handling");
+    RT_ENTER("DEFERROR", text::kModule);
     RT_LINE();
     std::shared_ptr<Error> error = AsError(value);
     RT_LINE();

@@ -13,7 +13,7 @@ namespace errors {
 namespace {
 
 void CopyRecord(const rt::RawError& raw, Error& error) {
-    RT_ENTER("COPYRAWERROR", "Error Handling");
+    RT_ENTER("COPYRAWERROR", text::kModule);
     using F = rt::RawError;
     RT_LINE();
     error.SubSystem = raw.Text(F::SubSystem);
@@ -51,7 +51,7 @@ void CopyRecord(const rt::RawError& raw, Error& error) {
 }  // namespace
 
 rt::Usual DefErrorGen(const rt::Usual& raw) {
-    RT_ENTER("DEFERRORGEN", "Error Handling");
+    RT_ENTER("DEFERRORGEN", text::kModule);
     RT_LINE();
     // The stack from level 0 of the code that raised the error: the
     // generator's own frame is not part of it.

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "errors/CallStackText.h"
+#include "errors/ErrorConstants.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Directories.h"
 #include "platform/runtime/ErrorSystem.h"
@@ -12,7 +13,7 @@
 namespace errors {
 
 std::shared_ptr<Error> Error::New(const rt::Usual& level) {
-    RT_ENTER("ERROR:NEW", "Error Handling");
+    RT_ENTER("ERROR:NEW", text::kModule);
     RT_LINE();
     std::shared_ptr<Error> error;
     try {
@@ -37,7 +38,7 @@ std::shared_ptr<Error> Error::New(const rt::Usual& level) {
 }
 
 void Error::Init(const rt::Usual& level) {
-    RT_ENTER("ERROR:INIT", "Error Handling");
+    RT_ENTER("ERROR:INIT", text::kModule);
     RT_LINE();
     std::uint32_t start = 0;
     if (level.IsLong()) {
@@ -57,13 +58,13 @@ void Error::Init(const rt::Usual& level) {
 }
 
 rt::Usual Error::Throw() {
-    RT_ENTER("ERROR:THROW", "Error Handling");
+    RT_ENTER("ERROR:THROW", text::kModule);
     RT_LINE();
     return rt::Eval(rt::ErrorBlock(), rt::Usual(rt::ObjectRef(shared_from_this())));
 }
 
 rt::Usual Error::Number(std::uint32_t value) {
-    RT_ENTER("ERROR:NUMBER", "Error Handling");
+    RT_ENTER("ERROR:NUMBER", text::kModule);
     RT_LINE();
     if (value <= static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max())) {
         return rt::Usual(static_cast<std::int32_t>(value));
@@ -73,7 +74,7 @@ rt::Usual Error::Number(std::uint32_t value) {
 }
 
 std::shared_ptr<Error> AsError(const rt::Usual& value) {
-    RT_ENTER("ASERROR", "Error Handling");
+    RT_ENTER("ASERROR", text::kModule);
     RT_LINE();
     return std::dynamic_pointer_cast<Error>(value.AsObject());
 }

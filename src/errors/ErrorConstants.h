@@ -7,6 +7,9 @@ namespace errors::text {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
+// The module the error handling's activations register under.
+inline constexpr std::string_view kModule = "Error Handling";
+
 // Dialog captions and the report's first words.
 inline constexpr std::string_view kCaptionWarning = "WARNING";
 inline constexpr std::string_view kCaptionError = "ERROR";

@@ -38,7 +38,7 @@ ErrorDialog::ErrorDialog(const std::string& text, const std::string& caption,
       defaultCode_(defaultCode),
       abortCode_(abortCode),
       answer_(defaultCode != 0 ? defaultCode : (abortCode & ~kHighBit)) {
-    RT_ENTER("ERRORDIALOG:INIT", "Error Handling");
+    RT_ENTER("ERRORDIALOG:INIT", text::kModule);
     RT_LINE();
     setWindowTitle(QString::fromUtf8(caption.c_str()));
     setModal(true);
@@ -75,7 +75,7 @@ ErrorDialog::ErrorDialog(const std::string& text, const std::string& caption,
 }
 
 QPushButton* ErrorDialog::AddButton(const char* caption, std::uint32_t code) {
-    RT_ENTER("ERRORDIALOG:ADDBUTTON", "Error Handling");
+    RT_ENTER("ERRORDIALOG:ADDBUTTON", text::kModule);
     RT_LINE();
     auto* button = new QPushButton(QString::fromUtf8(caption), this);
     button->setAutoDefault(false);
@@ -90,7 +90,7 @@ QPushButton* ErrorDialog::AddButton(const char* caption, std::uint32_t code) {
 }
 
 void ErrorDialog::reject() {
-    RT_ENTER("ERRORDIALOG:REJECT", "Error Handling");
+    RT_ENTER("ERRORDIALOG:REJECT", text::kModule);
     RT_LINE();
     answer_ = defaultCode_ != 0 ? defaultCode_ : (abortCode_ & ~kHighBit);
     RT_LINE();
@@ -100,7 +100,7 @@ void ErrorDialog::reject() {
 std::uint32_t ShowErrorDialog(const std::string& text, const std::string& caption,
                               std::uint32_t defaultCode, std::uint32_t retryCode,
                               std::uint32_t abortCode) {
-    RT_ENTER("SHOWERRORDIALOG", "Error Handling");
+    RT_ENTER("SHOWERRORDIALOG", text::kModule);
     RT_LINE();
     if (!HaveWidgets()) {
         RT_LINE();
@@ -118,7 +118,7 @@ std::uint32_t ShowErrorDialog(const std::string& text, const std::string& captio
 
 int ShowMessageBox(std::uintptr_t owner, const char* text, const char* caption,
                    std::uint32_t style) {
-    RT_ENTER("SHOWMESSAGEBOX", "Error Handling");
+    RT_ENTER("SHOWMESSAGEBOX", text::kModule);
     RT_LINE();
     (void)owner;
     (void)style;

@@ -43,7 +43,7 @@ std::string Sym(rt::Symbol value) {
 }  // namespace
 
 rt::FHandle ErrorLogOpen() {
-    RT_ENTER("ERRORLOGOPEN", "Error Handling");
+    RT_ENTER("ERRORLOGOPEN", text::kModule);
     RT_LINE();
     const std::string path = rt::WorkDir() + std::string(text::kLogFileName);
     RT_LINE();
@@ -88,7 +88,7 @@ rt::FHandle ErrorLogOpen() {
 }
 
 void ErrorLogWrite(rt::FHandle handle, const std::string& text, const Error& error) {
-    RT_ENTER("ERRORLOGWRITE", "Error Handling");
+    RT_ENTER("ERRORLOGWRITE", text::kModule);
     RT_LINE();
     rt::FPutS(handle, text::kLogBanner);
     rt::FPutS(handle, rt::Version());

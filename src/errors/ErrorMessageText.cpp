@@ -34,7 +34,7 @@ bool ModuleLoaded(std::string_view name) {
 }  // namespace
 
 std::string ErrorMessageText(const Error& error) {
-    RT_ENTER("ERRORMESSAGETEXT", "Error Handling");
+    RT_ENTER("ERRORMESSAGETEXT", text::kModule);
     RT_LINE();
     std::string text(error.Severity == 1 ? text::kFirstWarning : text::kFirstError);
     text += ' ';

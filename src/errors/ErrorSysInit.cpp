@@ -15,7 +15,7 @@
 namespace errors {
 
 void ErrorSysInit() {
-    RT_ENTER("ERRORSYSINIT", "Error Handling");
+    RT_ENTER("ERRORSYSINIT", text::kModule);
     RT_LINE();
     if (rt::ErrorBlock()) return;
     RT_LINE();
@@ -33,7 +33,7 @@ void ErrorSysInit() {
 }
 
 void ErrorGenInit() {
-    RT_ENTER("ERRORGENINIT", "Error Handling");
+    RT_ENTER("ERRORGENINIT", text::kModule);
     RT_LINE();
     if (rt::_GetRTCount() == 1) rt::ErrorFunc(DefErrorGen);
 }

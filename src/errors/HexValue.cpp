@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "errors/ErrorConstants.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/RuntimeState.h"
 
@@ -20,7 +21,7 @@ std::string Hex8(std::uint32_t value) {
 }
 
 std::string HexFloat(double value) {
-    RT_ENTER("HEXFLOAT", "Error Handling");
+    RT_ENTER("HEXFLOAT", text::kModule);
     RT_LINE();
     // The default text of a number shows a "." exactly when it has a
     // fractional part: our values carry no decimal count of their own.
@@ -45,7 +46,7 @@ std::string HexFloat(double value) {
 }  // namespace
 
 std::string HexValue(const rt::Usual& value) {
-    RT_ENTER("HEXVALUE", "Error Handling");
+    RT_ENTER("HEXVALUE", text::kModule);
     RT_LINE();
     switch (value.Type()) {
         case rt::UsualType::Float:
@@ -86,7 +87,7 @@ std::string HexValue(const rt::Usual& value) {
 }
 
 std::string HexBytes(std::string_view text) {
-    RT_ENTER("HEXBYTES", "Error Handling");
+    RT_ENTER("HEXBYTES", text::kModule);
     RT_LINE();
     std::string result;
     result.reserve(text.size() * 3);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <iostream>
 
+#include "platform/runtime/ErrorSystemTexts.h"
 #include "platform/runtime/ErrorTexts.h"
 #include "platform/runtime/GenCode.h"
 #include "platform/runtime/RuntimeState.h"
@@ -24,7 +25,7 @@ class RaiseDepth {
 };
 
 [[noreturn]] void Unhandled(const RawError& raw, std::string_view why) {
-    std::cerr << "comtest: " << why << ": error " << raw.Get(RawError::GenCode) << " ("
+    std::cerr << text::kProgramPrefix << why << ": error " << raw.Get(RawError::GenCode) << " ("
               << ErrString(raw.Get(RawError::GenCode)) << ")";
     const auto operation = raw.Text(RawError::Operation);
     if (!operation.empty()) std::cerr << " in " << operation;
@@ -70,9 +71,9 @@ std::uint32_t _GetRTCount() {
 
 Usual Raise(RawError& raw) {
     auto& state = State().errors;
-    if (state.raiseDepth >= kMaxNestedRaise) Unhandled(raw, "error while handling errors");
+    if (state.raiseDepth >= kMaxNestedRaise) Unhandled(raw, text::kNestedErrors);
     const auto block = state.errorBlock;
-    if (!block || !*block) Unhandled(raw, "no error handler");
+    if (!block || !*block) Unhandled(raw, text::kNoHandler);
     RaiseDepth depth;
     return Eval(block, ErrorBuild(&raw));
 }
@@ -83,13 +84,17 @@ Answer Classify(const Usual& result) {
 }
 
 Usual RaiseFromException(const std::exception& error, std::string_view operation) {
+    return RaiseFromException(std::string_view(error.what()), operation);
+}
+
+Usual RaiseFromException(std::string_view description, std::string_view operation) {
     RawError raw;
-    raw.SetText(RawError::SubSystem, "Event handler");
+    raw.SetText(RawError::SubSystem, text::kEventHandlerSubSystem);
     raw.Set(RawError::GenCode, gen::kException);
     raw.Set(RawError::Severity, 2);
     raw.SetLogic(RawError::CanDefault, true);
     raw.SetText(RawError::Operation, operation);
-    raw.SetText(RawError::Description, error.what());
+    raw.SetText(RawError::Description, description);
     return Raise(raw);
 }
 
@@ -116,6 +121,12 @@ bool DispatchGuarded(const std::function<void()>& handler, std::string_view oper
         } catch (const BreakSignal& signal) {
             ContinueJump(signal);
         }
+    } catch (...) {
+        try {
+            RaiseFromException(text::kUnknownException, operation);
+        } catch (const BreakSignal& signal) {
+            ContinueJump(signal);
+        }
     }
     return false;
 }
@@ -134,7 +145,7 @@ void ResumeHeldBreak() {
 
 Usual _IError(std::uint32_t code, std::uint32_t detail, std::string_view message) {
     RawError raw;
-    raw.SetText(RawError::SubSystem, "Runtime");
+    raw.SetText(RawError::SubSystem, text::kRuntimeSubSystem);
     raw.Set(RawError::GenCode, gen::kInternal);
     raw.Set(RawError::SubCode, code);
     raw.Set(RawError::OsCode, detail);

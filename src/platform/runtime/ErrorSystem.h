@@ -51,10 +51,13 @@ Answer Classify(const Usual& result);
 // message as Description; the default answer is offered (carry on with the
 // next event), a retry is not (the handler may have run half-way).
 Usual RaiseFromException(const std::exception& error, std::string_view operation);
+// The same for an exception whose message is `description` (one that is no
+// std::exception: "exception of unknown type").
+Usual RaiseFromException(std::string_view description, std::string_view operation);
 
 // For the window layer's event dispatch: runs `handler`; a C++ exception
-// escaping it is raised with RaiseFromException instead of ending the
-// program. Returns false when the handler did not complete normally.
+// of any type escaping it is raised with RaiseFromException instead of
+// ending the program. Returns false when the handler did not complete normally.
 // A jump to a recovery point that began within the current event loop goes
 // on at once (BreakSignal leaves DispatchGuarded). One whose point began
 // outside the running event loop cannot unwind through the window system:

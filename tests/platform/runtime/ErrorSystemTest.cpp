@@ -104,8 +104,11 @@ TEST_F(ErrorSystemTest, DispatchGuardedKeepsAnEscapingExceptionInsideTheRuntime)
     EXPECT_TRUE(DispatchGuarded([] {}, "QUIET"));
     EXPECT_TRUE(seen_.empty());
     EXPECT_FALSE(DispatchGuarded([] { throw std::out_of_range("index 9"); }, "CLICK"));
-    ASSERT_EQ(seen_.size(), 1u);
+    EXPECT_FALSE(DispatchGuarded([] { throw 42; }, "CLOSE"));
+    ASSERT_EQ(seen_.size(), 2u);
     EXPECT_EQ((*seen_[0].AsArray())[2].AsText(), "index 9");
+    EXPECT_EQ((*seen_[1].AsArray())[1].AsText(), "CLOSE");
+    EXPECT_EQ((*seen_[1].AsArray())[2].AsText(), "exception of unknown type");
 }
 
 TEST_F(ErrorSystemTest, JumpFromAnEventHandlerEndsTheLoopAndResumesAfterIt) {
