@@ -78,6 +78,29 @@ Usual Raise(RawError& raw) {
     return Eval(block, ErrorBuild(&raw));
 }
 
+Usual RaiseError(const ErrorInfo& info) {
+    RawError raw;
+    raw.Set(RawError::GenCode, info.genCode);
+    raw.Set(RawError::SubCode, info.subCode);
+    raw.Set(RawError::OsCode, info.osCode);
+    raw.Set(RawError::Severity, info.severity);
+    raw.SetLogic(RawError::CanDefault, info.canDefault);
+    raw.SetLogic(RawError::CanRetry, info.canRetry);
+    raw.SetLogic(RawError::CanSubstitute, info.canSubstitute);
+    raw.SetText(RawError::SubSystem, info.subSystem);
+    raw.SetText(RawError::Operation, info.operation);
+    raw.SetText(RawError::Description, info.description);
+    raw.SetText(RawError::FileName, info.fileName);
+    raw.SetText(RawError::Arg, info.arg);
+    raw.Set(RawError::ArgNum, info.argNum);
+    raw.Set(RawError::ArgType, info.argType);
+    raw.Set(RawError::ArgTypeReq, info.argTypeReq);
+    raw.Set(RawError::SubstituteType, info.substituteType);
+    raw.Set(RawError::Tries, info.tries);
+    raw.Set(RawError::FuncSym, info.funcSym.number);
+    return Raise(raw);
+}
+
 Answer Classify(const Usual& result) {
     if (result.IsLogic()) return result.AsLogic() ? Answer::Retry : Answer::Default;
     return Answer::Substitute;

@@ -42,6 +42,33 @@ std::uint32_t _GetRTCount();
 // is written to standard error and the program ends with its GenCode.
 Usual Raise(RawError& raw);
 
+// What a raiser knows about a failed operation, for RaiseError. Fields not
+// given stay 0, FALSE or empty, as in a cleared record.
+//   rt::RaiseError({.genCode = rt::gen::kNumOverflow, .severity = 2,
+//                   .canDefault = true, .operation = "WINCENTRE"});
+struct ErrorInfo {
+    std::uint32_t genCode = 0;
+    std::uint32_t subCode = 0;
+    std::uint32_t osCode = 0;
+    std::uint32_t severity = 2;
+    bool canDefault = false;
+    bool canRetry = false;
+    bool canSubstitute = false;
+    std::string_view subSystem{};
+    std::string_view operation{};
+    std::string_view description{};
+    std::string_view fileName{};
+    std::string_view arg{};
+    std::uint32_t argNum = 0;
+    std::uint32_t argType = 0;
+    std::uint32_t argTypeReq = 0;
+    std::uint32_t substituteType = 0;
+    std::uint32_t tries = 0;
+    Symbol funcSym{};
+};
+// Fills a raw record from `info` and raises it (Raise).
+Usual RaiseError(const ErrorInfo& info);
+
 enum class Answer { Retry, Default, Substitute };
 // How to go on after the error block returned `result`.
 Answer Classify(const Usual& result);

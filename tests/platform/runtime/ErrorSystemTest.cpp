@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <iostream>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <utility>
@@ -77,6 +78,41 @@ TEST_F(ErrorSystemTest, RaiseHandsTheGeneratedObjectToTheBlockAndReturnsItsAnswe
     const auto& fields = *seen_[0].AsArray();
     EXPECT_EQ(fields[0].AsLong(), 21);
     EXPECT_EQ(fields[1].AsText(), "FOPEN");
+}
+
+TEST_F(ErrorSystemTest, RaiseErrorFillsTheRecordFromWhatTheRaiserKnows) {
+    RawError seen;
+    const auto previous = ErrorFunc([](const Usual& pointer) {
+        return Usual(
+            static_cast<void*>(new RawError(*static_cast<const RawError*>(pointer.AsPtr()))));
+    });
+    Install([&](const Usual& error) {
+        std::unique_ptr<RawError> copy(static_cast<RawError*>(error.AsPtr()));
+        seen = *copy;
+        return Usual(true);
+    });
+    const auto answer = RaiseError({.genCode = gen::kNumOverflow,
+                                    .osCode = 5,
+                                    .severity = 1,
+                                    .canRetry = true,
+                                    .operation = "WINCENTRE",
+                                    .arg = "4294967296",
+                                    .argNum = 2,
+                                    .argType = 3,
+                                    .funcSym = Symbol{450}});
+    ErrorFunc(previous);
+    EXPECT_EQ(Classify(answer), Answer::Retry);
+    EXPECT_EQ(seen.Get(RawError::GenCode), gen::kNumOverflow);
+    EXPECT_EQ(seen.Get(RawError::OsCode), 5u);
+    EXPECT_EQ(seen.Get(RawError::Severity), 1u);
+    EXPECT_FALSE(seen.Logic(RawError::CanDefault));
+    EXPECT_TRUE(seen.Logic(RawError::CanRetry));
+    EXPECT_EQ(seen.Text(RawError::Operation), "WINCENTRE");
+    EXPECT_EQ(seen.Text(RawError::Arg), "4294967296");
+    EXPECT_EQ(seen.Text(RawError::SubSystem), "");
+    EXPECT_EQ(seen.Get(RawError::ArgNum), 2u);
+    EXPECT_EQ(seen.Get(RawError::ArgType), 3u);
+    EXPECT_EQ(seen.Get(RawError::FuncSym), 450u);
 }
 
 TEST_F(ErrorSystemTest, ExceptionsBecomeErrorsThatOfferTheDefaultButNoRetry) {
