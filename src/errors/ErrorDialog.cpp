@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <iostream>
 
@@ -45,6 +47,15 @@ ErrorDialog::ErrorDialog(const std::string& text, const std::string& caption,
     setWindowModality(Qt::ApplicationModal);
     RT_LINE();
     auto* layout = new QVBoxLayout(this);
+    auto* body = new QHBoxLayout();
+    layout->addLayout(body);
+    auto* icon = new QLabel(this);
+    const auto pixmap = caption == text::kCaptionWarning ? QStyle::SP_MessageBoxWarning
+                                                         : QStyle::SP_MessageBoxCritical;
+    const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    icon->setPixmap(style()->standardIcon(pixmap, nullptr, this).pixmap(side, side));
+    icon->setAlignment(Qt::AlignTop);
+    body->addWidget(icon);
     auto* report = new QPlainTextEdit(this);
     report->setObjectName(QStringLiteral("report"));
     report->setReadOnly(true);
@@ -52,7 +63,7 @@ ErrorDialog::ErrorDialog(const std::string& text, const std::string& caption,
     report->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     report->setPlainText(DisplayText(text));
     report->setMinimumSize(560, 260);
-    layout->addWidget(report);
+    body->addWidget(report, 1);
     RT_LINE();
     buttons_ = new QHBoxLayout();
     buttons_->addStretch(1);
