@@ -1,10 +1,10 @@
 #include "errors/CallStackText.h"
 
-#include <cstdio>
 #include <string_view>
 
 #include "errors/ErrorConstants.h"
 #include "platform/runtime/Activation.h"
+#include "platform/runtime/Conversions.h"
 #include "platform/runtime/ProcInfo.h"
 #include "platform/runtime/RuntimeState.h"
 
@@ -40,9 +40,8 @@ std::string CallStackText(std::uint32_t level, std::size_t ownFrames,
             if (depth < level) {
                 text += text::kNoLevel;
             } else {
-                char digits[32];
-                std::snprintf(digits, sizeof digits, "%03zu, ", depth - level);
-                text += digits;
+                text += rt::StrZero(static_cast<double>(depth - level), 3, 0);
+                text += ", ";
             }
         }
         RT_LINE();

@@ -1,5 +1,6 @@
 #include "errors/Error.h"
 
+#include <cmath>
 #include <limits>
 #include <new>
 
@@ -24,15 +25,7 @@ std::shared_ptr<Error> Error::New(const rt::Usual& level) {
         return nullptr;
     }
     RT_LINE();
-    // Init counts levels from the creator of the object: NEW is one more
-    // frame of our own to leave out.
-    if (level.IsNumeric()) {
-        RT_LINE();
-        error->Init(rt::Usual(level.AsFloat() + 1.0));
-    } else {
-        RT_LINE();
-        error->Init(rt::Usual(std::int32_t{1}));
-    }
+    error->InitAt(level);
     RT_LINE();
     return error;
 }
@@ -40,19 +33,31 @@ std::shared_ptr<Error> Error::New(const rt::Usual& level) {
 void Error::Init(const rt::Usual& level) {
     RT_ENTER("ERROR:INIT", text::kModule);
     RT_LINE();
+    InitAt(level);
+}
+
+void Error::InitAt(const rt::Usual& level) {
+    RT_ENTER("ERROR:INITAT", text::kModule);
+    RT_LINE();
     std::uint32_t start = 0;
     if (level.IsLong()) {
         RT_LINE();
         start = static_cast<std::uint32_t>(level.AsLong());
     } else if (level.IsFloat()) {
         RT_LINE();
-        // Any number becomes an unsigned 32-bit level, wrapping as the
-        // runtime's conversion does.
+        // Any number becomes an unsigned 32-bit level: its whole part taken
+        // modulo 2^32; a value without digits (infinity, NaN) counts as 0.
         const double v = level.AsFloat();
-        start = static_cast<std::uint32_t>(static_cast<std::int64_t>(v));
+        if (std::isfinite(v)) {
+            double wrapped = std::fmod(std::trunc(v), 4294967296.0);
+            if (wrapped < 0) wrapped += 4294967296.0;
+            start = static_cast<std::uint32_t>(wrapped);
+        }
     }
     RT_LINE();
-    Stack = CallStackText(start, 1);
+    // Levels count from the code that creates the object: INITAT and the
+    // INIT or NEW that called it are left out.
+    Stack = CallStackText(start, 2);
     RT_LINE();
     SubSystem = rt::_ExecName();
 }
@@ -60,7 +65,12 @@ void Error::Init(const rt::Usual& level) {
 rt::Usual Error::Throw() {
     RT_ENTER("ERROR:THROW", text::kModule);
     RT_LINE();
-    return rt::Eval(rt::ErrorBlock(), rt::Usual(rt::ObjectRef(shared_from_this())));
+    // An object not held by a shared pointer (one made on the stack) is
+    // handed over as a copy.
+    std::shared_ptr<Error> self = weak_from_this().lock();
+    if (!self) self = std::make_shared<Error>(*this);
+    RT_LINE();
+    return rt::Eval(rt::ErrorBlock(), rt::Usual(rt::ObjectRef(self)));
 }
 
 rt::Usual Error::Number(std::uint32_t value) {

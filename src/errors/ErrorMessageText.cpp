@@ -5,6 +5,7 @@
 #include "errors/ErrorConstants.h"
 #include "platform/os/ModuleHandle.h"
 #include "platform/runtime/Activation.h"
+#include "platform/runtime/Conversions.h"
 #include "platform/runtime/ErrorTexts.h"
 #include "platform/runtime/RuntimeState.h"
 
@@ -12,13 +13,6 @@ namespace errors {
 namespace {
 
 constexpr std::size_t kFileNameWidth = 40;
-
-std::string UpperAscii(std::string text) {
-    for (auto& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
 
 void AddLine(std::string& text, std::string_view label, std::string_view value) {
     text += label;
@@ -44,7 +38,7 @@ std::string ErrorMessageText(const Error& error) {
     } else {
         text += std::to_string(error.GenCode);
         text += " [ ";
-        text += UpperAscii(rt::ErrString(error.GenCode));
+        text += rt::Upper(rt::ErrString(error.GenCode));
         text += " ]";
     }
     text += text::kCrLf;

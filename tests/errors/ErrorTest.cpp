@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "ErrorTestSupport.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Directories.h"
@@ -25,6 +27,16 @@ TEST(ErrorTest, NewObjectListsTheStackFromItsCreatorAndKnowsTheProgram) {
     EXPECT_EQ(error->SubSystem, rt::_ExecName());
     EXPECT_FALSE(error->SubSystem.empty());
     EXPECT_EQ(error->ClassName(), "ERROR");
+}
+
+TEST(ErrorTest, InitRunAgainListsTheStackFromItsCaller) {
+    const auto error = Error::New();
+    {
+        RT_ENTER("TEST:REINIT", "Test Module");
+        RT_LINE();
+        error->Init();
+    }
+    EXPECT_EQ(error->Stack.rfind("TEST:REINIT (Line:", 0), 0u) << error->Stack;
 }
 
 TEST(ErrorTest, EveryOtherFieldStartsEmpty) {
@@ -79,6 +91,32 @@ TEST(ErrorTest, ThrowHandsTheObjectToTheErrorBlock) {
     rt::ErrorBlock(previous);
     EXPECT_EQ(result.AsText(), "answer");
     EXPECT_EQ(AsError(seen), error);
+}
+
+TEST(ErrorTest, ObjectOnTheStackIsThrownAsACopy) {
+    Error local;
+    local.GenCode = 23;
+    rt::Usual seen;
+    const auto previous =
+        rt::ErrorBlock(std::make_shared<const rt::CodeBlock>([&](const rt::Usual& value) {
+            seen = value;
+            return rt::Usual(false);
+        }));
+    local.Throw();
+    rt::ErrorBlock(previous);
+    ASSERT_TRUE(AsError(seen));
+    EXPECT_EQ(AsError(seen)->GenCode, 23u);
+}
+
+TEST(ErrorTest, FloatingLevelsWrapToThirtyTwoBits) {
+    int line = 0;
+    const std::string own = "TEST:CREATOR (Line:";
+    // 2^32 wraps to level 0, the creator; NaN counts as 0; 1.9 is level 1.
+    EXPECT_EQ(CreateInside(rt::Usual(4294967296.0), line)->Stack.rfind(own, 0), 0u);
+    EXPECT_EQ(CreateInside(rt::Usual(std::numeric_limits<double>::quiet_NaN()), line)
+                  ->Stack.rfind(own, 0),
+              0u);
+    EXPECT_EQ(CreateInside(rt::Usual(1.9), line)->Stack, "*EmptyCallStack*\r\n");
 }
 
 TEST(ErrorTest, UnsignedFieldsKeepTheirValueAsDynamicNumbers) {
