@@ -5,6 +5,7 @@
 
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/DirectorySettings.h"
+#include "platform/runtime/ErrorState.h"
 #include "platform/runtime/FileTable.h"
 #include "platform/runtime/IntlSettings.h"
 #include "platform/runtime/Symbol.h"
@@ -17,6 +18,7 @@ struct RuntimeState {
     FileTable files;
     DirectorySettings directories;
     IntlSettings intl;
+    ErrorState errors;
 };
 
 // The process's runtime state, created on first use.
