@@ -3,16 +3,12 @@
 
 #include <string_view>
 
+#include "platform/runtime/Directories.h"
+
 namespace diag {
 
 // The platform's path separator; every path the log builds uses it.
-#ifdef _WIN32
-inline constexpr char kPathSep = '\\';
-inline constexpr std::string_view kPathSepText = "\\";
-#else
-inline constexpr char kPathSep = '/';
-inline constexpr std::string_view kPathSepText = "/";
-#endif
+inline constexpr char kPathSep = rt::kPathSeparator;
 
 // Module names the diagnostics library registers its activations under.
 inline constexpr const char* kLogFileModule = "Log File";

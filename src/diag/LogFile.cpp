@@ -7,12 +7,18 @@
 #include "diag/ServerLogDir.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/DebugOut.h"
+#include "platform/runtime/FileSize.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/RuntimeState.h"
 
 namespace diag {
 
 LogFile::LogFile(const rt::Usual& fileName, const rt::Usual& serverLog, const rt::Usual& append) {
+    Init(fileName, serverLog, append);
+}
+
+LogFile& LogFile::Init(const rt::Usual& fileName, const rt::Usual& serverLog,
+                       const rt::Usual& append) {
     RT_ENTER("LOGFILE:INIT", kLogFileModule);
     RT_LINE();
     const std::string program = ProgramFileName(true);
@@ -56,23 +62,28 @@ LogFile::LogFile(const rt::Usual& fileName, const rt::Usual& serverLog, const rt
         log2File_ = true;
         rt::FClose(handle);
     }
+    RT_LINE();
+    return *this;
 }
 
-bool LogFile::WithLogEnd(const std::function<void(rt::FHandle)>& write) {
+bool LogFile::WithLogEnd(const std::function<bool(rt::FHandle)>& write) {
     RT_ENTER("LOGFILE:WITHLOGEND", kLogFileModule);
     RT_LINE();
     const rt::FHandle handle = OpenWithRetry(fName_, rt::FO_READWRITE);
     RT_LINE();
     if (handle == rt::F_ERROR) return false;
-    // Writing where the seek left off would overwrite the log's start.
+    // Writing where a failed seek left off would overwrite the log's start.
     RT_LINE();
-    const bool atEnd = rt::FSeek(handle, 0, rt::FS_END) >= 0;
+    const std::int64_t end = rt::FSeek(handle, 0, rt::FS_END);
     RT_LINE();
-    if (atEnd) write(handle);
+    const bool complete = end >= 0 && write(handle);
+    // The lock is still held here: no other writer has seen the fragment.
+    RT_LINE();
+    if (end >= 0 && !complete) rt::FChSize(handle, end);
     RT_LINE();
     rt::FClose(handle);
     RT_LINE();
-    return atEnd;
+    return complete;
 }
 
 bool LogFile::DebugMsg(const std::string& text) {
@@ -85,12 +96,10 @@ bool LogFile::DebugMsg(const std::string& text) {
         return !text.empty();
     }
     RT_LINE();
-    std::uint32_t written = 0;
-    RT_LINE();
-    WithLogEnd([&](rt::FHandle handle) { written = rt::FPutS(handle, text); });
-    // A line cut short is a failed write, not a message written.
-    RT_LINE();
-    return written > 0 && written == text.size() + 2;
+    return WithLogEnd([&](rt::FHandle handle) {
+        // A line cut short is a failed write, not a message written.
+        return rt::FPutS(handle, text) == text.size() + 2;
+    });
 }
 
 std::string LogFile::SetFName(const rt::Usual& value) {

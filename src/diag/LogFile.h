@@ -21,7 +21,7 @@
 namespace diag {
 
 class LogFile : public rt::Object {
-public:
+  public:
     // Arguments of the wrong type count as left out.
     //  fileName:  requested log name, with or without folder (see
     //             ChooseLogFileName); left out: the program's own name.
@@ -37,6 +37,10 @@ public:
     // writes retry); otherwise FALSE and messages go to the debugger output.
     explicit LogFile(const rt::Usual& fileName = rt::NIL, const rt::Usual& serverLog = rt::NIL,
                      const rt::Usual& append = rt::NIL);
+    // The constructor's work, for running it again on a configured object:
+    // a BackupName set beforehand is used as it is. Returns the object.
+    LogFile& Init(const rt::Usual& fileName = rt::NIL, const rt::Usual& serverLog = rt::NIL,
+                  const rt::Usual& append = rt::NIL);
 
     std::string ClassName() const override { return "LOGFILE"; }
 
@@ -65,11 +69,14 @@ public:
     // holds none.
     std::string LogPath() const;
 
-private:
+  private:
     // Opens the log (OpenWithRetry), moves to its end, hands the handle to
-    // `write` and closes the file. FALSE, without calling `write`, when the
-    // log cannot be opened or its end cannot be reached.
-    bool WithLogEnd(const std::function<void(rt::FHandle)>& write);
+    // `write` and closes the file. `write` answers whether everything it
+    // wrote went through; when not, the log is cut back to where it ended
+    // before, so that no piece of a line stays for the next writer's line to
+    // be glued to. FALSE when the log cannot be opened, its end cannot be
+    // reached (nothing is written then) or the write was incomplete.
+    bool WithLogEnd(const std::function<bool(rt::FHandle)>& write);
 
     std::string fName_;
     std::string backupName_;

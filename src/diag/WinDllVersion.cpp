@@ -2,9 +2,9 @@
 
 #include "diag/DiagTexts.h"
 #include "platform/os/ModuleExports.h"
+#include "platform/os/ModuleHandle.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/RuntimeState.h"
-#include "platform/os/ModuleHandle.h"
 
 namespace diag {
 namespace {

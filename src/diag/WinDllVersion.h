@@ -22,7 +22,7 @@ struct DllVersionInfo {
 static_assert(sizeof(DllVersionInfo) == 20);
 
 class WinDllVersion : public rt::Object {
-public:
+  public:
     // Sets DLL to `dll`, which probes it.
     explicit WinDllVersion(const rt::Usual& dll);
 
@@ -43,7 +43,7 @@ public:
     std::uint32_t Build = 0;
     std::uint32_t PlatformID = 0;
 
-private:
+  private:
     rt::Usual dllName_;
 };
 

@@ -42,3 +42,19 @@ class ScopedEnv {
 };
 
 }  // namespace diag::testing
+
+#include <fstream>
+#include <iterator>
+
+namespace diag::testing {
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+}  // namespace diag::testing

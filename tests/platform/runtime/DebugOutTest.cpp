@@ -1,33 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "platform/runtime/DebugOut.h"
 
 #ifndef _WIN32
-#include <unistd.h>
+#include "support/CaptureStderr.h"
 
 namespace rt {
 namespace {
 
-// Everything written to standard error while `write` runs.
-template <typename Write>
-std::string CaptureStderr(Write write) {
-    std::fflush(stderr);
-    std::FILE* sink = std::tmpfile();
-    const int saved = ::dup(STDERR_FILENO);
-    ::dup2(::fileno(sink), STDERR_FILENO);
-    write();
-    std::fflush(stderr);
-    ::dup2(saved, STDERR_FILENO);
-    ::close(saved);
-    std::string text;
-    std::rewind(sink);
-    for (int c; (c = std::fgetc(sink)) != EOF;) text += static_cast<char>(c);
-    std::fclose(sink);
-    return text;
-}
+using testsupport::CaptureStderr;
 
 TEST(DebugOutTest, EachMessageIsOneLine) {
     struct Case {
