@@ -3,7 +3,9 @@
 
 #include "diag/WinDllVersion.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
 #endif
 
@@ -19,13 +21,18 @@ std::string FileNameOf(const char* path) {
 class LoadedLibrary {
   public:
     explicit LoadedLibrary(const char* path) {
-#ifndef _WIN32
+#ifdef _WIN32
+        handle_ = ::LoadLibraryA(path);
+#else
         handle_ = ::dlopen(path, RTLD_NOW | RTLD_LOCAL);
 #endif
     }
     ~LoadedLibrary() {
-#ifndef _WIN32
-        if (handle_) ::dlclose(handle_);
+        if (handle_ == nullptr) return;
+#ifdef _WIN32
+        ::FreeLibrary(static_cast<HMODULE>(handle_));
+#else
+        ::dlclose(handle_);
 #endif
     }
     bool Loaded() const {
