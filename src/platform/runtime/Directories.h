@@ -40,6 +40,6 @@ std::string ResolveFileName(std::string_view name);
 
 // The full path of the running program; empty when the platform cannot
 // tell.
-std::string ExecName();
+std::string _ExecName();
 
 }  // namespace rt

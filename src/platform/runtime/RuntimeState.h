@@ -5,7 +5,9 @@
 
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/DirectorySettings.h"
+#include "platform/runtime/ErrorState.h"
 #include "platform/runtime/FileTable.h"
+#include "platform/runtime/IntlSettings.h"
 #include "platform/runtime/Symbol.h"
 
 namespace rt {
@@ -15,6 +17,8 @@ struct RuntimeState {
     ActivationStack activations;
     FileTable files;
     DirectorySettings directories;
+    IntlSettings intl;
+    ErrorState errors;
 };
 
 // The process's runtime state, created on first use.
