@@ -1,6 +1,7 @@
 #include "diag/LogFile.h"
 
 #include "diag/DiagTexts.h"
+#include "diag/ErrorProperties.h"
 #include "diag/LogFileName.h"
 #include "diag/OpenWithRetry.h"
 #include "diag/PathSupport.h"
@@ -100,6 +101,26 @@ bool LogFile::DebugMsg(const std::string& text) {
         // A line cut short is a failed write, not a message written.
         return rt::FPutS(handle, text) == text.size() + 2;
     });
+}
+
+LogFile& LogFile::DumpError(const ErrorPropertyReader& error) {
+    RT_ENTER("LOGFILE:DUMPERROR", kLogFileModule);
+    RT_LINE();
+    const std::vector<std::string> lines = ErrorDumpLines(error, DumpStamp::Now());
+    RT_LINE();
+    WithLogEnd([&](rt::FHandle handle) {
+        for (const auto& line : lines)
+            if (rt::FPutS(handle, line) != line.size() + 2) return false;
+        return true;
+    });
+    RT_LINE();
+    return *this;
+}
+
+LogFile& LogFile::DumpError(const errors::Error& error) {
+    RT_ENTER("LOGFILE:DUMPERROR", kLogFileModule);
+    RT_LINE();
+    return DumpError(PropertiesOf(error));
 }
 
 std::string LogFile::SetFName(const rt::Usual& value) {

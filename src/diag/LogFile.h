@@ -15,6 +15,8 @@
 #include <functional>
 #include <string>
 
+#include "diag/ErrorDump.h"
+#include "errors/Error.h"
 #include "platform/runtime/FileTable.h"
 #include "platform/runtime/Usual.h"
 
@@ -49,6 +51,13 @@ class LogFile : public rt::Object {
     // another process for all attempts drops the text). Log2File FALSE: the
     // text goes to the debugger output; TRUE when it is not empty.
     bool DebugMsg(const std::string& text);
+
+    // Appends the listing of an error object (ErrorDump.h) to the log,
+    // whatever Log2File says. The whole dump is written under one opening
+    // of the file; a log that stays held by another process drops it, and a
+    // write cut short takes the dump back out again. Returns the object.
+    LogFile& DumpError(const ErrorPropertyReader& error);
+    LogFile& DumpError(const errors::Error& error);
 
     const std::string& FName() const { return fName_; }
     // Takes a text, ignores anything else; returns FName. Touches no file.

@@ -10,7 +10,7 @@ namespace diag {
 std::string ProgramFileName(bool full) {
     RT_ENTER("PROGRAMFILENAME", kLogFileModule);
     RT_LINE();
-    const std::string path = rt::ExecName();
+    const std::string path = rt::_ExecName();
     RT_LINE();
     if (full) return path;
     RT_LINE();

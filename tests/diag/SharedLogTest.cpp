@@ -16,6 +16,7 @@
 #include "DiagTestSupport.h"
 #include "diag/LogFile.h"
 #include "diag/OpenWithRetry.h"
+#include "errors/Error.h"
 #include "platform/os/Sleep.h"
 #include "platform/runtime/Files.h"
 
@@ -194,6 +195,35 @@ TEST_F(SharedLogTest, LineCutShortIsNotReportedWrittenAndLeavesNoFragment) {
     });
     EXPECT_EQ(WaitChild(child), 0);
     EXPECT_EQ(ReadFile(log_), "0123456789\r\n");
+}
+
+TEST_F(SharedLogTest, DumpIsWrittenWholeOrNotAtAll) {
+    const auto error = errors::Error::New();
+    ASSERT_NE(error, nullptr);
+    WriteFile(log_, "old\r\n");
+    LogFile log(log_);
+    {
+        FileHolder holder(log_);
+        ASSERT_TRUE(holder.Holding());
+        log.DumpError(*error);
+    }
+    EXPECT_EQ(ReadFile(log_), "old\r\n");
+
+    // Room for the banner and a little more only.
+    const pid_t child = StartChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, 100};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
+        log.DumpError(*error);
+        return 0;
+    });
+    EXPECT_EQ(WaitChild(child), 0);
+    EXPECT_EQ(ReadFile(log_), "old\r\n");
+
+    log.DumpError(*error);
+    const std::string content = ReadFile(log_);
+    EXPECT_EQ(content.rfind("old\r\n*****", 0), 0u);
+    EXPECT_EQ(content.substr(content.size() - 24), "\r\n--------------------\r\n");
 }
 
 }  // namespace
