@@ -43,6 +43,11 @@ TEST_F(LogFileTest, WithoutArgumentsTheLogIsBesideTheProgram) {
     EXPECT_TRUE(rt::File(log.FName()));
     std::remove(log.FName().c_str());
 
+    EXPECT_EQ(ProgramFileName(true), program);
+    const std::string name = ProgramFileName(false);
+    EXPECT_EQ(name.find(kPathSep), std::string::npos);
+    EXPECT_EQ(log.ServerPath() + name, program);
+
     LogFile bare("trace.txt", std::int32_t{1}, "not a logical");
     EXPECT_EQ(bare.FName(), bare.ServerPath() + "trace.log");
     EXPECT_TRUE(bare.Append());
