@@ -8,11 +8,17 @@
 #include "diag/ServerLogDir.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/DebugOut.h"
+#include "platform/runtime/FileBytes.h"
 #include "platform/runtime/FileSize.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/RuntimeState.h"
 
 namespace diag {
+namespace {
+
+constexpr std::uint32_t kBackupChunk = 64 * 1024;
+
+}  // namespace
 
 LogFile::LogFile(const rt::Usual& fileName, const rt::Usual& serverLog, const rt::Usual& append) {
     Init(fileName, serverLog, append);
@@ -42,16 +48,14 @@ LogFile& LogFile::Init(const rt::Usual& fileName, const rt::Usual& serverLog,
         handle = OpenWithRetry(fName_, rt::FO_READWRITE);
     } else {
         RT_LINE();
-        bool backedUp = true;
-        if (rt::File(fName_)) {
-            RT_LINE();
-            if (backupName_.empty()) backupName_ = DeriveBackupName(fName_);
-            RT_LINE();
-            backedUp = rt::FCopy(fName_, backupName_);
-        }
-        // Emptying a log whose copy failed would lose it: keep it instead.
+        if (backupName_.empty()) backupName_ = DeriveBackupName(fName_);
+        // Copied and emptied through the one handle that holds the log, so
+        // that no other writer's line can land between copy and emptying and
+        // be lost; a copy that fails keeps the old log.
         RT_LINE();
-        handle = backedUp ? rt::FCreate(fName_) : OpenWithRetry(fName_, rt::FO_READWRITE);
+        handle = OpenWithRetry(fName_, rt::FO_READWRITE);
+        RT_LINE();
+        if (handle != rt::F_ERROR && BackUp(handle)) rt::FChSize(handle, 0);
     }
 
     RT_LINE();
@@ -65,6 +69,29 @@ LogFile& LogFile::Init(const rt::Usual& fileName, const rt::Usual& serverLog,
     }
     RT_LINE();
     return *this;
+}
+
+bool LogFile::BackUp(rt::FHandle log) {
+    RT_ENTER("LOGFILE:BACKUP", kLogFileModule);
+    RT_LINE();
+    if (rt::FSeek(log, 0, rt::FS_SET) != 0) return false;
+    RT_LINE();
+    const rt::FHandle backup = rt::FCreate(backupName_);
+    RT_LINE();
+    if (backup == rt::F_ERROR) return false;
+    RT_LINE();
+    bool copied = true;
+    for (;;) {
+        RT_LINE();
+        const std::string chunk = rt::FRead(log, kBackupChunk);
+        if (rt::FError() != 0 || (!chunk.empty() && rt::FWrite(backup, chunk) != chunk.size())) {
+            copied = false;
+            break;
+        }
+        if (chunk.empty()) break;
+    }
+    RT_LINE();
+    return rt::FClose(backup) && copied;
 }
 
 bool LogFile::WithLogEnd(const std::function<bool(rt::FHandle)>& write) {

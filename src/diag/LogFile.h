@@ -31,9 +31,10 @@ class LogFile : public rt::Object {
     //             log folder (ServerLogDir).
     //  append:    logical, default TRUE: an existing log is continued. FALSE:
     //             an existing log is copied to BackupName (derived from the
-    //             log name when empty) and the log starts empty. When that
-    //             copy fails, the old log is kept and continued rather than
-    //             lost.
+    //             log name when empty) and the log starts empty; copy and
+    //             emptying happen while the log is held, so no other writer's
+    //             line is lost in between. When the copy fails, the old log is
+    //             kept and continued rather than lost.
     // Afterwards Log2File is TRUE when the log could be opened or created,
     // or when it failed only because another process held the file (later
     // writes retry); otherwise FALSE and messages go to the debugger output.
@@ -79,6 +80,9 @@ class LogFile : public rt::Object {
     std::string LogPath() const;
 
   private:
+    // Copies the log held by `log` to BackupName, replacing an older backup.
+    // FALSE when the backup cannot be created or the copy fails.
+    bool BackUp(rt::FHandle log);
     // Opens the log (OpenWithRetry), moves to its end, hands the handle to
     // `write` and closes the file. `write` answers whether everything it
     // wrote went through; when not, the log is cut back to where it ended

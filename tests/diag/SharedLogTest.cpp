@@ -10,6 +10,7 @@
 #include <csignal>
 #include <map>
 #include <set>
+#include <sstream>
 #include <vector>
 
 #include "ChildProcess.h"
@@ -182,6 +183,67 @@ TEST_F(SharedLogTest, ConcurrentWritersLeaveEveryReportedLineIntact) {
         start = end + 2;
     }
     for (const auto& [text, times] : expected) EXPECT_EQ(found[text], times) << text;
+}
+
+TEST_F(SharedLogTest, BackupsWhileAnotherProcessWritesLoseNoReportedLine) {
+    constexpr int kLines = 2000;
+    constexpr int kMaxBackups = 3000;
+    auto line = [](int index) { return "line " + std::to_string(index) + std::string(60, '.'); };
+    int started[2];
+    ASSERT_EQ(::pipe(started), 0);
+    const pid_t writer = StartChild([&] {
+        ::close(started[0]);
+        LogFile log(log_);
+        std::string written;
+        for (int i = 0; i < kLines; ++i) {
+            if (log.DebugMsg(line(i))) written += std::to_string(i) + "\n";
+            if (i == 0) (void)!::write(started[1], "go", 2);
+        }
+        WriteFile(Path("report"), written);
+        return 0;
+    });
+    ::close(started[1]);
+    char go[2];
+    ASSERT_EQ(::read(started[0], go, 2), 2);
+    ::close(started[0]);
+    // Backups under names of their own, so every line stays somewhere, made
+    // for as long as the writer writes.
+    std::vector<std::string> files;
+    LogFile rotating(log_);
+    int status = 0;
+    pid_t ended = 0;
+    while ((ended = ::waitpid(writer, &status, WNOHANG)) == 0 && files.size() < kMaxBackups) {
+        files.push_back(rotating.SetBackupName(Path("backup" + std::to_string(files.size()))));
+        rotating.Init(log_, rt::NIL, false);
+    }
+    files.push_back(log_);
+    if (ended == 0)
+        ASSERT_EQ(WaitChild(writer), 0);
+    else
+        ASSERT_TRUE(ended == writer && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    RecordProperty("backups", static_cast<int>(files.size()) - 1);
+
+    std::set<std::string> reported;
+    std::istringstream report(ReadFile(Path("report")));
+    for (int i; report >> i;) reported.insert(line(i));
+    EXPECT_FALSE(reported.empty());
+    std::multiset<std::string> found;
+    for (const std::string& file : files) {
+        std::istringstream lines(ReadFile(file));
+        for (std::string text; std::getline(lines, text);) {
+            ASSERT_FALSE(text.empty());
+            ASSERT_EQ(text.back(), '\r');
+            text.pop_back();
+            found.insert(text);
+        }
+    }
+    int missing = 0;
+    for (const auto& text : reported) missing += found.count(text) == 0;
+    int unexpected = 0;
+    for (const auto& text : std::set<std::string>(found.begin(), found.end()))
+        unexpected += found.count(text) != 1 || reported.count(text) == 0;
+    EXPECT_EQ(missing, 0) << "reported lines lost";
+    EXPECT_EQ(unexpected, 0) << "lines doubled or never reported";
 }
 
 TEST_F(SharedLogTest, LineCutShortIsNotReportedWrittenAndLeavesNoFragment) {
