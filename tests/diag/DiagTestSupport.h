@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the diagnostics tests: paths written with "/" in the
+// Shared by the diagnostics tests: paths written with "/" in the
 // tables and turned into the platform's form, and environment variables set
 // for one test and restored afterwards.
 
