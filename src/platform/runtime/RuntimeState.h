@@ -4,6 +4,7 @@
 // the error block. Nothing else in the runtime keeps mutable globals.
 
 #include "platform/runtime/Activation.h"
+#include "platform/runtime/Program.h"
 #include "platform/runtime/Symbol.h"
 
 namespace rt {
@@ -11,6 +12,7 @@ namespace rt {
 struct RuntimeState {
     SymbolTable symbols;
     ActivationStack activations;
+    Program program;
 };
 
 // The process's runtime state, created on first use.
