@@ -46,6 +46,11 @@ void DataWindow::CreateWidget(Window* owner) {
     ApplyFrame();
 }
 
+void DataWindow::Icon(const win::Icon& icon) {
+    icon_ = icon.Images();
+    frame_->setWindowIcon(icon.ToQIcon());
+}
+
 DialogItem DataWindow::TemplateItem(const ResourceID& id) const {
     std::optional<DialogItem> item;
     if (template_ && id.IsNumber()) item = template_->Item(static_cast<std::uint16_t>(id.Number()));

@@ -19,6 +19,7 @@
 
 #include "platform/window/DialogTemplate.h"
 #include "platform/window/DialogUnits.h"
+#include "platform/window/Icon.h"
 #include "platform/window/ResourceID.h"
 #include "platform/window/Window.h"
 
@@ -51,6 +52,10 @@ class DataWindow : public Window {
     void ViewAs(std::string_view view) { view_ = std::string(view); }
     const std::string& View() const { return view_; }
 
+    // The window's icon (shown when it stands alone on the desktop).
+    void Icon(const win::Icon& icon);
+    const QList<QImage>& IconImages() const { return icon_; }
+
     const std::optional<DialogTemplate>& Template() const { return template_; }
     const DialogUnits& Units() const { return units_; }
     // The template item of a control id; std::runtime_error when the
@@ -80,6 +85,7 @@ class DataWindow : public Window {
     DialogUnits units_{6, 13};
     QFrame* frame_ = nullptr;
     rt::Usual server_;
+    QList<QImage> icon_;
     std::string view_ = "FormView";
     std::map<std::string, std::function<void()>, std::less<>> methods_;
     std::map<int, QWidget*> tabOrder_;          // template index -> widget

@@ -47,9 +47,9 @@ TopAppWindow::TopAppWindow(rt::Object* owner) : Window(owner) {
 
 TopAppWindow::~TopAppWindow() = default;
 
-rt::Usual TopAppWindow::Close(CloseEvent& event) {
+TopAppWindow& TopAppWindow::Close(CloseEvent& event) {
     event.Accept();
-    return rt::Usual();
+    return *this;
 }
 
 void TopAppWindow::HandleCloseRequest(bool& accept) {

@@ -31,8 +31,9 @@ class TopAppWindow : public Window {
     explicit TopAppWindow(rt::Object* owner);
     ~TopAppWindow() override;
 
-    // Called when the window is asked to close; returns the window.
-    virtual rt::Usual Close(CloseEvent& event);
+    // Called when the window is asked to close; returns the window. The
+    // library's Close accepts the event.
+    virtual TopAppWindow& Close(CloseEvent& event);
 
     void EnableStatusBar(bool on);
     bool HasStatusBar() const { return statusBar_ != nullptr; }

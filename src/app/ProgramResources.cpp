@@ -1,0 +1,27 @@
+#include "app/ProgramResources.h"
+
+#include <QtGlobal>
+
+#include "serialtest/WSerialTemplate.h"
+
+// Defined by the embedded resource file; named here so that the linker keeps
+// it in the program.
+static void InitEmbeddedResources() {
+    Q_INIT_RESOURCE(comtest_resources);
+}
+
+namespace app {
+
+const win::ResourceModule& ProgramResources() {
+    static const win::ResourceModule module = [] {
+        InitEmbeddedResources();
+        win::ResourceModule m;
+        m.AddDialog(serialtest::WSerialTemplate());
+        m.AddIconGroup("FSERIAL", QStringLiteral(":/comtest/FSERIAL.ico"));
+        m.AddIconGroup(101, QStringLiteral(":/comtest/101.ico"));
+        return m;
+    }();
+    return module;
+}
+
+}  // namespace app
