@@ -5,6 +5,8 @@
 
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Program.h"
+#include "platform/runtime/DirectorySettings.h"
+#include "platform/runtime/FileTable.h"
 #include "platform/runtime/Symbol.h"
 
 namespace rt {
@@ -13,6 +15,8 @@ struct RuntimeState {
     SymbolTable symbols;
     ActivationStack activations;
     Program program;
+    FileTable files;
+    DirectorySettings directories;
 };
 
 // The process's runtime state, created on first use.
