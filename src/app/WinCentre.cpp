@@ -24,14 +24,16 @@ std::int32_t ToLong(double value) {
     return static_cast<std::int32_t>(whole);
 }
 
-// 32-bit signed subtraction with overflow detection.
-std::int32_t Subtract(std::int32_t a, std::int32_t b) {
-    std::int32_t result = 0;
-    if (__builtin_sub_overflow(a, b, &result)) throw NumericOverflow("32-bit subtraction");
-    return result;
-}
-
 }  // namespace
+
+std::int32_t Subtract32(std::int32_t a, std::int32_t b) {
+    const std::int64_t wide = static_cast<std::int64_t>(a) - b;
+    if (wide < std::numeric_limits<std::int32_t>::min() ||
+        wide > std::numeric_limits<std::int32_t>::max()) {
+        throw NumericOverflow("32-bit subtraction");
+    }
+    return static_cast<std::int32_t>(wide);
+}
 
 rt::Usual WinCentre(const rt::Usual& oWindow) {
     RT_ENTER("WINCENTRE", kModule);
@@ -63,7 +65,7 @@ rt::Usual WinCentre(const rt::Usual& oWindow) {
     }
 
     RT_LINE();
-    window->Origin(win::Point{Subtract(cx, w), Subtract(cy, h)});
+    window->Origin(win::Point{Subtract32(cx, w), Subtract32(cy, h)});
     return rt::Usual();
 }
 

@@ -26,4 +26,9 @@ class NumericOverflow : public std::overflow_error {
 // Returns NIL.
 rt::Usual WinCentre(const rt::Usual& oWindow);
 
+// 32-bit signed subtraction with overflow detection: a - b, or
+// NumericOverflow. (WinCentre's halves of 32-bit sizes never overflow it;
+// the check guards the arithmetic all the same.)
+std::int32_t Subtract32(std::int32_t a, std::int32_t b);
+
 }  // namespace app

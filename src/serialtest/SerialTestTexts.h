@@ -15,6 +15,8 @@ inline constexpr char kBaudRate[] = "Baud rate";
 inline constexpr char kParity[] = "Parity";
 inline constexpr char kDataBits[] = "Data bits";
 inline constexpr char kStopBits[] = "Stop bits";
+// Tooltip of a port entry that maps to no device.
+inline constexpr char kNoDevice[] = "no device";
 // Pane font face.
 inline constexpr char kPaneFace[] = "Courier New";
 

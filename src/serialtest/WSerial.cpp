@@ -6,13 +6,13 @@
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Program.h"
 #include "platform/runtime/RuntimeState.h"
+#include "platform/serial/PortMap.h"
 #include "platform/serial/Serial.h"
 #include "platform/window/App.h"
 #include "platform/window/Brush.h"
 #include "platform/window/Color.h"
 #include "platform/window/ErrorBox.h"
 #include "platform/window/Font.h"
-#include "serialtest/SerialMLE.h"
 #include "serialtest/SerialTestTexts.h"
 #include "serialtest/WSerialTemplate.h"
 
@@ -43,6 +43,16 @@ rt::Usual SettingsTable(const char* field) {
     return settings.AsObject()->IVarGet(field);
 }
 
+// Each port entry's tooltip names the device the port maps to, so the
+// operator knows which line "Com3" is.
+void ShowPortDevices(win::ComboBox& list) {
+    const serial::PortMap& map = serial::PortMap::Current();
+    for (int i = 0; i < list.Count(); ++i) {
+        const std::string device = map.DeviceFor(list.EntryText(i));
+        list.SetEntryToolTip(i, device.empty() ? texts::kNoDevice : device);
+    }
+}
+
 win::HyperLabel Label(const char* name, const char* caption = "") {
     return win::HyperLabel{name, caption, {}, {}};
 }
@@ -71,6 +81,7 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     RT_LINE();
     PortListBox_ = std::make_shared<win::ComboBox>(this, win::ResourceID(kPortList, inst));
     PortListBox_->FillUsing(SettingsTable("APORT"));
+    ShowPortDevices(*PortListBox_);
     PortListBox_->HyperLabel(Label("PortListBox"));
     RT_LINE();
     theFixedText2 = std::make_shared<win::FixedText>(this, win::ResourceID(kFixedText2, inst));
@@ -99,14 +110,15 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     TwoButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kTwoButton, inst));
     TwoButton_->HyperLabel(Label("TwoButton", "2"));
     RT_LINE();
-    CommEdit_ = std::make_shared<SerialMLE>(this, win::ResourceID(kCommEdit, inst));
-    CommEdit_->HyperLabel(Label("CommEdit"));
+    CommEdit_ = new SerialMLE(this, win::ResourceID(kCommEdit, inst));
+    CommEdit_->View()->setObjectName(QStringLiteral("CommEdit"));
     RT_LINE();
-    CommEdit_->Font(paneFont, false);
+    CommEdit_->SetFont(win::Font::ResolveFace(paneFont.FaceName()), paneFont.PointSize(),
+                       paneFont.Bold());
     RT_LINE();
-    CommEdit_->Background(paneBrush);
+    CommEdit_->SetBackground(paneBrush.GetColor().ToQColor());
     RT_LINE();
-    CommEdit_->TextColor(win::Color(1));
+    CommEdit_->SetTextColor(win::Color(1).ToQColor());
     RT_LINE();
     BeginButton_ = std::make_shared<win::PushButton>(this, win::ResourceID(kBeginButton, inst));
     BeginButton_->HyperLabel(Label("BeginButton", texts::kBeginTest));
@@ -182,7 +194,7 @@ void WSerial::PostInit() {
 void WSerial::BeginButton() {
     RT_ENTER("WSERIAL:BEGINBUTTON", kModule);
     RT_LINE();
-    CommEdit_->Value(rt::Usual(""));
+    CommEdit_->SetValue(QString());
     RT_LINE();
     CommEdit_->SetFocus();
 
@@ -248,8 +260,6 @@ void WSerial::ExitButton() {
     app->Quit();
 }
 
-serial::Serial* WSerial::Port() const {
-    return CommEdit_->Device();
-}
+serial::Serial* WSerial::Port() const { return CommEdit_ ? CommEdit_->Device() : nullptr; }
 
 }  // namespace serialtest

@@ -15,6 +15,7 @@
 // and fills its owner's canvas. Its lists come from the settings tables of
 // the global `oGStru`.
 
+#include <QPointer>
 #include <memory>
 
 #include "platform/os/SystemMenu.h"
@@ -30,9 +31,9 @@ namespace serial {
 class Serial;
 }
 
-namespace serialtest {
+#include "serialtest/SerialMLE.h"
 
-class SerialMLE;
+namespace serialtest {
 
 class WSerial : public win::DataWindow {
   public:
@@ -66,7 +67,8 @@ class WSerial : public win::DataWindow {
     std::shared_ptr<win::RadioButtonGroup> StopBitsGroup_;
     std::shared_ptr<win::RadioButton> ZeroButton_;
     std::shared_ptr<win::RadioButton> TwoButton_;
-    std::shared_ptr<SerialMLE> CommEdit_;
+    // The pane belongs to the window's widget, which destroys it.
+    QPointer<SerialMLE> CommEdit_;
     std::shared_ptr<win::PushButton> BeginButton_;
     std::shared_ptr<win::PushButton> EndButton_;
     std::shared_ptr<win::PushButton> ExitButton_;

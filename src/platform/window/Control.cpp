@@ -7,7 +7,7 @@ namespace win {
 Control::Control(DataWindow* owner, const ResourceID& id, std::unique_ptr<QWidget> widget)
     : owner_(owner), item_(owner->TemplateItem(id)) {
     widget_ = widget.release();
-    owner_->AttachControl(*this, item_);
+    owner_->AttachWidget(widget_.data(), item_);
 }
 
 Control::~Control() {

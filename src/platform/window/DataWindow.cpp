@@ -5,7 +5,6 @@
 #include <QRadioButton>
 #include <stdexcept>
 
-#include "platform/window/Control.h"
 #include "platform/window/Font.h"
 #include "platform/window/ResourceModule.h"
 
@@ -99,8 +98,7 @@ QButtonGroup* DataWindow::RadioGroupOf(std::uint16_t id) {
     return group;
 }
 
-void DataWindow::AttachControl(Control& control, const DialogItem& item) {
-    QWidget* widget = control.Widget();
+void DataWindow::AttachWidget(QWidget* widget, const DialogItem& item) {
     widget->setParent(frame_);
     QRect rect = units_.ToPixels(item.rect);
     if (item.controlClass == ControlClass::ComboBox) {

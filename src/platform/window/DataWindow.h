@@ -28,8 +28,6 @@ class QFrame;
 
 namespace win {
 
-class Control;
-
 class DataWindow : public Window {
   public:
     // `owner` is the window in whose canvas this one lives (nullptr: a window
@@ -67,9 +65,10 @@ class DataWindow : public Window {
     // Calls the method; FALSE when the window defines none of that name.
     bool Send(const std::string& name);
 
-    // Called by Control: places the control's widget as its item says and
-    // keeps tab order and radio groups in template order.
-    void AttachControl(Control& control, const DialogItem& item);
+    // Places a control's widget as its template item says and keeps tab
+    // order and radio groups in template order. Controls call it as they
+    // are made; a control class of its own (the edit control) calls it too.
+    void AttachWidget(QWidget* widget, const DialogItem& item);
 
     std::string ClassName() const override { return "DATAWINDOW"; }
 
