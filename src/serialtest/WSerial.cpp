@@ -260,6 +260,8 @@ void WSerial::ExitButton() {
     app->Quit();
 }
 
-serial::Serial* WSerial::Port() const { return CommEdit_ ? CommEdit_->Device() : nullptr; }
+serial::Serial* WSerial::Port() const {
+    return CommEdit_ ? CommEdit_->Device() : nullptr;
+}
 
 }  // namespace serialtest

@@ -9,14 +9,14 @@
 namespace app::testing {
 
 class ProgramTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { previous_ = ProgramResources().InstallAsProgram(); }
     void TearDown() override {
         rt::State().program.instance = previous_;
         rt::State().program.oGStru = rt::NIL;
     }
 
-private:
+  private:
     std::uintptr_t previous_ = 0;
 };
 

@@ -1,8 +1,8 @@
 // The shell window, the standard data window and the program's icons.
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QStatusBar>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
 #include "app/FSerial.h"

@@ -1,13 +1,13 @@
 // The application as a person meets it: App:Start builds the shell and the
 // test window, the person clicks, types and closes; Start returns when the
 // loop ends. Serial lines are the loopback line and pseudo-terminals.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
 #include "PtyPair.h"
@@ -40,7 +40,7 @@ T* Find(QWidget* shell, const char* name) {
 // Runs App:Start and, once the loop runs, `person` with the shell; answers
 // whether Start returned (the loop ended) and the person got to act.
 class StartTest : public ProgramTest {
-protected:
+  protected:
     template <typename Person>
     bool RunStart(Person person) {
         App application;
@@ -84,8 +84,7 @@ TEST_F(StartTest, FirstDisplayShowsTheDefaultsAndTheSettingsAreFilled) {
     EXPECT_TRUE(RunStart([](QWidget* shell, App& application) {
         EXPECT_EQ(Find<QComboBox>(shell, "PortListBox")->currentText(), QStringLiteral("Com1"));
         EXPECT_EQ(Find<QComboBox>(shell, "BaudListBox")->currentText(), QStringLiteral("9600"));
-        EXPECT_EQ(Find<QComboBox>(shell, "ParityListBox")->currentText(),
-                  QStringLiteral("None"));
+        EXPECT_EQ(Find<QComboBox>(shell, "ParityListBox")->currentText(), QStringLiteral("None"));
         EXPECT_TRUE(Find<QRadioButton>(shell, "EightButton")->isChecked());
         EXPECT_FALSE(Find<QRadioButton>(shell, "SevenButton")->isChecked());
         EXPECT_TRUE(Find<QRadioButton>(shell, "ZeroButton")->isChecked());
@@ -106,7 +105,8 @@ TEST_F(StartTest, ClosingTheShellEndsTheApplication) {
 }
 
 TEST_F(StartTest, PortEntriesShowTheirDevicesAsTooltips) {
-    ScopedPortMap ports({{"Com1", "loop"}, {"Com3", "/dev/ttyUSB7"}});
+    ScopedPortMap ports(std::vector<std::pair<std::string, std::string>>{{"Com1", "loop"},
+                                                                         {"Com3", "/dev/ttyUSB7"}});
     EXPECT_TRUE(RunStart([](QWidget* shell, App& application) {
         auto* list = Find<QComboBox>(shell, "PortListBox");
         EXPECT_EQ(list->itemData(list->findText("Com1"), Qt::ToolTipRole).toString(),

@@ -73,9 +73,9 @@ TEST(WinCentreTest, SubtractionDetects32BitOverflow) {
         std::int32_t result;
     };
     const std::vector<Case> cases = {
-        {640, 300, false, 340},  {0, 1000, false, -1000}, {kMin, 1, true, 0},
-        {kMax, -1, true, 0},     {kMin, -1, false, kMin + 1}, {-1, kMax, false, kMin},
-        {kMax, kMax, false, 0},  {0, kMin, true, 0},
+        {640, 300, false, 340}, {0, 1000, false, -1000},     {kMin, 1, true, 0},
+        {kMax, -1, true, 0},    {kMin, -1, false, kMin + 1}, {-1, kMax, false, kMin},
+        {kMax, kMax, false, 0}, {0, kMin, true, 0},
     };
     for (const auto& c : cases) {
         if (c.overflows) {

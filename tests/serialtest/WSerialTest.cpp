@@ -1,12 +1,12 @@
 // The serial test window driven through its widgets as a person would: the
 // defaults, the two states, the settings handed to the port object, failed
 // starts and the exit. Lines are pseudo-terminals made by the tests.
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "PtyPair.h"
 #include "platform/os/SystemMenu.h"
@@ -28,19 +28,19 @@ using serial::testing::ScopedPortMap;
 // A settings object with the tables the window reads. The parity codes are
 // the platform's unless a test gives its own.
 class TestSettings : public rt::Object {
-public:
+  public:
     explicit TestSettings(Usual parity) : parity_(std::move(parity)) {}
     Usual IVarGet(const std::string& name) const override {
         if (name == "APORT")
-            return Usual::ArrayOf({"Com1", "Com2", "Com3", "Com4", "Com5", "Com6", "Com7",
-                                   "Com8", "Com9"});
+            return Usual::ArrayOf(
+                {"Com1", "Com2", "Com3", "Com4", "Com5", "Com6", "Com7", "Com8", "Com9"});
         if (name == "ABAUD") return Usual::ArrayOf({300, 1200, 2400, 4800, 9600, 14400, 19200});
         if (name == "APARITY") return parity_;
         return Usual();
     }
     std::string ClassName() const override { return "GSTRU"; }
 
-private:
+  private:
     Usual parity_;
 };
 
@@ -51,7 +51,7 @@ Usual PlatformParity() {
 }
 
 class WSerialTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         module_.AddDialog(WSerialTemplate());
         previousModule_ = module_.InstallAsProgram();
@@ -91,7 +91,7 @@ protected:
     std::unique_ptr<win::TopAppWindow> shell_;
     std::unique_ptr<WSerial> window_;
 
-private:
+  private:
     std::uintptr_t previousModule_ = 0;
 };
 
@@ -202,7 +202,7 @@ TEST_F(WSerialTest, ChoicesReachThePortAsTheComponentsCodes) {
 }
 
 class WSerialOwnParityTest : public WSerialTest {
-protected:
+  protected:
     WSerialOwnParityTest() {
         parity_ = Usual::ArrayOf({Usual::ArrayOf({"Mark", 4}), Usual::ArrayOf({"None", 0})});
     }

@@ -14,7 +14,7 @@
 namespace testsupport {
 
 class ModalBoxWatcher {
-public:
+  public:
     struct Box {
         std::string caption;
         std::string text;
@@ -28,13 +28,13 @@ public:
 
     const std::vector<Box>& Seen() const { return seen_; }
 
-private:
+  private:
     void Poll() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || box == last_) return;
         last_ = box;
-        seen_.push_back(Box{box->windowTitle().toStdString(), box->text().toStdString(),
-                            box->icon()});
+        seen_.push_back(
+            Box{box->windowTitle().toStdString(), box->text().toStdString(), box->icon()});
         if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
             ok->click();
         } else {
