@@ -7,6 +7,7 @@
 #include "platform/runtime/Program.h"
 #include "platform/runtime/DirectorySettings.h"
 #include "platform/runtime/FileTable.h"
+#include "platform/runtime/IntlSettings.h"
 #include "platform/runtime/Symbol.h"
 
 namespace rt {
@@ -17,6 +18,7 @@ struct RuntimeState {
     Program program;
     FileTable files;
     DirectorySettings directories;
+    IntlSettings intl;
 };
 
 // The process's runtime state, created on first use.
