@@ -24,6 +24,8 @@ GStru& GStru::RPMsg(const rt::Usual& cMsg, const rt::Usual& cCaption) {
 }
 
 rt::Usual GStru::IVarGet(const std::string& name) const {
+    RT_ENTER("GSTRU:IVARGET", kModule);
+    RT_LINE();
     if (name == "ABAUD") return aBaud;
     if (name == "APARITY") return aParity;
     if (name == "APORT") return aPort;
@@ -31,15 +33,21 @@ rt::Usual GStru::IVarGet(const std::string& name) const {
 }
 
 rt::Usual GStru::PortTable() {
+    RT_ENTER("GSTRU:PORTTABLE", kModule);
+    RT_LINE();
     return rt::Usual::ArrayOf(
         {"Com1", "Com2", "Com3", "Com4", "Com5", "Com6", "Com7", "Com8", "Com9"});
 }
 
 rt::Usual GStru::BaudTable() {
+    RT_ENTER("GSTRU:BAUDTABLE", kModule);
+    RT_LINE();
     return rt::Usual::ArrayOf({300, 1200, 2400, 4800, 9600, 14400, 19200});
 }
 
 rt::Usual GStru::ParityTable() {
+    RT_ENTER("GSTRU:PARITYTABLE", kModule);
+    RT_LINE();
     using rt::Usual;
     return Usual::ArrayOf({
         Usual::ArrayOf({"Even", 2}),

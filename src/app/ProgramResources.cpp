@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include "platform/runtime/Activation.h"
+#include "platform/runtime/RuntimeState.h"
 #include "serialtest/WSerialTemplate.h"
 
 // Defined by the embedded resource file; named here so that the linker keeps
@@ -13,6 +15,8 @@ static void InitEmbeddedResources() {
 namespace app {
 
 const win::ResourceModule& ProgramResources() {
+    RT_ENTER("PROGRAMRESOURCES", "Start");
+    RT_LINE();
     static const win::ResourceModule module = [] {
         InitEmbeddedResources();
         win::ResourceModule m;

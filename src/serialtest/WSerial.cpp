@@ -1,9 +1,9 @@
 #include "serialtest/WSerial.h"
 
-#include <cstdlib>
 #include <stdexcept>
 
 #include "platform/runtime/Activation.h"
+#include "platform/runtime/Conversions.h"
 #include "platform/runtime/Program.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/serial/PortMap.h"
@@ -29,12 +29,6 @@ T ToUnsigned(const rt::Usual& value) {
     return static_cast<T>(value.AsLong());
 }
 
-// The numeric value of a text, as the runtime's Val reads it: leading blanks,
-// then digits; 0 when there are none.
-std::int32_t Val(const rt::Usual& text) {
-    return static_cast<std::int32_t>(std::strtol(text.AsText().c_str(), nullptr, 10));
-}
-
 // A table of the global settings object, read late-bound by field name.
 rt::Usual SettingsTable(const char* field) {
     const rt::Usual& settings = rt::State().program.oGStru;
@@ -46,6 +40,8 @@ rt::Usual SettingsTable(const char* field) {
 // Each port entry's tooltip names the device the port maps to, so the
 // operator knows which line "Com3" is.
 void ShowPortDevices(win::ComboBox& list) {
+    RT_ENTER("WSERIAL:SHOWPORTDEVICES", kModule);
+    RT_LINE();
     const serial::PortMap& map = serial::PortMap::Current();
     for (int i = 0; i < list.Count(); ++i) {
         const std::string device = map.DeviceFor(list.EntryText(i));
@@ -214,9 +210,11 @@ void WSerial::BeginButton() {
         RT_LINE();
         port->SetParity(ToUnsigned<std::uint8_t>(ParityListBox_->Value()));
         RT_LINE();
-        port->SetByteSize(static_cast<std::uint8_t>(Val(DataBitsGroup_->Value())));
+        port->SetByteSize(
+            ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(DataBitsGroup_->Value().AsText()))));
         RT_LINE();
-        port->SetStopBits(static_cast<std::uint8_t>(Val(StopBitsGroup_->Value())));
+        port->SetStopBits(
+            ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(StopBitsGroup_->Value().AsText()))));
         RT_LINE();
         if (!port->SetProtocol()) {
             error = port->ErrorDesc();

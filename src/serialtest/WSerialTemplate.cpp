@@ -1,8 +1,13 @@
 #include "serialtest/WSerialTemplate.h"
 
+#include "platform/runtime/Activation.h"
+#include "platform/runtime/RuntimeState.h"
+
 namespace serialtest {
 
 const win::DialogTemplate& WSerialTemplate() {
+    RT_ENTER("WSERIALTEMPLATE", "WSerial");
+    RT_LINE();
     using win::ControlClass;
     static const win::DialogTemplate dialog = [] {
         win::DialogTemplate d;
