@@ -14,6 +14,7 @@ class ProgramTest : public ::testing::Test {
     void TearDown() override {
         rt::State().program.instance = previous_;
         rt::State().program.oGStru = rt::NIL;
+        rt::State().program.ansi = true;
     }
 
   private:

@@ -96,6 +96,7 @@ TEST_F(StartTest, FirstDisplayShowsTheDefaultsAndTheSettingsAreFilled) {
         ASSERT_TRUE(settings.IsObject());
         EXPECT_EQ(settings.AsObject()->ClassName(), "GSTRU");
         EXPECT_EQ(settings.AsObject()->IVarGet("APORT").AsArray()->size(), 9u);
+        EXPECT_FALSE(rt::State().program.ansi);
         application.Quit();
     }));
 }
