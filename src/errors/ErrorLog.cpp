@@ -2,6 +2,7 @@
 
 #include "errors/ErrorConstants.h"
 #include "errors/HexValue.h"
+#include "platform/os/SystemError.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/DateTime.h"
@@ -40,6 +41,17 @@ std::string Sym(rt::Symbol value) {
     return rt::AsString(rt::Usual(value));
 }
 
+// An existing log, positioned at its end with an empty line written, so
+// entries stay apart.
+rt::FHandle ContinueLog(rt::FHandle handle) {
+    RT_ENTER("CONTINUELOG", text::kModule);
+    RT_LINE();
+    rt::FSeek3(handle, 0, rt::FS_END);
+    RT_LINE();
+    rt::FPutS(handle, "");
+    return handle;
+}
+
 }  // namespace
 
 rt::FHandle ErrorLogOpen() {
@@ -49,15 +61,23 @@ rt::FHandle ErrorLogOpen() {
     RT_LINE();
     rt::FHandle handle = rt::FOpen2(path, rt::FO_WRITE);
     RT_LINE();
-    if (handle != rt::F_ERROR) {
-        RT_LINE();
-        rt::FSeek3(handle, 0, rt::FS_END);
-        RT_LINE();
-        rt::FPutS(handle, "");
-        return handle;
-    }
+    if (handle != rt::F_ERROR) return ContinueLog(handle);
+    // A log another process is writing right now is not created afresh:
+    // that would empty it the moment the other writer lets go.
     RT_LINE();
-    handle = rt::FCreate2(path, rt::FC_ARCHIVED);
+    if (rt::FError() == rt::oscode::kSharingViolation || rt::FError() == rt::oscode::kLockViolation)
+        return rt::F_ERROR;
+    // Only a log that does not exist is created; when another process
+    // created it in the meantime, its entries are continued, not emptied.
+    RT_LINE();
+    handle = rt::FCreateNew(path, rt::FC_ARCHIVED);
+    RT_LINE();
+    if (handle == rt::F_ERROR && rt::FError() == os::ERROR_FILE_EXISTS) {
+        RT_LINE();
+        handle = rt::FOpen2(path, rt::FO_WRITE);
+        RT_LINE();
+        return handle != rt::F_ERROR ? ContinueLog(handle) : rt::F_ERROR;
+    }
     RT_LINE();
     auto& state = rt::State().errors;
     // The report of this very failure tries the log again; it then fails

@@ -12,8 +12,11 @@ namespace errors {
 
 // The log, opened for writing and positioned at its end. An existing log
 // gets an empty line first, so entries stay apart; a new one is created
-// with the archive attribute and starts with the entry itself. When the log
-// cannot be opened or created the invalid handle comes back; when creating
+// with the archive attribute and starts with the entry itself. A log that
+// another process holds at that moment is skipped (the entry is dropped),
+// and a log another process creates meanwhile is continued, never emptied.
+// When the log cannot be opened or created the invalid handle comes back;
+// when creating
 // it fails because the path does not exist, the default-directory setting at
 // fault is cleared and the runtime's internal error is raised about it
 // ("SetDefaultDir: dir" or "SetDefault: dir") before the invalid handle is

@@ -122,6 +122,16 @@ int CreateEmpty(std::string_view name, std::uint32_t attributes) {
     return OpenLocked(path, request);
 }
 
+int CreateNewFile(std::string_view name, std::uint32_t attributes) {
+    std::string path;
+    if (!PrepareName(name, path)) return -1;
+    OpenRequest request;
+    request.flags = O_RDWR | O_CREAT | O_EXCL;
+    request.permissions = (attributes & FC_READONLY) ? 0444 : 0666;
+    request.lock = LOCK_EX;
+    return OpenLocked(path, request);
+}
+
 FHandle Register(int fd) {
     return fd < 0 ? F_ERROR : State().files.Add(fd);
 }
@@ -176,6 +186,10 @@ FHandle FCreate(std::string_view name, std::uint32_t attributes) {
 
 FHandle FCreate2(std::string_view name, std::uint32_t attributes) {
     return FCreate(name, attributes);
+}
+
+FHandle FCreateNew(std::string_view name, std::uint32_t attributes) {
+    return Register(CreateNewFile(name, attributes));
 }
 
 std::int64_t FSeek(FHandle handle, std::int64_t offset, std::uint32_t origin) {

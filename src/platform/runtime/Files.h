@@ -51,6 +51,10 @@ FHandle FOpen2(std::string_view name, std::uint32_t mode);
 // writing. An existing file held by another handle is left untouched.
 FHandle FCreate(std::string_view name, std::uint32_t attributes = FC_NORMAL);
 FHandle FCreate2(std::string_view name, std::uint32_t attributes);
+// Creates a file only when none exists, and opens it for reading and
+// writing; fails with ERROR_FILE_EXISTS when the name is taken. Lets writers
+// that race to start a shared file avoid emptying one another's work.
+FHandle FCreateNew(std::string_view name, std::uint32_t attributes = FC_NORMAL);
 
 // Moves the file position `offset` bytes from the origin; returns the new
 // position from the start, or -1 (bad handle, bad origin, a position before
