@@ -13,9 +13,19 @@
 #include <filesystem>
 #include <memory>
 
+#include <QComboBox>
+#include <QPushButton>
+
 #include "FarEnd.h"
+#include "platform/runtime/RuntimeState.h"
 #include "platform/serial/PortMap.h"
+#include "platform/window/App.h"
+#include "platform/window/ResourceModule.h"
+#include "platform/window/TopAppWindow.h"
 #include "serialtest/SerialMLE.h"
+#include "serialtest/WSerial.h"
+#include "serialtest/WSerialTemplate.h"
+#include "support/ModalBoxWatcher.h"
 
 namespace {
 
@@ -197,6 +207,83 @@ TEST_F(LineLossFaultTest, RepeatedLossesAreReportedOncePerStart) {
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(Lines(err), 5u) << err;
     EXPECT_EQ(fds(), fdsBefore) << "descriptors leaked across losses";
+}
+
+// The settings tables the test window reads.
+class Settings : public rt::Object {
+  public:
+    rt::Usual IVarGet(const std::string& name) const override {
+        if (name == "APORT") return rt::Usual::ArrayOf({"Com1", "Com2", "Com3"});
+        if (name == "ABAUD") return rt::Usual::ArrayOf({300, 9600, 19200});
+        if (name == "APARITY")
+            return rt::Usual::ArrayOf(
+                {rt::Usual::ArrayOf({"None", 0}), rt::Usual::ArrayOf({"Odd", 1})});
+        return rt::Usual();
+    }
+    std::string ClassName() const override { return "GSTRU"; }
+};
+
+TEST_F(LineLossFaultTest, NextStartOfTheTestWindowRecoversTheLine) {
+    // The whole window this time: start, loss mid-flood, keys into the dead
+    // line, end, the adapter back at its path, start again.
+    pane_.reset();
+    win::ResourceModule module;
+    module.AddDialog(serialtest::WSerialTemplate());
+    const auto previousModule = module.InstallAsProgram();
+    rt::State().program.oGStru = rt::Usual(rt::ObjectRef(std::make_shared<Settings>()));
+    serial::PortMap map;
+    std::string error;
+    ASSERT_TRUE(map.AddMapping("Com1=" + link_.string(), error)) << error;
+    serial::PortMap::Install(std::move(map));
+    {
+        win::App application;
+        win::TopAppWindow shell(&application);
+        shell.Show();
+        serialtest::WSerial window(&shell);
+        window.Show();
+        const auto button = [&](const char* name) {
+            return window.Widget()->findChild<QPushButton*>(QString::fromLatin1(name));
+        };
+        auto* pane = window.Widget()->findChild<SerialMLE*>();
+        ASSERT_NE(pane, nullptr);
+        testsupport::ModalBoxWatcher boxes;
+
+        auto first = std::make_unique<Plug>(link_);
+        ASSERT_TRUE(first->Ok());
+        QTest::mouseClick(button("BeginButton"), Qt::LeftButton);
+        ASSERT_TRUE(window.Port()->IsOpen());
+        std::string flood(1024 * 1024, 'f');
+        std::size_t sent = 0;
+        RunUntil([&] {
+            sent += first->SendSome(flood.data() + sent, flood.size() - sent);
+            return pane->Value().size() >= 5000;
+        });
+        ::testing::internal::CaptureStderr();
+        first.reset();
+        ASSERT_TRUE(RunUntil([&] { return window.Port()->IsLost(); }));
+        pane->SetFocus();
+        for (int i = 0; i < 30; ++i) QTest::keyClick(pane->View(), Qt::Key_K);
+        QTest::qWait(20);
+        const std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(Lines(err), 1u) << err;
+
+        QTest::mouseClick(button("EndButton"), Qt::LeftButton);
+        EXPECT_FALSE(window.Port()->IsOpen());
+        Plug second(link_);
+        ASSERT_TRUE(second.Ok());
+        QTest::mouseClick(button("BeginButton"), Qt::LeftButton);
+        EXPECT_TRUE(boxes.Seen().empty()) << boxes.Seen().front().text;
+        ASSERT_TRUE(window.Port()->IsOpen());
+        EXPECT_FALSE(window.Port()->IsLost());
+        ASSERT_TRUE(second.Send("again"));
+        EXPECT_TRUE(RunUntil([&] { return pane->Value().endsWith("again"); }));
+        pane->SetFocus();
+        QTest::keyClick(pane->View(), Qt::Key_Z);
+        EXPECT_EQ(second.Receive(1), "Z");
+        QTest::mouseClick(button("EndButton"), Qt::LeftButton);
+    }
+    rt::State().program.oGStru = rt::NIL;
+    rt::State().program.instance = previousModule;
 }
 
 }  // namespace
