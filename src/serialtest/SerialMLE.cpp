@@ -24,6 +24,13 @@ SerialMLE::SerialMLE(QWidget* parent)
     connect(&insertTimer_, &QTimer::timeout, this, &SerialMLE::InsertPending);
 }
 
+SerialMLE::SerialMLE(win::DataWindow* owner, const win::ResourceID& id)
+    : SerialMLE(owner->Widget()) {
+    RT_ENTER("SERIALMLE:INIT", "SerialMLE Class");
+    RT_LINE();
+    owner->AttachWidget(View(), owner->TemplateItem(id));
+}
+
 serial::Serial* SerialMLE::Device() const {
     RT_ENTER("SERIALMLE:DEVICE", "SerialMLE Class");
     RT_LINE();

@@ -4,7 +4,9 @@
 // the error block. Nothing else in the runtime keeps mutable globals.
 
 #include "platform/runtime/Activation.h"
+#include "platform/runtime/Program.h"
 #include "platform/runtime/DirectorySettings.h"
+#include "platform/runtime/ErrorState.h"
 #include "platform/runtime/FileTable.h"
 #include "platform/runtime/IntlSettings.h"
 #include "platform/runtime/Symbol.h"
@@ -14,9 +16,11 @@ namespace rt {
 struct RuntimeState {
     SymbolTable symbols;
     ActivationStack activations;
+    Program program;
     FileTable files;
     DirectorySettings directories;
     IntlSettings intl;
+    ErrorState errors;
 };
 
 // The process's runtime state, created on first use.

@@ -19,7 +19,7 @@ struct Symbol {
 };
 
 class SymbolTable {
-public:
+  public:
     // Numbers are handed out from firstNumber upward in the order names are
     // added; capacity bounds the number of names (0 = unbounded).
     explicit SymbolTable(std::uint32_t firstNumber = 1, std::size_t capacity = 0);
@@ -36,7 +36,7 @@ public:
     // Empties the table and gives it a new numbering and capacity.
     void Reset(std::uint32_t firstNumber, std::size_t capacity);
 
-private:
+  private:
     std::uint32_t first_;
     std::size_t capacity_;
     std::vector<std::string> names_;
