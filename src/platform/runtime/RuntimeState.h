@@ -4,6 +4,7 @@
 // the error block. Nothing else in the runtime keeps mutable globals.
 
 #include "platform/runtime/Activation.h"
+#include "platform/runtime/Program.h"
 #include "platform/runtime/DirectorySettings.h"
 #include "platform/runtime/ErrorState.h"
 #include "platform/runtime/FileTable.h"
@@ -15,6 +16,7 @@ namespace rt {
 struct RuntimeState {
     SymbolTable symbols;
     ActivationStack activations;
+    Program program;
     FileTable files;
     DirectorySettings directories;
     IntlSettings intl;
