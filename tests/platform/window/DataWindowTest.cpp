@@ -120,6 +120,17 @@ TEST_F(DataWindowTest, TabOrderFollowsTheTemplateWhateverTheCreationOrder) {
     }
 }
 
+TEST_F(DataWindowTest, ControlDestroyedBeforeItsWindowLeavesTheTabOrderSound) {
+    DataWindow window(nullptr, ResourceID("TestForm"));
+    PushButton go(&window, ResourceID(kGo));
+    auto stop = std::make_unique<PushButton>(&window, ResourceID(kStop));
+    stop.reset();
+    ComboBox list(&window, ResourceID(kList));
+    QWidget* next = list.Widget()->nextInFocusChain();
+    while (next && next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
+    EXPECT_EQ(next, go.Widget());
+}
+
 TEST_F(DataWindowTest, ComboBoxCarriesValuesOfScalarsAndPairs) {
     DataWindow window(nullptr, ResourceID("TestForm"));
     ComboBox list(&window, ResourceID(kList));
