@@ -1,9 +1,10 @@
 #include "app/StdDataWindow.h"
 
-#include <stdexcept>
-
+#include "app/AppTexts.h"
 #include "app/StandardSDIWindow.h"
 #include "platform/runtime/Activation.h"
+#include "platform/runtime/ErrorSystem.h"
+#include "platform/runtime/GenCode.h"
 #include "platform/runtime/Program.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/window/Icon.h"
@@ -13,10 +14,16 @@ namespace {
 
 constexpr char kModule[] = "Standard SDI";
 
-// The runtime's instance check: the object must be of the class.
+// The runtime's instance check: the object must be of the class, else a
+// data-type error is raised.
 StandardSDIWindow* CheckShell(rt::Object* object) {
     auto* shell = dynamic_cast<StandardSDIWindow*>(object);
-    if (!shell) throw std::invalid_argument("instance check: the owner is not a STANDARDSDIWINDOW");
+    if (!shell) {
+        rt::RaiseError({.genCode = rt::gen::kDataType,
+                        .canDefault = true,
+                        .operation = "STDDATAWINDOW:INIT",
+                        .description = texts::kNotAShell});
+    }
     return shell;
 }
 

@@ -1,5 +1,8 @@
 #include "errors/ErrorLog.h"
 
+#include <chrono>
+#include <thread>
+
 #include "errors/ErrorConstants.h"
 #include "errors/HexValue.h"
 #include "platform/os/SystemError.h"
@@ -15,6 +18,9 @@
 
 namespace errors {
 namespace {
+
+constexpr int kOpenAttempts = 10;
+constexpr std::chrono::milliseconds kOpenPause{1};
 
 // "Name" padded with spaces to 16 characters, then ":".
 std::string Label(std::string_view name) {
@@ -61,9 +67,19 @@ rt::FHandle ErrorLogOpen() {
     RT_LINE();
     rt::FHandle handle = rt::FOpen2(path, rt::FO_WRITE);
     RT_LINE();
+    // Another program appending its own entry holds the log for a moment:
+    // wait for it rather than lose this entry.
+    for (int attempt = 1; handle == rt::F_ERROR && attempt < kOpenAttempts &&
+                          rt::FError() == rt::oscode::kSharingViolation;
+         ++attempt) {
+        RT_LINE();
+        std::this_thread::sleep_for(kOpenPause);
+        handle = rt::FOpen2(path, rt::FO_WRITE);
+    }
+    RT_LINE();
     if (handle != rt::F_ERROR) return ContinueLog(handle);
-    // A log another process is writing right now is not created afresh:
-    // that would empty it the moment the other writer lets go.
+    // A log still held after the attempts is not created afresh: that would
+    // empty it the moment the other writer lets go.
     RT_LINE();
     if (rt::FError() == rt::oscode::kSharingViolation || rt::FError() == rt::oscode::kLockViolation)
         return rt::F_ERROR;

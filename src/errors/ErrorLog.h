@@ -10,18 +10,19 @@
 
 namespace errors {
 
-// The log, opened for writing and positioned at its end. An existing log
-// gets an empty line first, so entries stay apart; a new one is created
-// with the archive attribute and starts with the entry itself. A log that
-// another process holds at that moment is skipped (the entry is dropped),
-// and a log another process creates meanwhile is continued, never emptied.
-// When the log cannot be opened or created the invalid handle comes back;
-// when creating
-// it fails because the path does not exist, the default-directory setting at
-// fault is cleared and the runtime's internal error is raised about it
-// ("SetDefaultDir: dir" or "SetDefault: dir") before the invalid handle is
-// returned. While that internal error is being reported (its report tries
-// the log again) a second failure of the same kind stays quiet.
+// The log, opened for writing and positioned at its end. A log held by
+// another writer is tried again, up to 10 times 1 ms apart; one still held
+// after that is skipped (the entry is dropped), never created afresh. An
+// existing log gets an empty line first, so entries stay apart; a missing
+// one is created with the archive attribute and starts with the entry
+// itself, and one another process creates meanwhile is continued, never
+// emptied. When the log cannot be opened or created the invalid handle
+// comes back; when creating it fails because the path does not exist, the
+// default-directory setting at fault is cleared and the runtime's internal
+// error is raised about it ("SetDefaultDir: dir" or "SetDefault: dir")
+// before the invalid handle is returned. While that internal error is being
+// reported (its report tries the log again) a second failure of the same
+// kind stays quiet.
 rt::FHandle ErrorLogOpen();
 
 // Writes one entry of 34 lines: banner, runtime version, date and time,

@@ -5,10 +5,12 @@
 #include <QTimer>
 
 #include "ProgramFixture.h"
+#include "RaisedErrors.h"
 #include "app/FSerial.h"
 #include "app/StandardSDIWindow.h"
 #include "app/StdDataWindow.h"
 #include "platform/os/SystemMenu.h"
+#include "platform/runtime/GenCode.h"
 #include "platform/window/App.h"
 
 namespace app::testing {
@@ -121,9 +123,14 @@ TEST_F(ShellTest, StdDataWindowFillsItsShellAndEndsInBrowseView) {
 TEST_F(ShellTest, StdDataWindowRefusesAnOwnerThatIsNotTheShell) {
     win::App application;
     win::TopAppWindow other(&application);
-    EXPECT_THROW(StdDataWindow window(&other), std::invalid_argument);
-    EXPECT_THROW(StdDataWindow window(&application), std::invalid_argument);
-    EXPECT_THROW(StdDataWindow window(nullptr), std::invalid_argument);
+    RaisedErrors errors;
+    std::vector<rt::Object*> owners = {&other, &application, nullptr};
+    for (rt::Object* owner : owners) {
+        StdDataWindow window(owner);
+        EXPECT_EQ(window.OwnerShell(), nullptr);
+    }
+    ASSERT_EQ(errors.Seen().size(), owners.size());
+    for (const auto& error : errors.Seen()) EXPECT_EQ(error.genCode, rt::gen::kDataType);
 }
 
 }  // namespace
