@@ -9,9 +9,11 @@
 // width). Any broken invariant traps.
 
 #include <QString>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/window/TextPaneModel.h"
 #include "serialtest/PendingText.h"
@@ -30,7 +32,8 @@ void Check(bool condition) {
 std::u16string Expected(std::uint8_t byte) {
     if (byte >= 32) {
         std::u16string one;
-        ReceiveRenderer::Append(byte, one);
+        const char c = static_cast<char>(byte);
+        ReceiveRenderer::Append(std::string_view(&c, 1), one);
         return one;
     }
     std::u16string text = u"[";
@@ -73,16 +76,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::u16string reference;
     std::string run;
 
+    // Received bytes reach the pending text in runs, as a drain hands them
+    // over: every run ends where an operation stands.
+    std::string chunk;
+    const auto handOver = [&] {
+        if (chunk.empty()) return;
+        Check(ReceiveRenderer::RenderedLength(chunk) == ReceiveRenderer::Render(chunk).size());
+        for (std::size_t chars : {std::size_t{1}, std::size_t{5}, static_cast<std::size_t>(cap)}) {
+            const std::size_t n = ReceiveRenderer::TailBytesFor(chunk, chars);
+            Check(n <= chunk.size());
+            const std::size_t rendered =
+                ReceiveRenderer::RenderedLength(std::string_view(chunk).substr(chunk.size() - n));
+            Check(rendered >= std::min(chars, ReceiveRenderer::RenderedLength(chunk)));
+        }
+        pending.Append(chunk);
+        chunk.clear();
+    };
+
     for (std::size_t i = 2; i < size; ++i) {
         if (data[i] != 0xFE || i + 1 == size) {
             const std::uint8_t byte = data[i];
             const std::u16string one = Expected(byte);
             Check(!one.empty() && one.size() <= ReceiveRenderer::kMaxWidth);
-            pending.AppendByte(byte);
+            chunk.push_back(static_cast<char>(byte));
             reference += one;
             run.push_back(static_cast<char>(byte));
             continue;
         }
+        handOver();
         const std::uint8_t op = data[++i];
         const bool extend = (op & 0x80) != 0;
         switch (op & 0x0F) {
@@ -148,6 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         CheckLayout(model);
     }
+    handOver();
     CheckLayout(model);
     return 0;
 }

@@ -41,7 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string key = query.substr(0, tab);
     const std::string name = tab == std::string::npos ? "" : query.substr(tab + 1);
 
-    static const std::string path = "/tmp/comtest-registry-fuzz-" + std::to_string(::getpid());
+    // A memory-backed folder where there is one: the file is written anew
+    // for every input.
+    static const std::string path =
+        std::string(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
+        "/comtest-registry-fuzz-" + std::to_string(::getpid());
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return 0;
     std::fwrite(contents.data(), 1, contents.size(), file);
