@@ -25,6 +25,8 @@ ActivationGuard::ActivationGuard(std::string_view name, std::string_view module)
     State().activations.Push(name, module);
 }
 
-ActivationGuard::~ActivationGuard() { State().activations.Pop(); }
+ActivationGuard::~ActivationGuard() {
+    State().activations.Pop();
+}
 
 }  // namespace rt

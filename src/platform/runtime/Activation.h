@@ -25,7 +25,7 @@ struct Activation {
 };
 
 class ActivationStack {
-public:
+  public:
     void Push(std::string_view name, std::string_view module);
     void Pop();
     // Records the line of the innermost activation; no-op when there is none.
@@ -35,13 +35,13 @@ public:
     // nullptr past the outermost.
     const Activation* At(std::size_t level) const;
 
-private:
+  private:
     std::vector<Activation> frames_;
 };
 
 // Registers an activation for the lifetime of the guard.
 class ActivationGuard {
-public:
+  public:
     ActivationGuard(std::string_view name, std::string_view module);
     ~ActivationGuard();
     ActivationGuard(const ActivationGuard&) = delete;

@@ -4,6 +4,8 @@
 // the error block. Nothing else in the runtime keeps mutable globals.
 
 #include "platform/runtime/Activation.h"
+#include "platform/runtime/ClassRegistry.h"
+#include "platform/runtime/StartupState.h"
 #include "platform/runtime/Symbol.h"
 
 namespace rt {
@@ -11,6 +13,8 @@ namespace rt {
 struct RuntimeState {
     SymbolTable symbols;
     ActivationStack activations;
+    ClassRegistry classes{symbols};
+    StartupState startup;
 };
 
 // The process's runtime state, created on first use.

@@ -41,7 +41,7 @@ struct Date {
 };
 
 class Usual {
-public:
+  public:
     Usual() = default;
     Usual(std::int32_t v) : value_(v) {}
     Usual(double v) : value_(v) {}
@@ -86,15 +86,15 @@ public:
     // arrays and objects by identity.
     friend bool operator==(const Usual& a, const Usual& b);
 
-private:
-    std::variant<std::monostate, std::int32_t, double, bool, Date, std::string, ArrayRef,
-                 ObjectRef, Symbol, void*>
+  private:
+    std::variant<std::monostate, std::int32_t, double, bool, Date, std::string, ArrayRef, ObjectRef,
+                 Symbol, void*>
         value_;
 };
 
 // The root of every late-bound object of the runtime.
 class Object {
-public:
+  public:
     virtual ~Object() = default;
     // The class name in upper case, as the class is registered ("WSERIAL").
     virtual std::string ClassName() const = 0;

@@ -13,10 +13,14 @@ TEST(UsualTest, TypeCodesFollowTheContent) {
     };
     int local = 0;
     const Case cases[] = {
-        {Usual{}, UsualType::Nil, 0},         {Usual{std::int32_t{5}}, UsualType::Long, 1},
-        {Usual{1.5}, UsualType::Float, 3},    {Usual{"x"}, UsualType::String, 7},
-        {Usual{true}, UsualType::Logic, 8},   {Usual::ArrayOf({1, 2}), UsualType::Array, 5},
-        {Usual{Symbol{444}}, UsualType::Symbol, 10}, {Usual{static_cast<void*>(&local)}, UsualType::Ptr, 18},
+        {Usual{}, UsualType::Nil, 0},
+        {Usual{std::int32_t{5}}, UsualType::Long, 1},
+        {Usual{1.5}, UsualType::Float, 3},
+        {Usual{"x"}, UsualType::String, 7},
+        {Usual{true}, UsualType::Logic, 8},
+        {Usual::ArrayOf({1, 2}), UsualType::Array, 5},
+        {Usual{Symbol{444}}, UsualType::Symbol, 10},
+        {Usual{static_cast<void*>(&local)}, UsualType::Ptr, 18},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.value.Type(), c.type);

@@ -1,0 +1,86 @@
+#include "platform/runtime/LateBinding.h"
+
+#include "platform/runtime/LateBindingError.h"
+#include "platform/runtime/RuntimeState.h"
+
+namespace rt {
+namespace {
+
+Object& Receiver(const Usual& object, Symbol subject) {
+    if (!object.IsObject() || !object.AsObject()) {
+        RaiseLateBindingError(LateBindingFault::NoObject, subject);
+    }
+    return *object.AsObject();
+}
+
+Symbol DeclaredClass(const Object& object, Symbol subject) {
+    const auto cls = State().classes.ClassOf(object);
+    if (!cls) RaiseLateBindingError(LateBindingFault::NoClass, subject);
+    return cls;
+}
+
+}  // namespace
+
+Symbol ClassName(const Usual& object) {
+    if (!object.IsObject() || !object.AsObject()) return Symbol{};
+    return State().classes.ClassOf(*object.AsObject());
+}
+
+bool IsInstanceOf(const Usual& object, Symbol cls) {
+    const auto own = ClassName(object);
+    return own && State().classes.Derives(own, cls);
+}
+
+void CheckInstance(const Usual& object, Symbol cls) {
+    if (!IsInstanceOf(object, cls)) RaiseLateBindingError(LateBindingFault::NotInstance, cls);
+}
+
+Usual Send(const Usual& object, Symbol method, std::span<const Usual> args) {
+    auto& self = Receiver(object, method);
+    const auto* member =
+        State().classes.FindMember(DeclaredClass(self, method), method, MemberKind::Method);
+    if (member == nullptr) RaiseLateBindingError(LateBindingFault::NoMember, method);
+    // The entry is copied: a method may declare members and so move records.
+    const auto entry = member->entry;
+    return entry(self, args);
+}
+
+Usual Access(const Usual& object, Symbol property) {
+    auto& self = Receiver(object, property);
+    const auto cls = DeclaredClass(self, property);
+    if (const auto* member = State().classes.FindMember(cls, property, MemberKind::Access)) {
+        const auto entry = member->entry;
+        return entry(self, {});
+    }
+    const auto* field = State().classes.FindField(cls, property);
+    if (field == nullptr || !(field->access & kFieldRead) || !field->read) {
+        RaiseLateBindingError(LateBindingFault::NoField, property);
+    }
+    return field->read(self);
+}
+
+Usual Assign(const Usual& object, Symbol property, const Usual& value) {
+    auto& self = Receiver(object, property);
+    const auto cls = DeclaredClass(self, property);
+    if (const auto* member = State().classes.FindMember(cls, property, MemberKind::Assign)) {
+        const auto entry = member->entry;
+        const Usual args[] = {value};
+        return entry(self, args);
+    }
+    const auto* field = State().classes.FindField(cls, property);
+    if (field == nullptr || !(field->access & kFieldWrite) || !field->write) {
+        RaiseLateBindingError(LateBindingFault::NoField, property);
+    }
+    if (value.Type() == field->type) field->write(self, value);
+    return field->read ? field->read(self) : value;
+}
+
+Usual CreateInstance(Symbol cls, std::span<const Usual> args) {
+    const auto* record = State().classes.FindClass(cls);
+    if (record == nullptr) RaiseLateBindingError(LateBindingFault::NoClass, cls);
+    if (!record->initializer) RaiseLateBindingError(LateBindingFault::CannotMake, cls);
+    const auto initializer = record->initializer;
+    return Usual(initializer(args));
+}
+
+}  // namespace rt

@@ -1,0 +1,40 @@
+#pragma once
+// Late-bound operations on dynamic values, answered by the class registry of
+// the runtime state: sends by symbol, property access and assignment,
+// exported fields, creation by class symbol, class names and instance checks.
+// Each failure is raised through RaiseLateBindingError.
+
+#include <span>
+
+#include "platform/runtime/ClassRegistry.h"
+#include "platform/runtime/Usual.h"
+
+namespace rt {
+
+// The symbol of the object's class; no symbol for a value that is not an
+// object or an object whose class is not declared.
+Symbol ClassName(const Usual& object);
+
+// True when `object` is an object of class `cls` or of a class derived from
+// it. False for values that are not objects and for undeclared classes.
+bool IsInstanceOf(const Usual& object, Symbol cls);
+
+// The instance check: raises NotInstance unless IsInstanceOf(object, cls).
+void CheckInstance(const Usual& object, Symbol cls);
+
+// Sends `method` with `args` to `object`; the result of the method.
+Usual Send(const Usual& object, Symbol method, std::span<const Usual> args = {});
+
+// Reads a property: the class's access of that name, else its exported
+// field (when readable).
+Usual Access(const Usual& object, Symbol property);
+
+// Writes a property: the class's assign of that name, else its exported field
+// (when writable). A value of another type than an exported field's is
+// ignored. Returns the property's value after the write.
+Usual Assign(const Usual& object, Symbol property, const Usual& value);
+
+// A new instance of `cls` made by its initializer with `args`.
+Usual CreateInstance(Symbol cls, std::span<const Usual> args = {});
+
+}  // namespace rt
