@@ -1,6 +1,8 @@
-#include <QApplication>
+// The program starts in the process entry, which never returns.
+#include "app/ProcessEntry.h"
+#include "platform/os/Process.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    os::SetProcessArguments(argc, argv);
+    app::RunProcessEntry();
 }

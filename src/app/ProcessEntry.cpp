@@ -1,0 +1,183 @@
+#include "app/ProcessEntry.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <type_traits>
+
+#include "app/EntryConstants.h"
+#include "app/SymbolNumbers.h"
+#include "platform/os/Resource.h"
+#include "platform/runtime/Activation.h"
+#include "platform/runtime/AtomTableReader.h"
+#include "platform/runtime/RuntimeState.h"
+
+namespace app {
+
+ProcessEntry::ProcessEntry(EntryOperations& operations, ProgramTables tables)
+    : ops_(operations), tables_(std::move(tables)) {}
+
+void ProcessEntry::Run() {
+    RT_ENTER("PROCESSENTRY:RUN", "Start");
+    RT_LINE();
+    // Step 1: the stack position at entry; the runtime is told where its
+    // stack begins.
+    const char stackMark = 0;
+    RT_LINE();
+    ops_.SetHandleCount(kHandleCount);
+    RT_LINE();
+    const os::HMODULE module = ops_.GetModuleHandleA(nullptr);
+    RT_LINE();
+    os::STARTUPINFOA startupInfo;
+    startupInfo.cb = kStartupInfoSize;
+    ops_.GetStartupInfoA(&startupInfo);
+
+    RT_LINE();
+    if (ops_.MemInit() != 0) Exit(kStartupFailure);
+    RT_LINE();
+    const char* commandLine = ops_.GetCommandLineA();
+    if (commandLine == nullptr) commandLine = "";
+    const std::size_t commandLineSize = std::strlen(commandLine) + 1;
+    auto* commandLineCopy = static_cast<char*>(ops_.MemAlloc(commandLineSize));
+    if (commandLineCopy == nullptr) Exit(kStartupFailure);
+    std::memcpy(commandLineCopy, commandLine, commandLineSize);
+
+    RT_LINE();
+    if (ops_.AtomInit() != 0) Exit(kStartupFailure);
+    if (ops_.CreateAtomTable(kAtomTableBytes, kAtomTableCount) != 0) Exit(kStartupFailure);
+    RT_LINE();
+    if (!LoadSymbolTable(module)) Exit(kStartupFailure);
+
+    RT_LINE();
+    rt::RTInitParams params;
+    params.exit = [this](std::uint32_t code) { Exit(code); };
+    params.classCount = static_cast<std::uint32_t>(tables_.ClassCount());
+    params.functions = tables_.functions;
+    params.commandLine = commandLineCopy;
+    // The first 16-bit word of the start-up record, as it lies in memory.
+    std::uint16_t startupWord = 0;
+    std::memcpy(&startupWord, &startupInfo, sizeof startupWord);
+    params.startupWord = startupWord;
+    params.reserved = 0;
+    params.module = module;
+    params.globals = tables_.globals;
+    std::copy(std::begin(kRuntimeOptions), std::end(kRuntimeOptions), params.options);
+    params.stackReserve = kStackReserve;
+    params.stackBase = &stackMark;
+    if (ops_.RTInit(params) != 0) Exit(kStartupFailure);
+
+    RT_LINE();
+    started_ = true;
+    RT_LINE();
+    if (Initialise() != 0) Exit(kStartupFailure);
+
+    RT_LINE();
+    const rt::Usual result = ops_.Start();
+    RT_LINE();
+    const std::uint32_t code = ops_.ConvertResult(result);
+    RT_LINE();
+    Exit(code);
+}
+
+bool ProcessEntry::LoadSymbolTable(os::HMODULE module) {
+    RT_ENTER("PROCESSENTRY:LOADSYMBOLTABLE", "Start");
+    RT_LINE();
+    const ResourceBytes resource = ops_.LoadResource(module, kSymbolTableName, kSymbolTableType);
+    rt::AtomTableReader reader(resource.data, resource.size);
+    if (!reader.HasMagic()) return false;
+    // Names go to the symbol table one by one; each must become the next
+    // number, so a name the table already holds (which would shift every
+    // later number) fails the start-up as a malformed entry does.
+    std::string name;
+    std::string_view entry;
+    for (std::uint32_t expected = rt::kFirstProgramSymbol; reader.Next(entry); ++expected) {
+        RT_LINE();
+        name.assign(entry);
+        if (ops_.SysAddAtom(name.c_str()) != expected) return false;
+    }
+    return reader.Fault() == rt::AtomTableFault::None;
+}
+
+int ProcessEntry::Initialise() {
+    RT_ENTER("PROCESSENTRY:INITIALISE", "Start");
+    RT_LINE();
+    if (const int result = DeclareAll(); result != 0) return result;
+    RT_LINE();
+    ops_.InitCallStackSettings();
+    RT_LINE();
+    // The modules' initialisation procedures; their results are not examined.
+    ops_.MacroSupportInit();
+    CollectionCheck();
+    ops_.ErrorSysInit();
+    ops_.ErrorGenInit();
+    RT_LINE();
+    for (int step = 0; step < kLibraryInitCount; ++step) {
+        ops_.RunLibraryInit(static_cast<LibraryInit>(step));
+    }
+    return 0;
+}
+
+int ProcessEntry::DeclareAll() {
+    RT_ENTER("PROCESSENTRY:DECLAREALL", "Start");
+    for (auto& declaration : tables_.declarations) {
+        RT_LINE();
+        const int result = std::visit(
+            [this](auto& record) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(record)>, rt::ClassRecord>) {
+                    return ops_.DeclareClass(record);
+                } else {
+                    return ops_.DeclareMethod(record);
+                }
+            },
+            declaration);
+        if (result != 0) return result;
+    }
+    return 0;
+}
+
+void ProcessEntry::CollectionCheck() {
+    RT_ENTER("PROCESSENTRY:COLLECTIONCHECK", "Start");
+    RT_LINE();
+    if (ops_.CollectPublics() == 0) return;
+    RT_LINE();
+    char path[kPathBufferSize] = {};
+    ops_.GetModuleFileNameA(0, path, kPathBufferSize);
+    // The name is read up to its zero byte, whatever length was reported.
+    path[kPathBufferSize - 1] = '\0';
+    const std::size_t length = std::strlen(path);
+    std::string suffix(path + (length >= 3 ? length - 3 : 0));
+    for (auto& c : suffix) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    RT_LINE();
+    if (suffix != kDebugSuffix) End(0);
+    RT_LINE();
+    char value[kPathBufferSize] = {};
+    if (ops_.GetEnvironmentVariableA(kProjectDirVariable, value, kPathBufferSize) == 0) {
+        End(0);
+    }
+}
+
+void ProcessEntry::Exit(std::uint32_t code) {
+    if (started_) {
+        started_ = false;
+        ops_.RTExit();
+    }
+    End(code);
+}
+
+void ProcessEntry::End(std::uint32_t code) {
+    ops_.ExitProcess(code);
+    // ExitProcess does not come back; should an implementation break that
+    // promise, the process must still not go on.
+    std::abort();
+}
+
+void RunProcessEntry() {
+    os::AddModuleResource(0, kSymbolTableType, kSymbolTableName, sym::kSymbolTableBytes,
+                          sym::kSymbolTableSize);
+    EntryOperations operations;
+    ProcessEntry entry(operations, MakeProgramTables());
+    entry.Run();
+}
+
+}  // namespace app
