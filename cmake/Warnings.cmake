@@ -43,3 +43,12 @@ function(comtest_test target)
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
                    TIMEOUT 120)
 endfunction()
+
+# COMTEST_SANITIZE builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report aborts the test that caused it.
+option(COMTEST_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(COMTEST_SANITIZE AND NOT MSVC)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()

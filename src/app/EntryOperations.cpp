@@ -44,8 +44,7 @@ void EntryOperations::SetHandleCount(os::UINT count) {
 
 os::HMODULE EntryOperations::GetModuleHandleA(const char* name) {
     Record("GetModuleHandleA");
-    // Only the program's own module is asked for.
-    return name == nullptr ? os::ProgramModule() : 0;
+    return os::GetModuleHandleA(name);
 }
 
 void EntryOperations::GetStartupInfoA(os::STARTUPINFOA* info) {

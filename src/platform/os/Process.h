@@ -7,12 +7,13 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/os/ModuleHandle.h"
+
 namespace os {
 
 using DWORD = std::uint32_t;
 using WORD = std::uint16_t;
 using UINT = std::uint32_t;
-using HMODULE = std::uintptr_t;  // 0 is the program's own module where a call accepts it
 
 // Show-window value the start-up record carries when the platform gives none.
 inline constexpr WORD kShowNormal = 1;

@@ -15,9 +15,6 @@ struct ResourceBlock {
 
 namespace {
 
-// An arbitrary non-zero value, as a module's base address would be.
-constexpr HMODULE kProgramModule = 0x400000;
-
 struct ResourceDirectory {
     std::mutex mutex;
     // Blocks are held by pointer so that handles stay valid when others are
@@ -33,13 +30,13 @@ ResourceDirectory& Directory() {
 }
 
 HMODULE Normalise(HMODULE module) {
-    return module == 0 ? kProgramModule : module;
+    return module == 0 ? ProgramModule() : module;
 }
 
 }  // namespace
 
 HMODULE ProgramModule() {
-    return kProgramModule;
+    return GetModuleHandleA(nullptr);
 }
 
 void AddModuleResource(HMODULE module, std::uint32_t type, std::uint32_t name,

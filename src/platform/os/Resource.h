@@ -15,7 +15,8 @@ struct ResourceBlock;
 using HRSRC = const ResourceBlock*;    // null: not found
 using HGLOBAL = const ResourceBlock*;  // null: not loaded
 
-// The handle of the program's own module; module 0 names it as well.
+// The handle of the program's own module (GetModuleHandleA(nullptr));
+// module 0 names it as well.
 HMODULE ProgramModule();
 
 // Files `size` bytes at `data` (not copied: they must outlive the process's

@@ -5,6 +5,8 @@
 
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/ClassRegistry.h"
+#include "platform/runtime/DirectorySettings.h"
+#include "platform/runtime/FileTable.h"
 #include "platform/runtime/StartupState.h"
 #include "platform/runtime/Symbol.h"
 
@@ -15,6 +17,8 @@ struct RuntimeState {
     ActivationStack activations;
     ClassRegistry classes{symbols};
     StartupState startup;
+    FileTable files;
+    DirectorySettings directories;
 };
 
 // The process's runtime state, created on first use.

@@ -18,7 +18,7 @@ inline constexpr std::uint32_t EV_RXCHAR = 0x0001;
 
 class Serial : public QObject {
     Q_OBJECT
-public:
+  public:
     // Preset sizes of the receive and transmit buffers.
     static constexpr std::uint32_t kDefaultInQueue = 4096;
     static constexpr std::uint32_t kDefaultOutQueue = 4096;
@@ -32,8 +32,15 @@ public:
     // nothing, the device is missing, not permitted, not a terminal, or held
     // by another program.
     bool Open(const std::string& portName);
+    // Closes the device and discards bytes still waiting in either direction.
+    // Harmless on a closed or lost port.
     void Close();
     bool IsOpen() const;
+    // TRUE once the open device went away (a pulled adapter, a closed far
+    // end): it is no longer watched, Write does nothing, bytes received before
+    // the loss stay readable, and one line on standard error said so. Close
+    // or a new Open clears it.
+    bool IsLost() const;
 
     // Line settings kept for SetProtocol. Parity codes: 0 none, 1 odd,
     // 2 even, 3 mark, 4 space. Stop bits: 0 one, 1 one and a half, 2 two.
@@ -54,17 +61,23 @@ public:
     std::string ErrorDesc() const;
 
     // With EV_RXCHAR set, WM_COMMNOTIFY is posted to the notify window
-    // whenever received bytes wait.
+    // whenever received bytes wait. Posts are coalesced: one goes out when
+    // bytes start waiting, the next only after the reader has looked at the
+    // queue (ReceiverPending or Read) and bytes wait again or still. A mask
+    // of 0 stops notifications.
     void EnableEvents(std::uint32_t mask);
 
-    // Number of received bytes waiting; falls to 0 as they are read.
+    // Number of received bytes waiting; falls to 0 as they are read. At most
+    // the receive queue's capacity: while it is full the device is not read,
+    // so a flood waits in the kernel instead of in memory.
     std::uint32_t ReceiverPending();
-    // Up to `count` waiting bytes, removed from the queue.
+    // Up to `count` waiting bytes, removed from the queue. Read(1) is O(1).
     std::string Read(std::uint32_t count);
-    // Sends the bytes; does nothing on a closed or lost port.
+    // Queues the bytes for sending and sends what the device takes now;
+    // does nothing on a closed or lost port.
     void Write(const std::string& bytes);
 
-private:
+  private:
     class Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -1,0 +1,47 @@
+#include "platform/serial/CustomBaud.h"
+
+#include <cerrno>
+
+#ifdef __linux__
+// termios2 lives in the kernel's headers, which clash with <termios.h>; this
+// file is the only one that includes them.
+#include <asm/ioctls.h>
+#include <asm/termbits.h>
+
+extern "C" int ioctl(int fd, unsigned long request, ...) noexcept;
+#endif
+
+namespace serial {
+
+#ifdef __linux__
+
+bool SetCustomBaud(int fd, std::uint32_t baud) {
+    struct termios2 tio {};
+    if (ioctl(fd, TCGETS2, &tio) != 0) return false;
+    tio.c_cflag &= ~static_cast<tcflag_t>(CBAUD | (CBAUD << IBSHIFT));
+    tio.c_cflag |= BOTHER | (BOTHER << IBSHIFT);
+    tio.c_ispeed = baud;
+    tio.c_ospeed = baud;
+    return ioctl(fd, TCSETS2, &tio) == 0;
+}
+
+std::optional<std::uint32_t> ReadBackBaud(int fd) {
+    struct termios2 tio {};
+    if (ioctl(fd, TCGETS2, &tio) != 0) return std::nullopt;
+    return tio.c_ospeed;
+}
+
+#else
+
+bool SetCustomBaud(int, std::uint32_t) {
+    errno = ENOTSUP;
+    return false;
+}
+
+std::optional<std::uint32_t> ReadBackBaud(int) {
+    return std::nullopt;
+}
+
+#endif
+
+}  // namespace serial

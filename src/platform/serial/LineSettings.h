@@ -1,0 +1,40 @@
+#pragma once
+// The four line settings SetProtocol applies, their validation and the text
+// that says which of them a device refused.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace serial {
+
+// Parity codes of the platform's serial-line interface.
+enum class ParityCode : std::uint8_t { None = 0, Odd = 1, Even = 2, Mark = 3, Space = 4 };
+
+// Stop-bit codes: 0 one, 1 one and a half, 2 two.
+enum class StopBitsCode : std::uint8_t { One = 0, OneAndHalf = 1, Two = 2 };
+
+struct LineSettings {
+    std::uint32_t baud = 9600;
+    std::uint8_t parity = 0;
+    std::uint8_t byteSize = 8;
+    std::uint8_t stopBits = 0;
+    friend bool operator==(const LineSettings&, const LineSettings&) = default;
+};
+
+// English name of a parity code ("none", "odd", ...), "code N" when unknown.
+std::string ParityName(std::uint8_t parity);
+// "1", "1.5", "2", or "code N" when unknown.
+std::string StopBitsName(std::uint8_t stopBits);
+
+// Why the settings cannot be asked of any device (baud 0, byte size outside
+// 5..8, an unknown parity or stop-bits code); nullopt when they can.
+std::optional<std::string> InvalidSettings(const LineSettings& requested);
+
+// Names every setting the device did not take, with what it keeps instead:
+// "The device /dev/pts/3 refused 7 data bits (it keeps 8), parity odd (it
+// keeps none)". Empty when `applied` equals `requested`.
+std::string DescribeRefusal(const std::string& device, const LineSettings& requested,
+                            const LineSettings& applied);
+
+}  // namespace serial

@@ -1,0 +1,45 @@
+#pragma once
+// The built-in loopback line: a pseudo-terminal pair whose far end sends
+// back every byte written to the near end. The component opens the near end
+// (DevicePath) exactly like a real device, so the loopback exercises the same
+// code path. The echo runs on the event loop of the creating thread.
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <memory>
+#include <string>
+
+namespace serial {
+
+class LoopbackLine : public QObject {
+    Q_OBJECT
+  public:
+    explicit LoopbackLine(QObject* parent = nullptr);
+    ~LoopbackLine() override;
+
+    // Creates the pair. Empty on success, else the reason.
+    std::string Create();
+    // The near end's device path, valid after Create.
+    const std::string& DevicePath() const { return devicePath_; }
+    // Starts echoing; call once the near end is open (before that the far
+    // end reads as hung up).
+    void Start();
+    // Stops echoing and closes the far end; the near end then sees a hang-up.
+    void Close();
+
+  private:
+    void OnReadable();
+    void OnWritable();
+    void Stop();
+
+    int far_ = -1;
+    std::string devicePath_;
+    std::unique_ptr<QSocketNotifier> readable_;
+    std::unique_ptr<QSocketNotifier> writable_;
+    // Bytes read from the far end that the near end's input did not take
+    // yet. While any wait, the far end is not read, so the near end's writer
+    // feels the back-pressure instead of this buffer growing.
+    std::string pending_;
+};
+
+}  // namespace serial

@@ -1,0 +1,129 @@
+#include "platform/serial/PortMap.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/serial/SerialTexts.h"
+
+namespace serial {
+namespace {
+
+std::optional<std::string> ProcessEnv(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    if (value == nullptr) return std::nullopt;
+    return std::string(value);
+}
+
+std::unique_ptr<PortMap>& CurrentSlot() {
+    static std::unique_ptr<PortMap> current;
+    return current;
+}
+
+// 1..255 from the text after "COM", or 0 when it is not such a number.
+int PortNumber(const std::string& digits) {
+    if (digits.empty() || digits.size() > 3 || digits[0] == '0') return 0;
+    int n = 0;
+    for (const char c : digits) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+        n = n * 10 + (c - '0');
+    }
+    return n <= 255 ? n : 0;
+}
+
+std::string SyntaxError(const std::string& value) {
+    return std::string(texts::kStderrPrefix) + "bad " + std::string(texts::kPortOption) +
+           " value '" + value + "': " + std::string(texts::kPortSyntax);
+}
+
+}  // namespace
+
+PortMap::PortMap() : env_(ProcessEnv) {}
+
+PortMap::PortMap(EnvLookup env) : env_(std::move(env)) {}
+
+std::optional<std::string> PortMap::PortKey(const std::string& portName) {
+    if (portName.size() < 4) return std::nullopt;
+    std::string key;
+    for (const char c : portName.substr(0, 3))
+        key += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (key != "COM" || PortNumber(portName.substr(3)) == 0) return std::nullopt;
+    return key + portName.substr(3);
+}
+
+bool PortMap::AddMapping(const std::string& value, std::string& error) {
+    const auto eq = value.find('=');
+    if (eq == std::string::npos || eq + 1 == value.size()) {
+        error = SyntaxError(value);
+        return false;
+    }
+    const auto key = PortKey(value.substr(0, eq));
+    if (!key) {
+        error = SyntaxError(value);
+        return false;
+    }
+    explicit_[*key] = value.substr(eq + 1);
+    return true;
+}
+
+bool PortMap::TakeArguments(std::vector<std::string>& args, std::string& error) {
+    const std::string option(texts::kPortOption);
+    const std::string optionEq = option + "=";
+    PortMap updated = *this;
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (i == 0 || (arg != option && arg.rfind(optionEq, 0) != 0)) {
+            rest.push_back(arg);
+            continue;
+        }
+        std::string value;
+        if (arg == option) {
+            if (i + 1 == args.size()) {
+                error = std::string(texts::kStderrPrefix) + option +
+                        " needs a value: " + std::string(texts::kPortSyntax);
+                return false;
+            }
+            value = args[++i];
+        } else {
+            value = arg.substr(optionEq.size());
+        }
+        if (!updated.AddMapping(value, error)) return false;
+    }
+    *this = std::move(updated);
+    args = std::move(rest);
+    return true;
+}
+
+std::string PortMap::DeviceFor(const std::string& portName) const {
+    const auto key = PortKey(portName);
+    if (!key) return {};
+    if (const auto it = explicit_.find(*key); it != explicit_.end()) return it->second;
+    if (env_) {
+        const auto fromEnv = env_(std::string(texts::kEnvPrefix) + key->substr(3));
+        if (fromEnv && !fromEnv->empty()) return *fromEnv;
+    }
+    return DefaultDevice(*key, PortNumber(key->substr(3)));
+}
+
+std::string PortMap::DefaultDevice(const std::string& portName, int number) {
+#ifdef _WIN32
+    (void)number;
+    return portName;
+#else
+    (void)portName;
+    return "/dev/ttyS" + std::to_string(number - 1);
+#endif
+}
+
+const PortMap& PortMap::Current() {
+    auto& slot = CurrentSlot();
+    if (!slot) slot = std::make_unique<PortMap>();
+    return *slot;
+}
+
+void PortMap::Install(PortMap map) {
+    CurrentSlot() = std::make_unique<PortMap>(std::move(map));
+}
+
+}  // namespace serial

@@ -1,0 +1,57 @@
+#pragma once
+// Port names to devices. The window offers "Com1".."Com9"; Open receives
+// those names and asks the current map for the device behind them:
+//
+//   1. a mapping given on the command line: --port ComN=PATH (repeatable;
+//      also --port=ComN=PATH); the last one for a port wins;
+//   2. the environment variable COMTEST_COMN=PATH (COMTEST_COM3 for Com3);
+//   3. the default: /dev/ttyS(N-1) on Linux, the name itself on Windows.
+//
+// Port names compare without regard to case ("com3" is "Com3"). A name that
+// is not ComN with N from 1 to 255 maps to nothing unless mapped explicitly.
+// The device "loop" is the built-in loopback line.
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace serial {
+
+class PortMap {
+  public:
+    // Reads an environment variable; nullopt when it is unset.
+    using EnvLookup = std::function<std::optional<std::string>(const std::string&)>;
+
+    // Uses the process environment.
+    PortMap();
+    explicit PortMap(EnvLookup env);
+
+    // Takes every --port option out of `args` (args[0] is the program and is
+    // kept), leaving the other arguments in order. FALSE with `error` set to
+    // one line naming the bad value when an option does not parse; the map is
+    // then left as it was.
+    bool TakeArguments(std::vector<std::string>& args, std::string& error);
+    // Adds one mapping from a --port value "ComN=PATH".
+    bool AddMapping(const std::string& value, std::string& error);
+
+    // The device `portName` maps to; empty when it maps to nothing.
+    std::string DeviceFor(const std::string& portName) const;
+
+    // The map the process uses. main installs the one parsed from its
+    // arguments; until then it is a map of the environment and the defaults.
+    // This is the component's one piece of process-wide state.
+    static const PortMap& Current();
+    static void Install(PortMap map);
+
+  private:
+    // The canonical key of a ComN name ("COM3"), or nullopt.
+    static std::optional<std::string> PortKey(const std::string& portName);
+    static std::string DefaultDevice(const std::string& portName, int number);
+
+    EnvLookup env_;
+    std::map<std::string, std::string> explicit_;
+};
+
+}  // namespace serial

@@ -1,0 +1,237 @@
+#include "platform/serial/PosixLine.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/serial/CustomBaud.h"
+#include "platform/serial/SerialTexts.h"
+
+namespace serial {
+
+struct PosixLine::Saved {
+    termios tio;
+};
+
+namespace {
+
+// The POSIX speed constants this system knows, by rate.
+constexpr std::pair<std::uint32_t, speed_t> kSpeeds[] = {
+    {50, B50},       {75, B75},         {110, B110},       {134, B134},     {150, B150},
+    {200, B200},     {300, B300},       {600, B600},       {1200, B1200},   {1800, B1800},
+    {2400, B2400},   {4800, B4800},     {9600, B9600},     {19200, B19200}, {38400, B38400},
+    {57600, B57600}, {115200, B115200}, {230400, B230400},
+};
+
+std::optional<speed_t> SpeedCode(std::uint32_t baud) {
+    for (const auto& [rate, code] : kSpeeds)
+        if (rate == baud) return code;
+    return std::nullopt;
+}
+
+std::uint32_t RateOf(speed_t code) {
+    for (const auto& [rate, c] : kSpeeds)
+        if (c == code) return rate;
+    return 0;
+}
+
+std::string ErrnoText(int error) {
+    return std::strerror(error);
+}
+
+void MakeRaw(termios& tio) {
+    cfmakeraw(&tio);
+    tio.c_cflag |= CLOCAL | CREAD;
+#ifdef CRTSCTS
+    tio.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+#endif
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    // One byte satisfies a read, so a readable descriptor that reads 0 bytes
+    // means the line hung up rather than "no data yet".
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+}
+
+IoResult FromCall(ssize_t n) {
+    if (n >= 0) return {IoResult::Status::Done, static_cast<std::size_t>(n), 0};
+    if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
+        return {IoResult::Status::WouldBlock, 0, 0};
+    return {IoResult::Status::Lost, 0, errno};
+}
+
+}  // namespace
+
+PosixLine::PosixLine() = default;
+
+PosixLine::~PosixLine() {
+    Close();
+}
+
+std::string PosixLine::Open(const std::string& path) {
+    Close();
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == EACCES || error == EPERM) return std::string(texts::kNoPermission);
+        // A terminal in exclusive mode refuses further opens with EBUSY.
+        if (error == EBUSY) return std::string(texts::kBusy);
+        return ErrnoText(error);
+    }
+    if (!::isatty(fd)) {
+        ::close(fd);
+        return std::string(texts::kNotTerminal);
+    }
+    // The lock keeps out programs that honour it (and root, whom the
+    // terminal's exclusive mode does not stop); TIOCEXCL keeps out the rest.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return error == EWOULDBLOCK ? std::string(texts::kBusy) : ErrnoText(error);
+    }
+    ::ioctl(fd, TIOCEXCL);
+
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) {
+        const int error = errno;
+        ::ioctl(fd, TIOCNXCL);
+        ::close(fd);
+        return ErrnoText(error);
+    }
+    if (!saved_) saved_ = std::make_unique<Saved>();
+    saved_->tio = tio;
+    MakeRaw(tio);
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
+        const int error = errno;
+        ::ioctl(fd, TIOCNXCL);
+        ::close(fd);
+        return ErrnoText(error);
+    }
+    // A test starts from a quiet line: nothing left over from before.
+    ::tcflush(fd, TCIFLUSH);
+    fd_ = fd;
+    path_ = path;
+    return {};
+}
+
+void PosixLine::Close() {
+    if (fd_ < 0) return;
+    // Both calls fail harmlessly on a device that is gone.
+    ::tcsetattr(fd_, TCSANOW, &saved_->tio);
+    ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    fd_ = -1;
+}
+
+std::optional<LineSettings> PosixLine::Apply(const LineSettings& requested, std::string& error) {
+    termios tio{};
+    if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) {
+        error = std::string(texts::kCannotRead) + ": " + ErrnoText(errno);
+        return std::nullopt;
+    }
+    MakeRaw(tio);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB);
+#ifdef CMSPAR
+    tio.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
+#endif
+    constexpr tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
+    tio.c_cflag |= kSizes[requested.byteSize - 5];
+
+    switch (static_cast<ParityCode>(requested.parity)) {
+        case ParityCode::None:
+            break;
+        case ParityCode::Odd:
+            tio.c_cflag |= PARENB | PARODD;
+            break;
+        case ParityCode::Even:
+            tio.c_cflag |= PARENB;
+            break;
+        case ParityCode::Mark:
+        case ParityCode::Space:
+#ifdef CMSPAR
+            tio.c_cflag |= PARENB | CMSPAR;
+            if (requested.parity == static_cast<std::uint8_t>(ParityCode::Mark))
+                tio.c_cflag |= PARODD;
+#else
+            error = std::string(texts::kCannotApply) + ": parity " + ParityName(requested.parity) +
+                    " is not available on this system";
+            return std::nullopt;
+#endif
+            break;
+    }
+    // POSIX has no 1.5 stop bits; a UART gives 1.5 for CSTOPB with 5 data
+    // bits, and the read-back reports the request honestly either way.
+    if (requested.stopBits != static_cast<std::uint8_t>(StopBitsCode::One)) tio.c_cflag |= CSTOPB;
+
+    const auto speed = SpeedCode(requested.baud);
+    if (speed) {
+        cfsetispeed(&tio, *speed);
+        cfsetospeed(&tio, *speed);
+    }
+    if (::tcsetattr(fd_, TCSANOW, &tio) != 0) {
+        error = std::string(texts::kCannotApply) + ": " + ErrnoText(errno);
+        return std::nullopt;
+    }
+    if (!speed && !SetCustomBaud(fd_, requested.baud)) {
+        error = std::string(texts::kCannotApply) + ": " + std::to_string(requested.baud) +
+                " baud: " + ErrnoText(errno);
+        return std::nullopt;
+    }
+    auto applied = ReadBack();
+    if (!applied) error = std::string(texts::kCannotRead) + ": " + ErrnoText(errno);
+    return applied;
+}
+
+std::optional<LineSettings> PosixLine::ReadBack() const {
+    termios tio{};
+    if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) return std::nullopt;
+    LineSettings s;
+    const auto exact = ReadBackBaud(fd_);
+    s.baud = exact ? *exact : RateOf(cfgetospeed(&tio));
+    switch (tio.c_cflag & CSIZE) {
+        case CS5:
+            s.byteSize = 5;
+            break;
+        case CS6:
+            s.byteSize = 6;
+            break;
+        case CS7:
+            s.byteSize = 7;
+            break;
+        default:
+            s.byteSize = 8;
+            break;
+    }
+    ParityCode parity = ParityCode::None;
+    if (tio.c_cflag & PARENB) {
+        const bool odd = (tio.c_cflag & PARODD) != 0;
+        parity = odd ? ParityCode::Odd : ParityCode::Even;
+#ifdef CMSPAR
+        if (tio.c_cflag & CMSPAR) parity = odd ? ParityCode::Mark : ParityCode::Space;
+#endif
+    }
+    s.parity = static_cast<std::uint8_t>(parity);
+    s.stopBits =
+        static_cast<std::uint8_t>((tio.c_cflag & CSTOPB) ? StopBitsCode::Two : StopBitsCode::One);
+    return s;
+}
+
+IoResult PosixLine::Read(char* data, std::size_t size) {
+    if (fd_ < 0) return {IoResult::Status::Lost, 0, EBADF};
+    const ssize_t n = ::read(fd_, data, size);
+    // Readable yet nothing to read: the line hung up.
+    if (n == 0 && size > 0) return {IoResult::Status::Lost, 0, 0};
+    return FromCall(n);
+}
+
+IoResult PosixLine::Write(const char* data, std::size_t size) {
+    if (fd_ < 0) return {IoResult::Status::Lost, 0, EBADF};
+    return FromCall(::write(fd_, data, size));
+}
+
+}  // namespace serial

@@ -1,0 +1,63 @@
+#pragma once
+// The operating-system side of a serial line on POSIX systems: one terminal
+// device opened non-blocking and exclusively, switched to raw mode, with
+// settings applied and read back through termios. No Qt and no event loop
+// here; the component watches Handle() for readiness.
+//
+// Only this POSIX backend is built; a Windows backend would be a sibling
+// class with the same operations.
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/serial/LineSettings.h"
+
+namespace serial {
+
+// Outcome of one read or write on the device.
+struct IoResult {
+    enum class Status { Done, WouldBlock, Lost };
+    Status status = Status::Done;
+    std::size_t bytes = 0;
+    int error = 0;  // errno when Lost; 0 for a hang-up seen as end of file
+};
+
+class PosixLine {
+  public:
+    PosixLine();
+    ~PosixLine();
+    PosixLine(const PosixLine&) = delete;
+    PosixLine& operator=(const PosixLine&) = delete;
+
+    // Opens `path` read/write, non-blocking, without becoming its controlling
+    // terminal; refuses what is not a terminal and a device another program
+    // holds (an flock lock and the terminal's exclusive mode). Switches it to
+    // raw mode, keeping its baud rate. Empty on success, else the reason.
+    std::string Open(const std::string& path);
+    // Leaves exclusive mode, restores the settings found at Open and closes.
+    // Harmless when closed or when the device is gone.
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+    int Handle() const { return fd_; }
+    const std::string& Path() const { return path_; }
+
+    // Applies `requested` (which must pass InvalidSettings) and reads back
+    // what the device keeps. nullopt with `error` set when the device rejects
+    // the call itself or cannot be read back.
+    std::optional<LineSettings> Apply(const LineSettings& requested, std::string& error);
+    // The settings in force now; nullopt when they cannot be read.
+    std::optional<LineSettings> ReadBack() const;
+
+    IoResult Read(char* data, std::size_t size);
+    IoResult Write(const char* data, std::size_t size);
+
+  private:
+    int fd_ = -1;
+    std::string path_;
+    struct Saved;
+    std::unique_ptr<Saved> saved_;  // termios found at Open, restored at Close
+};
+
+}  // namespace serial

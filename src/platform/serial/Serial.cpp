@@ -1,0 +1,336 @@
+#include "platform/serial/Serial.h"
+
+#include <QMetaObject>
+#include <QSocketNotifier>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/serial/LineSettings.h"
+#include "platform/serial/LoopbackLine.h"
+#include "platform/serial/PortMap.h"
+#include "platform/serial/PosixLine.h"
+#include "platform/serial/ReceiveQueue.h"
+#include "platform/serial/SerialTexts.h"
+
+namespace serial {
+namespace {
+
+// Received bytes held for the reader at most. At the cap the device is no
+// longer read, so a flood waits in the kernel (and, on lines with flow
+// control, at the sender) instead of in memory.
+constexpr std::size_t kReceiveCapacity = 256 * 1024;
+// Reading resumes once the reader has taken the queue down to this.
+constexpr std::size_t kResumeLevel = kReceiveCapacity / 2;
+// Bytes waiting to be sent at most; more is dropped and reported once.
+constexpr std::size_t kTransmitLimit = 1024 * 1024;
+
+void ReportLine(const std::string& text) {
+    const std::string line = std::string(texts::kStderrPrefix) + text + "\n";
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+// All of the component's state; lives on the thread that created the Serial,
+// where the notifiers deliver readiness.
+class Serial::Impl {
+  public:
+    explicit Impl(Serial* owner, os::HWND window) : owner_(owner), window_(window) {}
+    ~Impl() { Close(); }
+
+    bool Open(const std::string& portName);
+    void Close();
+    bool IsOpen() const { return line_.IsOpen(); }
+    bool IsLost() const { return lost_; }
+    bool SetProtocol();
+    void EnableEvents(std::uint32_t mask);
+    std::uint32_t ReceiverPending();
+    std::string Read(std::uint32_t count);
+    void Write(const std::string& bytes);
+
+    LineSettings settings;
+    std::string errorDesc;
+
+  private:
+    // "Com3 (/dev/ttyS2)": how lines on standard error name the port.
+    std::string PortLabel() const;
+    void OnReadable();
+    void OnWritable();
+    void FlushTransmit();
+    void Lose(int error);
+    // The reader has looked at the queue: a notification it was sent counts
+    // as handled, and reading may resume if it was paused.
+    void ReaderActive();
+    void Notify();
+    void ScheduleCheck();
+
+    Serial* owner_;
+    os::HWND window_;
+    std::string portName_;
+    PosixLine line_;
+    std::unique_ptr<LoopbackLine> loopback_;
+    std::unique_ptr<QSocketNotifier> readable_;
+    std::unique_ptr<QSocketNotifier> writable_;
+    ReceiveQueue queue_{kReceiveCapacity};
+    std::string transmit_;
+    std::uint32_t eventMask_ = 0;
+    bool lost_ = false;
+    bool paused_ = false;
+    bool notified_ = false;  // a notification is posted and the reader has not looked yet
+    bool checkScheduled_ = false;
+    bool overflowReported_ = false;
+};
+
+std::string Serial::Impl::PortLabel() const {
+    const std::string& path = line_.IsOpen() ? line_.Path() : std::string();
+    return path.empty() ? portName_ : portName_ + " (" + path + ")";
+}
+
+bool Serial::Impl::Open(const std::string& portName) {
+    Close();
+    portName_ = portName;
+    const std::string device = PortMap::Current().DeviceFor(portName);
+    std::string reason;
+    std::string path = device;
+    if (device.empty()) {
+        reason = std::string(texts::kNoDevice);
+    } else if (device == texts::kLoopDevice) {
+        loopback_ = std::make_unique<LoopbackLine>();
+        reason = loopback_->Create();
+        if (!reason.empty()) reason = std::string(texts::kLoopbackFailed) + ": " + reason;
+        path = loopback_->DevicePath();
+    }
+    if (reason.empty()) reason = line_.Open(path);
+    if (!reason.empty()) {
+        loopback_.reset();
+        const std::string where = device.empty() ? portName : portName + " (" + device + ")";
+        errorDesc = "Cannot open " + where + ": " + reason;
+        ReportLine("cannot open " + where + ": " + reason);
+        return false;
+    }
+    if (loopback_) loopback_->Start();
+    errorDesc.clear();
+    readable_ = std::make_unique<QSocketNotifier>(line_.Handle(), QSocketNotifier::Read);
+    writable_ = std::make_unique<QSocketNotifier>(line_.Handle(), QSocketNotifier::Write);
+    writable_->setEnabled(false);
+    QObject::connect(readable_.get(), &QSocketNotifier::activated, owner_,
+                     [this] { OnReadable(); });
+    QObject::connect(writable_.get(), &QSocketNotifier::activated, owner_,
+                     [this] { OnWritable(); });
+    return true;
+}
+
+void Serial::Impl::Close() {
+    readable_.reset();
+    writable_.reset();
+    line_.Close();
+    loopback_.reset();
+    queue_.Clear();
+    transmit_.clear();
+    lost_ = paused_ = notified_ = overflowReported_ = false;
+}
+
+bool Serial::Impl::SetProtocol() {
+    if (!line_.IsOpen()) {
+        errorDesc = std::string(texts::kNotOpen);
+        return false;
+    }
+    if (lost_) {
+        errorDesc = "The device " + line_.Path() + " is lost";
+        return false;
+    }
+    if (const auto invalid = InvalidSettings(settings)) {
+        errorDesc = *invalid;
+        return false;
+    }
+    std::string error;
+    const auto applied = line_.Apply(settings, error);
+    if (!applied) {
+        errorDesc = error;
+        return false;
+    }
+    errorDesc = DescribeRefusal(line_.Path(), settings, *applied);
+    return errorDesc.empty();
+}
+
+void Serial::Impl::EnableEvents(std::uint32_t mask) {
+    eventMask_ = mask;
+    // Bytes may already wait; they deserve a notification too.
+    ScheduleCheck();
+}
+
+std::uint32_t Serial::Impl::ReceiverPending() {
+    ReaderActive();
+    return static_cast<std::uint32_t>(queue_.Size());
+}
+
+std::string Serial::Impl::Read(std::uint32_t count) {
+    std::string bytes = queue_.PopFront(count);
+    ReaderActive();
+    return bytes;
+}
+
+void Serial::Impl::ReaderActive() {
+    if (notified_) {
+        notified_ = false;
+        // Should the reader stop before the queue is empty, the check posts
+        // again once the current event is done, so no waiting byte is
+        // forgotten.
+        ScheduleCheck();
+    }
+    if (paused_ && queue_.Size() <= kResumeLevel && readable_) {
+        paused_ = false;
+        readable_->setEnabled(true);
+    }
+}
+
+void Serial::Impl::ScheduleCheck() {
+    if (checkScheduled_) return;
+    checkScheduled_ = true;
+    QMetaObject::invokeMethod(
+        owner_,
+        [this] {
+            checkScheduled_ = false;
+            Notify();
+        },
+        Qt::QueuedConnection);
+}
+
+void Serial::Impl::Notify() {
+    if (notified_ || queue_.Empty() || (eventMask_ & EV_RXCHAR) == 0) return;
+    notified_ = os::PostMessageA(window_, os::WM_COMMNOTIFY, 0, 0);
+}
+
+void Serial::Impl::OnReadable() {
+    // Take what the kernel holds, up to the cap, in as few calls as the
+    // ring's wrap allows.
+    while (true) {
+        const ReceiveQueue::Span span = queue_.WritableSpan();
+        if (span.size == 0) {
+            paused_ = true;
+            readable_->setEnabled(false);
+            break;
+        }
+        const IoResult r = line_.Read(span.data, span.size);
+        if (r.status == IoResult::Status::Lost) {
+            Lose(r.error);
+            break;
+        }
+        if (r.status == IoResult::Status::WouldBlock) break;
+        queue_.Commit(r.bytes);
+        if (r.bytes < span.size) break;
+    }
+    Notify();
+}
+
+void Serial::Impl::OnWritable() {
+    FlushTransmit();
+}
+
+void Serial::Impl::FlushTransmit() {
+    while (!transmit_.empty()) {
+        const IoResult r = line_.Write(transmit_.data(), transmit_.size());
+        if (r.status == IoResult::Status::Lost) {
+            Lose(r.error);
+            return;
+        }
+        if (r.status == IoResult::Status::WouldBlock || r.bytes == 0) break;
+        transmit_.erase(0, r.bytes);
+    }
+    if (writable_) writable_->setEnabled(!transmit_.empty());
+}
+
+void Serial::Impl::Write(const std::string& bytes) {
+    if (!line_.IsOpen() || lost_ || bytes.empty()) return;
+    const std::size_t room = kTransmitLimit - transmit_.size();
+    if (bytes.size() > room && !overflowReported_) {
+        overflowReported_ = true;
+        ReportLine(PortLabel() + ": " + std::string(texts::kTransmitOverflow));
+    }
+    transmit_.append(bytes, 0, std::min(room, bytes.size()));
+    FlushTransmit();
+}
+
+void Serial::Impl::Lose(int error) {
+    if (lost_) return;
+    lost_ = true;
+    // A hung-up descriptor stays readable for ever; stop watching it so the
+    // loop goes idle. Bytes already received stay readable.
+    readable_->setEnabled(false);
+    writable_->setEnabled(false);
+    transmit_.clear();
+    std::string line = PortLabel() + ": " + std::string(texts::kDeviceLost);
+    if (error != 0) line += std::string(" (") + std::strerror(error) + ")";
+    ReportLine(line);
+}
+
+Serial::Serial(os::HWND notifyWindow, QObject* parent)
+    : QObject(parent), impl_(std::make_unique<Impl>(this, notifyWindow)) {}
+
+Serial::~Serial() = default;
+
+bool Serial::Open(const std::string& portName) {
+    return impl_->Open(portName);
+}
+void Serial::Close() {
+    impl_->Close();
+}
+bool Serial::IsOpen() const {
+    return impl_->IsOpen();
+}
+bool Serial::IsLost() const {
+    return impl_->IsLost();
+}
+
+void Serial::SetBaud(std::uint32_t baud) {
+    impl_->settings.baud = baud;
+}
+void Serial::SetParity(std::uint8_t parity) {
+    impl_->settings.parity = parity;
+}
+void Serial::SetByteSize(std::uint8_t byteSize) {
+    impl_->settings.byteSize = byteSize;
+}
+void Serial::SetStopBits(std::uint8_t stopBits) {
+    impl_->settings.stopBits = stopBits;
+}
+std::uint32_t Serial::Baud() const {
+    return impl_->settings.baud;
+}
+std::uint8_t Serial::Parity() const {
+    return impl_->settings.parity;
+}
+std::uint8_t Serial::ByteSize() const {
+    return impl_->settings.byteSize;
+}
+std::uint8_t Serial::StopBits() const {
+    return impl_->settings.stopBits;
+}
+std::uint32_t Serial::InQueueSize() const {
+    return kDefaultInQueue;
+}
+std::uint32_t Serial::OutQueueSize() const {
+    return kDefaultOutQueue;
+}
+
+bool Serial::SetProtocol() {
+    return impl_->SetProtocol();
+}
+std::string Serial::ErrorDesc() const {
+    return impl_->errorDesc;
+}
+void Serial::EnableEvents(std::uint32_t mask) {
+    impl_->EnableEvents(mask);
+}
+std::uint32_t Serial::ReceiverPending() {
+    return impl_->ReceiverPending();
+}
+std::string Serial::Read(std::uint32_t count) {
+    return impl_->Read(count);
+}
+void Serial::Write(const std::string& bytes) {
+    impl_->Write(bytes);
+}
+
+}  // namespace serial

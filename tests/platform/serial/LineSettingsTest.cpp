@@ -1,0 +1,62 @@
+#include "platform/serial/LineSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace serial {
+namespace {
+
+TEST(LineSettingsTest, InvalidSettingsNameTheBadValue) {
+    struct Case {
+        LineSettings settings;
+        const char* mentions;  // nullptr: valid
+    };
+    const Case cases[] = {
+        {{9600, 0, 8, 0}, nullptr},         {{300, 4, 5, 2}, nullptr},
+        {{14400, 3, 7, 1}, nullptr},        {{0, 0, 8, 0}, "baud rate 0"},
+        {{9600, 0, 4, 0}, "data bits 4"},   {{9600, 0, 9, 0}, "data bits 9"},
+        {{9600, 5, 8, 0}, "parity code 5"}, {{9600, 0, 8, 3}, "stop bits code 3"},
+    };
+    for (const auto& c : cases) {
+        const auto invalid = InvalidSettings(c.settings);
+        if (c.mentions == nullptr) {
+            EXPECT_FALSE(invalid.has_value()) << *invalid;
+        } else {
+            ASSERT_TRUE(invalid.has_value()) << c.mentions;
+            EXPECT_NE(invalid->find(c.mentions), std::string::npos) << *invalid;
+        }
+    }
+}
+
+TEST(LineSettingsTest, RefusalNamesEachSettingTheDeviceKeptOtherwise) {
+    struct Case {
+        LineSettings requested;
+        LineSettings applied;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{9600, 0, 8, 0}, {9600, 0, 8, 0}, ""},
+        {{9600, 0, 7, 0}, {9600, 0, 8, 0}, "The device /dev/x refused 7 data bits (it keeps 8)"},
+        {{9600, 1, 8, 0}, {9600, 0, 8, 0}, "The device /dev/x refused parity odd (it keeps none)"},
+        {{9600, 3, 8, 0}, {9600, 2, 8, 0}, "The device /dev/x refused parity mark (it keeps even)"},
+        {{14400, 0, 8, 0}, {9600, 0, 8, 0}, "The device /dev/x refused 14400 baud (it keeps 9600)"},
+        {{9600, 0, 8, 1}, {9600, 0, 8, 2}, "The device /dev/x refused 1.5 stop bits (it keeps 2)"},
+        {{19200, 4, 7, 2},
+         {9600, 0, 8, 0},
+         "The device /dev/x refused 19200 baud (it keeps 9600), 7 data bits (it keeps 8), "
+         "parity space (it keeps none), 2 stop bits (it keeps 1)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DescribeRefusal("/dev/x", c.requested, c.applied), c.expected);
+}
+
+TEST(LineSettingsTest, NamesOfCodes) {
+    EXPECT_EQ(ParityName(0), "none");
+    EXPECT_EQ(ParityName(4), "space");
+    EXPECT_EQ(ParityName(9), "code 9");
+    EXPECT_EQ(StopBitsName(0), "1");
+    EXPECT_EQ(StopBitsName(1), "1.5");
+    EXPECT_EQ(StopBitsName(7), "code 7");
+}
+
+}  // namespace
+}  // namespace serial

@@ -1,0 +1,271 @@
+// Bytes through a pseudo-terminal in both directions, the notification
+// messages, the flow limit, the loopback line and the loss of a device.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+
+#include "PtyPair.h"
+#include "platform/serial/Serial.h"
+
+namespace serial {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::DrainAll;
+using testing::NotifyRecorder;
+using testing::PtyPair;
+using testing::PumpFor;
+using testing::PumpUntil;
+using testing::ScopedPortMap;
+
+std::string AllByteValues() {
+    std::string bytes;
+    for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
+    return bytes;
+}
+
+// A byte sequence whose every prefix differs from its shifts, so a lost,
+// doubled or reordered byte shows.
+std::string Pattern(std::size_t size) {
+    std::string s(size, '\0');
+    std::uint32_t x = 12345;
+    for (auto& c : s) {
+        x = x * 1103515245u + 12345u;
+        c = static_cast<char>(x >> 24);
+    }
+    return s;
+}
+
+class SerialIoTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(pty_.Ok());
+        recorder_.port = &port_;
+        ASSERT_TRUE(port_.Open("Com5"));
+        ASSERT_TRUE(port_.SetProtocol()) << port_.ErrorDesc();
+    }
+    PtyPair pty_;
+    ScopedPortMap map_{"Com5", pty_.Path()};
+    NotifyRecorder recorder_;
+    Serial port_{recorder_.Handle()};
+};
+
+TEST_F(SerialIoTest, EveryByteValuePassesUnchangedBothWays) {
+    // Raw mode: no CR/LF translation, no flow-control characters, no echo.
+    const std::string bytes = AllByteValues() + "\r\n\n\r" + AllByteValues();
+    recorder_.drain = true;
+    port_.EnableEvents(EV_RXCHAR);
+    ASSERT_TRUE(pty_.Send(bytes));
+    ASSERT_TRUE(PumpUntil([&] { return recorder_.received.size() >= bytes.size(); }));
+    EXPECT_EQ(recorder_.received, bytes);
+
+    port_.Write(bytes);
+    EXPECT_EQ(pty_.Receive(bytes.size()), bytes);
+    EXPECT_EQ(pty_.Receive(1, 50ms), "") << "nothing echoed back by the line";
+}
+
+TEST_F(SerialIoTest, ReadTakesBytesFromTheFront) {
+    ASSERT_TRUE(pty_.Send("abcdef"));
+    ASSERT_TRUE(PumpUntil([&] { return port_.ReceiverPending() == 6; }));
+    EXPECT_EQ(port_.Read(1), "a");
+    EXPECT_EQ(port_.ReceiverPending(), 5u);
+    EXPECT_EQ(port_.Read(3), "bcd");
+    EXPECT_EQ(port_.Read(10), "ef");
+    EXPECT_EQ(port_.ReceiverPending(), 0u);
+    EXPECT_EQ(port_.Read(1), "");
+}
+
+TEST_F(SerialIoTest, NoNotificationBeforeEventsAreEnabled) {
+    ASSERT_TRUE(pty_.Send("xy"));
+    PumpFor(100ms);
+    EXPECT_EQ(recorder_.notifications, 0);
+    // Enabling with bytes already waiting announces them.
+    port_.EnableEvents(EV_RXCHAR);
+    ASSERT_TRUE(PumpUntil([&] { return recorder_.notifications == 1; }));
+    EXPECT_EQ(DrainAll(port_), "xy");
+}
+
+TEST_F(SerialIoTest, NotificationsAreCoalescedUntilTheReaderLooks) {
+    port_.EnableEvents(EV_RXCHAR);
+    ASSERT_TRUE(pty_.Send("a"));
+    ASSERT_TRUE(PumpUntil([&] { return recorder_.notifications == 1; }));
+    // More bytes while the first notification is unanswered: no new post.
+    for (const char* more : {"b", "c", "d"}) {
+        ASSERT_TRUE(pty_.Send(more));
+        PumpFor(30ms);
+    }
+    EXPECT_EQ(recorder_.notifications, 1);
+    EXPECT_EQ(DrainAll(port_), "abcd");
+    PumpFor(30ms);
+    EXPECT_EQ(recorder_.notifications, 1) << "a drained queue needs no notification";
+
+    // After the drain the next byte is announced again.
+    ASSERT_TRUE(pty_.Send("e"));
+    ASSERT_TRUE(PumpUntil([&] { return recorder_.notifications == 2; }));
+    EXPECT_EQ(DrainAll(port_), "e");
+}
+
+TEST_F(SerialIoTest, ReaderThatStopsEarlyIsNotifiedAgain) {
+    recorder_.drain = true;
+    recorder_.perNotification = 2;
+    port_.EnableEvents(EV_RXCHAR);
+    ASSERT_TRUE(pty_.Send("12345"));
+    ASSERT_TRUE(PumpUntil([&] { return recorder_.received.size() == 5; }))
+        << "got " << recorder_.received;
+    EXPECT_EQ(recorder_.received, "12345");
+    EXPECT_GE(recorder_.notifications, 3);
+}
+
+TEST_F(SerialIoTest, EventsOffStopsNotifications) {
+    port_.EnableEvents(EV_RXCHAR);
+    port_.EnableEvents(0);
+    ASSERT_TRUE(pty_.Send("z"));
+    PumpFor(50ms);
+    EXPECT_EQ(recorder_.notifications, 0);
+    EXPECT_EQ(DrainAll(port_), "z");
+}
+
+TEST_F(SerialIoTest, FloodIsHeldBackNotBufferedWithoutBound) {
+    // 3 MiB without a reader: the component must stop taking bytes at its
+    // cap and let the line push back, then deliver every byte once drained.
+    const std::string flood = Pattern(3 * 1024 * 1024);
+    std::size_t sent = 0;
+    std::uint32_t peak = 0;
+    PumpUntil(
+        [&] {
+            sent += pty_.SendSome(flood.data() + sent, flood.size() - sent);
+            return sent == flood.size();
+        },
+        300ms);
+    EXPECT_LT(sent, flood.size()) << "the line never pushed back";
+    peak = port_.ReceiverPending();
+    EXPECT_GT(peak, 0u);
+    EXPECT_LE(peak, 256u * 1024u);
+
+    std::string got;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            sent += pty_.SendSome(flood.data() + sent, flood.size() - sent);
+            const std::uint32_t pending = port_.ReceiverPending();
+            peak = std::max(peak, pending);
+            got += port_.Read(pending);
+            return got.size() == flood.size();
+        },
+        20s))
+        << "received " << got.size() << " of " << flood.size();
+    EXPECT_LE(peak, 256u * 1024u);
+    EXPECT_TRUE(got == flood) << "bytes lost or reordered";
+}
+
+TEST_F(SerialIoTest, LostDeviceIsReportedOnceAndStaysQuiet) {
+    port_.EnableEvents(EV_RXCHAR);
+    ::testing::internal::CaptureStderr();
+    pty_.CloseFarEnd();
+    const bool lost = PumpUntil([&] { return port_.IsLost(); });
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    PumpFor(300ms);
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    port_.Write("into the void");
+    PumpFor(50ms);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+
+    ASSERT_TRUE(lost);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("Com5"), std::string::npos) << err;
+    EXPECT_NE(err.find("device lost"), std::string::npos) << err;
+    EXPECT_EQ(recorder_.notifications, 0);
+    // A hung-up descriptor left in the event loop would spin it: the loop
+    // must stay idle once the loss is noticed.
+    const auto cpuMicros = [](const rusage& r) {
+        return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1000000L + r.ru_utime.tv_usec +
+               r.ru_stime.tv_usec;
+    };
+    EXPECT_LT(cpuMicros(after) - cpuMicros(before), 100000L) << "event loop busy after the loss";
+    EXPECT_TRUE(port_.IsOpen());
+    port_.Close();
+    EXPECT_FALSE(port_.IsOpen());
+    EXPECT_FALSE(port_.IsLost());
+}
+
+TEST(SerialLossTest, SameNameOpensAgainOnceTheDeviceIsBack) {
+    // A stable name for a device that comes and goes, as /dev/serial/by-id
+    // gives for a USB adapter.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path link = dir.filePath("by-id-adapter").toStdString();
+    auto first = std::make_unique<PtyPair>();
+    ASSERT_TRUE(first->Ok());
+    std::filesystem::create_symlink(first->Path(), link);
+    ScopedPortMap map("Com7", link.string());
+
+    NotifyRecorder recorder;
+    Serial port(recorder.Handle());
+    recorder.port = &port;
+    recorder.drain = true;
+    ASSERT_TRUE(port.Open("Com7"));
+    port.EnableEvents(EV_RXCHAR);
+
+    ::testing::internal::CaptureStderr();
+    first.reset();
+    const bool lost = PumpUntil([&] { return port.IsLost(); });
+    ::testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(lost);
+
+    PtyPair second;
+    ASSERT_TRUE(second.Ok());
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(second.Path(), link);
+    ASSERT_TRUE(port.Open("Com7")) << port.ErrorDesc();
+    EXPECT_FALSE(port.IsLost());
+    ASSERT_TRUE(second.Send("back"));
+    ASSERT_TRUE(PumpUntil([&] { return recorder.received == "back"; })) << recorder.received;
+    port.Write("hello");
+    EXPECT_EQ(second.Receive(5), "hello");
+}
+
+TEST(SerialLoopbackTest, EchoesEverythingWritten) {
+    ScopedPortMap map("Com1", "loop");
+    NotifyRecorder recorder;
+    Serial port(recorder.Handle());
+    recorder.port = &port;
+    recorder.drain = true;
+    ASSERT_TRUE(port.Open("Com1")) << port.ErrorDesc();
+    ASSERT_TRUE(port.SetProtocol()) << port.ErrorDesc();
+    port.EnableEvents(EV_RXCHAR);
+
+    const std::string keys = std::string(
+                                 "\x10"
+                                 "A\r\n\x1b"
+                                 "d0",
+                                 7) +
+                             AllByteValues();
+    port.Write(keys);
+    ASSERT_TRUE(PumpUntil([&] { return recorder.received.size() >= keys.size(); }));
+    EXPECT_EQ(recorder.received, keys);
+
+    // Much more than the line buffers hold at once: the echo must push back
+    // rather than drop.
+    recorder.received.clear();
+    const std::string bulk = Pattern(600 * 1024);
+    port.Write(bulk);
+    ASSERT_TRUE(PumpUntil([&] { return recorder.received.size() >= bulk.size(); }, 20s))
+        << recorder.received.size();
+    EXPECT_TRUE(recorder.received == bulk);
+
+    // Two loopback ports are two separate lines.
+    Serial other(0);
+    ASSERT_TRUE(other.Open("Com1"));
+    other.Write("solo");
+    ASSERT_TRUE(PumpUntil([&] { return other.ReceiverPending() == 4; }));
+    PumpFor(30ms);
+    EXPECT_EQ(port.ReceiverPending(), 0u);
+    EXPECT_EQ(DrainAll(other), "solo");
+}
+
+}  // namespace
+}  // namespace serial
