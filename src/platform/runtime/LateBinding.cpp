@@ -1,5 +1,8 @@
 #include "platform/runtime/LateBinding.h"
 
+#include <cctype>
+#include <string>
+
 #include "platform/runtime/LateBindingError.h"
 #include "platform/runtime/RuntimeState.h"
 
@@ -36,13 +39,34 @@ void CheckInstance(const Usual& object, Symbol cls) {
 }
 
 Usual Send(const Usual& object, Symbol method, std::span<const Usual> args) {
-    auto& self = Receiver(object, method);
+    return Send(Receiver(object, method), method, args);
+}
+
+Usual Send(Object& self, Symbol method, std::span<const Usual> args) {
     const auto* member =
         State().classes.FindMember(DeclaredClass(self, method), method, MemberKind::Method);
     if (member == nullptr) RaiseLateBindingError(LateBindingFault::NoMember, method);
-    // The entry is copied: a method may declare members and so move records.
+    // The entry is copied: the method may reset the registry under its record.
     const auto entry = member->entry;
     return entry(self, args);
+}
+
+const MethodRecord* FindMethod(const Object& self, Symbol method) {
+    const auto cls = State().classes.ClassOf(self);
+    if (!cls) return nullptr;
+    return State().classes.FindMember(cls, method, MemberKind::Method);
+}
+
+bool SendByName(Object& self, std::string_view name, std::span<const Usual> args) {
+    std::string upper(name);
+    for (auto& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const auto method = State().symbols.Find(upper);
+    if (!method) return false;
+    const auto* member = FindMethod(self, *method);
+    if (member == nullptr) return false;
+    const auto entry = member->entry;
+    entry(self, args);
+    return true;
 }
 
 Usual Access(const Usual& object, Symbol property) {

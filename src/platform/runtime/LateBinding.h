@@ -5,6 +5,7 @@
 // Each failure is raised through RaiseLateBindingError.
 
 #include <span>
+#include <string_view>
 
 #include "platform/runtime/ClassRegistry.h"
 #include "platform/runtime/Usual.h"
@@ -24,6 +25,19 @@ void CheckInstance(const Usual& object, Symbol cls);
 
 // Sends `method` with `args` to `object`; the result of the method.
 Usual Send(const Usual& object, Symbol method, std::span<const Usual> args = {});
+
+// Sends `method` to an object that is not held by a dynamic value (a window
+// owned by its owner, say).
+Usual Send(Object& self, Symbol method, std::span<const Usual> args = {});
+
+// The method a send of `method` to `self` would run; null when its class is
+// not declared or has no such method.
+const MethodRecord* FindMethod(const Object& self, Symbol method);
+
+// Sends the method whose name is `name` in upper case ("BeginButton" sends
+// BEGINBUTTON) when the object's class has it. False, with nothing sent, when
+// there is no such symbol or method.
+bool SendByName(Object& self, std::string_view name, std::span<const Usual> args = {});
 
 // Reads a property: the class's access of that name, else its exported
 // field (when readable).

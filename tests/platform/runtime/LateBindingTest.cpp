@@ -125,6 +125,26 @@ TEST_F(LateBindingTest, ClassNamesAndInstanceChecks) {
     }
 }
 
+TEST_F(LateBindingTest, SendByNameFindsTheUpperCaseSymbolInTheObjectsClass) {
+    TestObject self("THING");
+    const Usual five[] = {Usual(5)};
+    EXPECT_TRUE(SendByName(self, "Bump", five));
+    EXPECT_EQ(self.number, 5);
+    EXPECT_TRUE(SendByName(self, "BUMP"));
+    EXPECT_EQ(self.number, 6);
+    EXPECT_EQ(Send(self, bump), Usual(7)) << "an object not held by a value";
+    EXPECT_NE(FindMethod(self, bump), nullptr);
+
+    EXPECT_FALSE(SendByName(self, "NoSuchName")) << "no symbol of that name";
+    EXPECT_FALSE(SendByName(self, "Number")) << "an access is not a method";
+    TestObject plain("OTHER");
+    EXPECT_FALSE(SendByName(plain, "Bump")) << "a method of another class";
+    EXPECT_EQ(FindMethod(plain, bump), nullptr);
+    TestObject undeclared("UNDECLARED");
+    EXPECT_FALSE(SendByName(undeclared, "Bump"));
+    EXPECT_EQ(self.number, 7);
+}
+
 TEST_F(LateBindingTest, FailuresAreRaised) {
     const Usual object = CreateInstance(thing);
     const Usual plain(ObjectRef(std::make_shared<TestObject>("OTHER")));
