@@ -39,7 +39,7 @@ std::string SetDefault(std::string_view path);
 std::string ResolveFileName(std::string_view name);
 
 // The full path of the running program; empty when the platform cannot
-// tell.
-std::string ExecName();
+// tell. (The leading underscore is the runtime's own name for it.)
+std::string _ExecName();
 
 }  // namespace rt

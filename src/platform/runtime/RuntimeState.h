@@ -7,6 +7,7 @@
 #include "platform/runtime/ClassRegistry.h"
 #include "platform/runtime/DirectorySettings.h"
 #include "platform/runtime/FileTable.h"
+#include "platform/runtime/IntlSettings.h"
 #include "platform/runtime/StartupState.h"
 #include "platform/runtime/Symbol.h"
 
@@ -19,6 +20,7 @@ struct RuntimeState {
     StartupState startup;
     FileTable files;
     DirectorySettings directories;
+    IntlSettings intl;
 };
 
 // The process's runtime state, created on first use.

@@ -1,0 +1,57 @@
+#pragma once
+// The receive pane: a multi-line edit control that owns the port object,
+// shows every byte that arrives on the port and writes to the port the keys
+// pressed in it.
+//
+// Dispatch, for every message of the pane:
+//   1. the base edit control's Dispatch (ordinary handling; its result is
+//      the answer);
+//   2. WM_COMMNOTIFY: reads one byte at a time while the port reports bytes
+//      waiting and renders each (ReceiveRenderer). The rendered text is
+//      inserted at the caret after Dispatch returns, in order, coalesced
+//      into one insertion per interval while data keeps coming; it is never
+//      written back to the port. A drain stops after kDrainBudget bytes and
+//      posts itself a WM_COMMNOTIFY for the rest, so keys and painting keep
+//      their turn during a flood;
+//   3. WM_KEYDOWN: writes the key's bytes (KeyBytes) to the port, open or not;
+//   4. nothing is written for any other message.
+// Received text still waiting when a key or character message arrives is
+// inserted first, so text shows in the order it came.
+//
+// The pane keeps the most recent kPaneTextCap characters.
+
+#include <QPointer>
+#include <QTimer>
+
+#include "platform/serial/Serial.h"
+#include "platform/window/MultiLineEdit.h"
+#include "serialtest/PendingText.h"
+
+namespace serialtest {
+
+class SerialMLE : public win::MultiLineEdit {
+    Q_OBJECT
+  public:
+    // Init: the edit control, then its port object, not open, notifying the
+    // pane's own window.
+    explicit SerialMLE(QWidget* parent = nullptr);
+
+    // The port object; nullptr only if an object set as Device was deleted.
+    serial::Serial* Device() const;
+    // Takes `value` as the port object when it is a Serial; any other value
+    // is ignored. Answers the port object as it then is.
+    serial::Serial* SetDevice(QObject* value);
+
+    win::LRESULT Dispatch(const win::Event& event) override;
+
+  private:
+    void Drain();
+    void SchedulePending();
+    void InsertPending();
+
+    QPointer<serial::Serial> port_;
+    PendingText pending_;
+    QTimer insertTimer_;
+};
+
+}  // namespace serialtest
