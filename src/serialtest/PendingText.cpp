@@ -12,13 +12,17 @@ PendingText::PendingText(std::size_t keep, Clock::duration interval)
     : keep_(std::max<std::size_t>(keep, 1)), interval_(interval) {
     RT_ENTER("PENDINGTEXT:INIT", "SerialMLE Class");
     RT_LINE();
-    text_.reserve(2 * keep_ + ReceiveRenderer::kMaxWidth);
+    text_.reserve(3 * keep_ + ReceiveRenderer::kMaxWidth);
 }
 
-void PendingText::AppendByte(std::uint8_t byte) {
-    RT_ENTER("PENDINGTEXT:APPENDBYTE", "SerialMLE Class");
+void PendingText::Append(std::string_view bytes) {
+    RT_ENTER("PENDINGTEXT:APPEND", "SerialMLE Class");
+    // Of a long run only the bytes whose text lands among the last `keep`
+    // characters can show; the rest is never rendered.
     RT_LINE();
-    ReceiveRenderer::Append(byte, text_);
+    bytes.remove_prefix(bytes.size() - ReceiveRenderer::TailBytesFor(bytes, keep_));
+    RT_LINE();
+    ReceiveRenderer::Append(bytes, text_);
     // Dropping lazily, once twice the kept amount has collected, keeps the
     // cost per byte constant during a flood.
     RT_LINE();

@@ -19,8 +19,9 @@ class PendingText {
 
     PendingText(std::size_t keep, Clock::duration interval);
 
-    // Appends the rendering of one received byte.
-    void AppendByte(std::uint8_t byte);
+    // Appends the rendering of received bytes, in order. Bytes whose text
+    // could not be among the most recent `keep` characters are skipped.
+    void Append(std::string_view bytes);
     bool Empty() const { return text_.empty(); }
     // The text to insert: the most recent characters, at most `keep`.
     std::u16string_view Text() const;

@@ -16,8 +16,13 @@ class ReceiveRenderer {
     // The longest rendering of one byte.
     static constexpr std::size_t kMaxWidth = 4;
 
-    // Appends the rendering of `byte` to `out`.
-    static void Append(std::uint8_t byte, std::u16string& out);
+    // Appends the rendering of each byte of `bytes` to `out`, in order.
+    static void Append(std::string_view bytes, std::u16string& out);
+    // The length of the rendering of `bytes`.
+    static std::size_t RenderedLength(std::string_view bytes);
+    // How many bytes at the end of `bytes` render into the last `chars`
+    // characters (at least `chars` of them when the run is long enough).
+    static std::size_t TailBytesFor(std::string_view bytes, std::size_t chars);
     // The rendering of a run of bytes.
     static std::u16string Render(std::string_view bytes);
 };

@@ -13,6 +13,8 @@ SerialMLE::SerialMLE(QWidget* parent)
     : MultiLineEdit(parent), pending_(kPaneTextCap, kInsertInterval) {
     RT_ENTER("SERIALMLE:INIT", "SerialMLE Class");
     RT_LINE();
+    received_.reserve(kDrainBudget);
+    RT_LINE();
     port_ = new serial::Serial(Handle(), this);
     RT_LINE();
     insertTimer_.setSingleShot(true);
@@ -20,6 +22,13 @@ SerialMLE::SerialMLE(QWidget* parent)
     insertTimer_.setTimerType(Qt::PreciseTimer);
     RT_LINE();
     connect(&insertTimer_, &QTimer::timeout, this, &SerialMLE::InsertPending);
+}
+
+SerialMLE::SerialMLE(win::DataWindow* owner, const win::ResourceID& id)
+    : SerialMLE(owner->Widget()) {
+    RT_ENTER("SERIALMLE:INIT", "SerialMLE Class");
+    RT_LINE();
+    owner->AttachWidget(View(), owner->TemplateItem(id));
 }
 
 serial::Serial* SerialMLE::Device() const {
@@ -56,6 +65,14 @@ win::LRESULT SerialMLE::Dispatch(const win::Event& event) {
     return result;
 }
 
+void SerialMLE::SetValue(const QString& text) {
+    RT_ENTER("SERIALMLE:VALUE", "SerialMLE Class");
+    RT_LINE();
+    InsertPending();
+    RT_LINE();
+    MultiLineEdit::SetValue(text);
+}
+
 void SerialMLE::Drain() {
     RT_ENTER("SERIALMLE:DRAIN", "SerialMLE Class");
     RT_LINE();
@@ -63,33 +80,38 @@ void SerialMLE::Drain() {
     RT_LINE();
     if (!port) return;
     RT_LINE();
-    std::size_t budget = kDrainBudget;
-    // Reading the count once per batch reads the same bytes in the same
-    // order as asking before every byte, at a fraction of the cost.
+    received_.clear();
     RT_LINE();
-    for (std::uint32_t waiting = port->ReceiverPending(); waiting != 0;
+    bool yielded = false;
+    // Reading the count once per batch reads the same bytes in the same
+    // order as asking before every byte, at a fraction of the cost. The
+    // per-byte body records its line once: it runs millions of times in a
+    // flood.
+    RT_LINE();
+    for (std::uint32_t waiting = port->ReceiverPending(); waiting != 0 && !yielded;
          waiting = port->ReceiverPending()) {
-        RT_LINE();
-        if (budget == 0) {
+        for (; waiting != 0; --waiting) {
             RT_LINE();
-            os::PostMessageA(Handle(), os::WM_COMMNOTIFY, 0, 0);
-            break;
-        }
-        RT_LINE();
-        for (; waiting != 0 && budget != 0; --waiting, --budget) {
-            RT_LINE();
-            const std::string byte = port->Read(1);
-            // A port that reports bytes it cannot deliver (lost device) must
-            // not keep the loop spinning.
-            RT_LINE();
-            if (byte.empty()) {
-                SchedulePending();
-                return;
+            if (received_.size() == kDrainBudget) {
+                yielded = true;
+                break;
             }
-            RT_LINE();
-            pending_.AppendByte(static_cast<std::uint8_t>(byte.front()));
+            const std::string byte = port->Read(1);
+            // A port that reports bytes it cannot deliver must not keep the
+            // loop spinning.
+            if (byte.empty()) {
+                waiting = 0;
+                yielded = true;
+                break;
+            }
+            received_.push_back(byte.front());
         }
     }
+    RT_LINE();
+    if (received_.size() == kDrainBudget && port->ReceiverPending() != 0)
+        os::PostMessageA(Handle(), os::WM_COMMNOTIFY, 0, 0);
+    RT_LINE();
+    pending_.Append(received_);
     RT_LINE();
     SchedulePending();
 }

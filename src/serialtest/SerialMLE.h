@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include "platform/serial/Serial.h"
+#include "platform/window/DataWindow.h"
 #include "platform/window/MultiLineEdit.h"
 #include "serialtest/PendingText.h"
 
@@ -35,6 +36,9 @@ class SerialMLE : public win::MultiLineEdit {
     // Init: the edit control, then its port object, not open, notifying the
     // pane's own window.
     explicit SerialMLE(QWidget* parent = nullptr);
+    // Init from a data window's template: the pane is placed as the item of
+    // `id` says and belongs to the window's widget.
+    SerialMLE(win::DataWindow* owner, const win::ResourceID& id);
 
     // The port object; nullptr only if an object set as Device was deleted.
     serial::Serial* Device() const;
@@ -43,6 +47,9 @@ class SerialMLE : public win::MultiLineEdit {
     serial::Serial* SetDevice(QObject* value);
 
     win::LRESULT Dispatch(const win::Event& event) override;
+    // Replaces the text; received text still waiting goes with the old text,
+    // as it arrived before the change.
+    void SetValue(const QString& text) override;
 
   private:
     void Drain();
@@ -51,6 +58,7 @@ class SerialMLE : public win::MultiLineEdit {
 
     QPointer<serial::Serial> port_;
     PendingText pending_;
+    std::string received_;  // bytes of the current drain, reused
     QTimer insertTimer_;
 };
 

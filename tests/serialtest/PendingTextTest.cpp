@@ -14,7 +14,8 @@ using namespace std::chrono_literals;
 TEST(PendingText, CollectsRenderedBytesInOrder) {
     PendingText p(100, 10ms);
     EXPECT_TRUE(p.Empty());
-    for (char c : std::string("Hi\r\n")) p.AppendByte(static_cast<std::uint8_t>(c));
+    p.Append("H");
+    p.Append("i\r\n");
     EXPECT_FALSE(p.Empty());
     EXPECT_EQ(p.Text(), u"Hi[13][10]");
     p.MarkInserted(PendingText::Clock::now());
@@ -23,16 +24,18 @@ TEST(PendingText, CollectsRenderedBytesInOrder) {
 }
 
 TEST(PendingText, KeepsExactlyTheMostRecentCharacters) {
-    // A long random flood, mixing one- and four-character renderings, must
-    // leave the tail of the full rendering, whatever the trimming rhythm.
+    // A long random flood, mixing one- and four-character renderings and
+    // runs of every length, must leave the tail of the full rendering,
+    // whatever the trimming rhythm.
     for (std::size_t keep : {1u, 7u, 64u, 1000u}) {
         PendingText p(keep, 10ms);
         std::mt19937 random(static_cast<unsigned>(keep));
         std::string bytes;
-        for (int i = 0; i < 20000; ++i) {
-            const auto b = static_cast<std::uint8_t>(random() % 256);
-            bytes.push_back(static_cast<char>(b));
-            p.AppendByte(b);
+        while (bytes.size() < 40000) {
+            std::string run(random() % (3 * keep + 2), '\0');
+            for (char& c : run) c = static_cast<char>(random() % 256);
+            bytes += run;
+            p.Append(run);
         }
         const std::u16string full = serialtest::ReceiveRenderer::Render(bytes);
         ASSERT_EQ(p.Text().size(), keep);
@@ -45,7 +48,7 @@ TEST(PendingText, InsertsAtOnceAfterQuietAndOncePerIntervalInAFlood) {
     PendingText p(100, 10ms);
     const auto t0 = PendingText::Clock::now();
     EXPECT_EQ(p.Delay(t0), 0ms);  // never inserted: at once
-    p.AppendByte('a');
+    p.Append("a");
     p.MarkInserted(t0);
     struct Case {
         std::chrono::milliseconds after;

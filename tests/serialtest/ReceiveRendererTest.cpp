@@ -65,9 +65,34 @@ TEST(ReceiveRenderer, AllByteValuesInOneRun) {
 
 TEST(ReceiveRenderer, AppendExtendsWithoutDisturbingWhatIsThere) {
     std::u16string out = u"x";
-    ReceiveRenderer::Append(13, out);
-    ReceiveRenderer::Append('y', out);
+    ReceiveRenderer::Append("\r", out);
+    ReceiveRenderer::Append("y", out);
     EXPECT_EQ(out, u"x[13]y");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ReceiveRenderer, LengthsAndTails) {
+    struct Case {
+        std::string bytes;
+        std::size_t chars;
+        std::size_t length;     // whole rendering
+        std::size_t tailBytes;  // bytes that render into the last `chars`
+    };
+    const Case cases[] = {
+        {"abc", 2, 3, 2},   {"abc", 3, 3, 3}, {"abc", 10, 3, 3},
+        {"ab\r", 1, 6, 1},  // "[13]" alone covers one character
+        {"ab\r", 5, 6, 2},  // "b[13]"
+        {"\r\n", 5, 8, 2},  // needs both: "[13][10]" is 8
+        {"x\r\n", 8, 9, 2}, {"", 4, 0, 0},    {"abc", 0, 3, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReceiveRenderer::RenderedLength(c.bytes), c.length) << c.bytes;
+        EXPECT_EQ(ReceiveRenderer::TailBytesFor(c.bytes, c.chars), c.tailBytes)
+            << c.bytes << " / " << c.chars;
+    }
 }
 
 }  // namespace

@@ -164,6 +164,17 @@ TEST_F(SerialMLETest, WaitingReceivedTextIsShownBeforeATypedKey) {
     EXPECT_EQ(pane->Value(), "abc");
 }
 
+TEST_F(SerialMLETest, EmptyingThePaneDropsReceivedTextStillWaiting) {
+    ASSERT_TRUE(far->Send("old"));
+    ASSERT_TRUE(RunUntil([&] { return pane->Device()->ReceiverPending() == 3; }));
+    Notify();
+    pane->SetValue("");
+    ASSERT_TRUE(far->Send("new"));
+    ASSERT_TRUE(RunUntil([&] { return pane->Device()->ReceiverPending() == 3; }));
+    Notify();
+    EXPECT_TRUE(Shows("new"));
+}
+
 TEST_F(SerialMLETest, ALongDrainYieldsAndFinishesLater) {
     const std::size_t total = serialtest::kDrainBudget + 5000;
     std::string bytes(total, 'x');

@@ -60,6 +60,19 @@ std::optional<std::string> TwelveHourFlag(const QString& format) {
     return std::string("1");
 }
 
+// TRUE when the pattern writes the month as a name ("MMM", as the C
+// locale's "d MMM yyyy" does): the runtime's date formats are numeric only.
+bool NamesTheMonth(const QString& format) {
+    bool quoted = false;
+    for (qsizetype i = 0; i + 2 < format.size(); ++i) {
+        if (format[i] == u'\'') quoted = !quoted;
+        if (!quoted && format[i] == u'M' && format[i + 1] == u'M' && format[i + 2] == u'M') {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<std::string> DateOrder(const QString& format) {
     for (const Field& field : FieldsOf(format)) {
         if (field.letter == u'M') return std::string("0");
@@ -87,6 +100,7 @@ std::optional<std::string> SystemLocaleSource::Item(LCID lcid, LCTYPE type) cons
     if (lcid != LOCALE_USER_DEFAULT) return std::nullopt;
     const QString timeFormat = locale_.timeFormat(QLocale::ShortFormat);
     const QString dateFormat = locale_.dateFormat(QLocale::ShortFormat);
+    const bool numericDate = !NamesTheMonth(dateFormat);
     switch (type) {
         case LOCALE_SDECIMAL:
             return OneCharacter(locale_.decimalPoint());
@@ -101,11 +115,11 @@ std::optional<std::string> SystemLocaleSource::Item(LCID lcid, LCTYPE type) cons
         case LOCALE_S2359:
             return locale_.pmText().toStdString();
         case LOCALE_IDATE:
-            return DateOrder(dateFormat);
+            return numericDate ? DateOrder(dateFormat) : std::nullopt;
         case LOCALE_SDATE:
-            return DateSeparator(dateFormat);
+            return numericDate ? DateSeparator(dateFormat) : std::nullopt;
         case LOCALE_SSHORTDATE:
-            return dateFormat.toStdString();
+            return numericDate ? std::optional(dateFormat.toStdString()) : std::nullopt;
         default:
             return std::nullopt;
     }

@@ -15,6 +15,10 @@
 //                                       of the short date format
 //   LOCALE_SSHORTDATE                   the short date format
 //
+// A short date format that writes the month as a name (the C locale's
+// "d MMM yyyy") fails the three date items: the runtime's date formats are
+// numeric, and its fallbacks are the better answer.
+//
 // Texts are UTF-8. A one-character item whose character is not ASCII reads
 // as " " when it is a kind of space (a no-break space between thousands)
 // and fails otherwise, so the runtime's fallback applies rather than a

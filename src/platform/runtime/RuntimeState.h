@@ -6,8 +6,10 @@
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/ClassRegistry.h"
 #include "platform/runtime/DirectorySettings.h"
+#include "platform/runtime/ErrorState.h"
 #include "platform/runtime/FileTable.h"
 #include "platform/runtime/IntlSettings.h"
+#include "platform/runtime/Program.h"
 #include "platform/runtime/StartupState.h"
 #include "platform/runtime/Symbol.h"
 
@@ -18,9 +20,11 @@ struct RuntimeState {
     ActivationStack activations;
     ClassRegistry classes{symbols};
     StartupState startup;
+    Program program;
     FileTable files;
     DirectorySettings directories;
     IntlSettings intl;
+    ErrorState errors;
 };
 
 // The process's runtime state, created on first use.

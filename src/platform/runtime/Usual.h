@@ -98,6 +98,9 @@ class Object {
     virtual ~Object() = default;
     // The class name in upper case, as the class is registered ("WSERIAL").
     virtual std::string ClassName() const = 0;
+    // Late-bound read of an exported field by its name in upper case; NIL
+    // for a name the class does not export.
+    virtual Usual IVarGet(const std::string& /*name*/) const { return Usual(); }
 };
 
 inline const Usual NIL{};

@@ -44,10 +44,15 @@ std::optional<std::string> InvalidSettings(const LineSettings& requested) {
     return std::nullopt;
 }
 
+bool BaudKept(std::uint32_t requested, std::uint32_t applied) {
+    const std::uint64_t diff = requested > applied ? requested - applied : applied - requested;
+    return diff * 100 <= requested;
+}
+
 std::string DescribeRefusal(const std::string& device, const LineSettings& requested,
                             const LineSettings& applied) {
     std::vector<std::string> refused;
-    if (requested.baud != applied.baud)
+    if (!BaudKept(requested.baud, applied.baud))
         refused.push_back(std::to_string(requested.baud) + " baud (it keeps " +
                           std::to_string(applied.baud) + ")");
     if (requested.byteSize != applied.byteSize)

@@ -31,6 +31,11 @@ std::string StopBitsName(std::uint8_t stopBits);
 // 5..8, an unknown parity or stop-bits code); nullopt when they can.
 std::optional<std::string> InvalidSettings(const LineSettings& requested);
 
+// TRUE when a device running at `applied` baud serves a request for
+// `requested`: within 1 %, well inside what asynchronous receivers tolerate,
+// since some drivers report the rate their divisor really gives.
+bool BaudKept(std::uint32_t requested, std::uint32_t applied);
+
 // Names every setting the device did not take, with what it keeps instead:
 // "The device /dev/pts/3 refused 7 data bits (it keeps 8), parity odd (it
 // keeps none)". Empty when `applied` equals `requested`.

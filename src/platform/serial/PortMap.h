@@ -9,7 +9,19 @@
 //
 // Port names compare without regard to case ("com3" is "Com3"). A name that
 // is not ComN with N from 1 to 255 maps to nothing unless mapped explicitly.
-// The device "loop" is the built-in loopback line.
+// The device "loop" is the built-in loopback line (a file of that name is
+// reached as ./loop).
+//
+// At start-up, before any port opens:
+//
+//   std::vector<std::string> args(argv, argv + argc);
+//   serial::PortMap map;
+//   std::string error;
+//   if (!map.TakeArguments(args, error)) { print error; exit with failure; }
+//   serial::PortMap::Install(std::move(map));
+//
+// PortMap::Current().DeviceFor("Com3") then names the device behind a port,
+// for showing to the operator.
 
 #include <functional>
 #include <map>

@@ -33,7 +33,9 @@ void ReportLine(const std::string& text) {
 }  // namespace
 
 // All of the component's state; lives on the thread that created the Serial,
-// where the notifiers deliver readiness.
+// where the notifiers deliver readiness. The device side is PosixLine watched
+// through QSocketNotifier; a Windows build would put a line class of its own
+// and an event-handle notifier here, and is not built yet.
 class Serial::Impl {
   public:
     explicit Impl(Serial* owner, os::HWND window) : owner_(owner), window_(window) {}
@@ -68,6 +70,7 @@ class Serial::Impl {
     Serial* owner_;
     os::HWND window_;
     std::string portName_;
+    std::string device_;  // as the port map names it: a path or "loop"
     PosixLine line_;
     std::unique_ptr<LoopbackLine> loopback_;
     std::unique_ptr<QSocketNotifier> readable_;
@@ -83,14 +86,14 @@ class Serial::Impl {
 };
 
 std::string Serial::Impl::PortLabel() const {
-    const std::string& path = line_.IsOpen() ? line_.Path() : std::string();
-    return path.empty() ? portName_ : portName_ + " (" + path + ")";
+    return device_.empty() ? portName_ : portName_ + " (" + device_ + ")";
 }
 
 bool Serial::Impl::Open(const std::string& portName) {
     Close();
     portName_ = portName;
-    const std::string device = PortMap::Current().DeviceFor(portName);
+    device_ = PortMap::Current().DeviceFor(portName);
+    const std::string& device = device_;
     std::string reason;
     std::string path = device;
     if (device.empty()) {
@@ -104,9 +107,8 @@ bool Serial::Impl::Open(const std::string& portName) {
     if (reason.empty()) reason = line_.Open(path);
     if (!reason.empty()) {
         loopback_.reset();
-        const std::string where = device.empty() ? portName : portName + " (" + device + ")";
-        errorDesc = "Cannot open " + where + ": " + reason;
-        ReportLine("cannot open " + where + ": " + reason);
+        errorDesc = "Cannot open " + PortLabel() + ": " + reason;
+        ReportLine("cannot open " + PortLabel() + ": " + reason);
         return false;
     }
     if (loopback_) loopback_->Start();
@@ -137,7 +139,7 @@ bool Serial::Impl::SetProtocol() {
         return false;
     }
     if (lost_) {
-        errorDesc = "The device " + line_.Path() + " is lost";
+        errorDesc = "The port " + PortLabel() + " is lost";
         return false;
     }
     if (const auto invalid = InvalidSettings(settings)) {
@@ -179,7 +181,7 @@ void Serial::Impl::ReaderActive() {
         // forgotten.
         ScheduleCheck();
     }
-    if (paused_ && queue_.Size() <= kResumeLevel && readable_) {
+    if (paused_ && !lost_ && queue_.Size() <= kResumeLevel) {
         paused_ = false;
         readable_->setEnabled(true);
     }
@@ -255,6 +257,7 @@ void Serial::Impl::Write(const std::string& bytes) {
 void Serial::Impl::Lose(int error) {
     if (lost_) return;
     lost_ = true;
+    paused_ = false;
     // A hung-up descriptor stays readable for ever; stop watching it so the
     // loop goes idle. Bytes already received stay readable.
     readable_->setEnabled(false);

@@ -3,6 +3,10 @@
 // settings, tells a window when received bytes wait (a posted WM_COMMNOTIFY)
 // and reads and writes bytes. Port names ("Com1".."Com9") map to devices
 // through PortMap; the device name "loop" is the built-in loopback line.
+//
+// A Serial lives on the GUI thread: the device is watched by that thread's
+// event loop and every notification is a posted message, never a call from
+// another thread.
 
 #include <QObject>
 #include <cstdint>
@@ -19,7 +23,9 @@ inline constexpr std::uint32_t EV_RXCHAR = 0x0001;
 class Serial : public QObject {
     Q_OBJECT
   public:
-    // Preset sizes of the receive and transmit buffers.
+    // Preset sizes of the receive and transmit buffers, reported as every new
+    // port object has them. The queues the component really keeps are sized
+    // for floods instead (see Serial.cpp).
     static constexpr std::uint32_t kDefaultInQueue = 4096;
     static constexpr std::uint32_t kDefaultOutQueue = 4096;
 

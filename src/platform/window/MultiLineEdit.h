@@ -54,7 +54,7 @@ class MultiLineEdit : public QObject {
     // The whole text. Writing it replaces the text ("" empties the pane) and
     // puts the caret at the start.
     QString Value() const;
-    void SetValue(const QString& text);
+    virtual void SetValue(const QString& text);
 
     // Font face, point size and weight of the pane's monospace text.
     void SetFont(const QString& face, int pointSize, bool bold);

@@ -127,6 +127,14 @@ TEST(SystemLocaleSourceTest, MapsQtLocalesOntoTheItems) {
         {"fi_FI", {{LOCALE_STIME, "."}, {LOCALE_ITIME, "1"}, {LOCALE_SDATE, "."}}},
         // Characters that are neither ASCII nor spaces fail the read.
         {"ar_EG", {{LOCALE_SDECIMAL, fails}, {LOCALE_SDATE, fails}, {LOCALE_IDATE, "1"}}},
+        // The C locale names its month: the date items fail, the clock reads.
+        {"C",
+         {{LOCALE_IDATE, fails},
+          {LOCALE_SDATE, fails},
+          {LOCALE_SSHORTDATE, fails},
+          {LOCALE_STIME, ":"},
+          {LOCALE_ITIME, "1"},
+          {LOCALE_SDECIMAL, "."}}},
         {"ja_JP", {{LOCALE_S1159, "\xE5\x8D\x88\xE5\x89\x8D"}, {LOCALE_IDATE, "2"}}},
     };
     for (const auto& c : cases) {

@@ -99,6 +99,17 @@ std::string DrainAll(Serial& port) {
     return out;
 }
 
+std::string DrainAtLeast(Serial& port, std::size_t count, std::chrono::milliseconds timeout) {
+    std::string out;
+    PumpUntil(
+        [&] {
+            out += DrainAll(port);
+            return out.size() >= count;
+        },
+        timeout);
+    return out;
+}
+
 void PumpFor(std::chrono::milliseconds time) {
     QEventLoop loop;
     QTimer::singleShot(time, &loop, &QEventLoop::quit);

@@ -77,6 +77,10 @@ class NotifyRecorder : public QObject {
 
 // Reads everything `port` holds now, one byte per Read.
 std::string DrainAll(Serial& port);
+// Reads from `port` while driving the event loop until `count` bytes came or
+// `timeout` passed.
+std::string DrainAtLeast(Serial& port, std::size_t count,
+                         std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
 // Runs the event loop until `done` answers TRUE or `timeout` passes.
 template <typename Predicate>

@@ -67,6 +67,9 @@ TEST_F(SerialProtocolTest, RefusesDataBitsAndParityHonestly) {
         {{9600, 3, 8, 0}, "parity mark (it keeps none)"},
         {{9600, 4, 8, 0}, "parity space (it keeps none)"},
         {{9600, 2, 7, 0}, "7 data bits (it keeps 8), parity even"},
+        // No POSIX terminal has 1.5 stop bits: the nearest is asked for and
+        // the difference reported.
+        {{9600, 0, 8, 1}, "1.5 stop bits (it keeps 2)"},
     };
     for (const auto& c : cases) {
         Configure(port_, c.protocol);

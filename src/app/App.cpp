@@ -1,0 +1,59 @@
+#include "app/App.h"
+
+#include <memory>
+
+#include "app/AppTexts.h"
+#include "app/FSerial.h"
+#include "app/GStru.h"
+#include "app/StandardSDIWindow.h"
+#include "app/WinCentre.h"
+#include "platform/runtime/Activation.h"
+#include "platform/runtime/Program.h"
+#include "platform/runtime/RuntimeState.h"
+#include "platform/window/Enable3dControls.h"
+#include "serialtest/WSerial.h"
+
+namespace app {
+
+rt::Usual App::Start() {
+    RT_ENTER("APP:START", "Start");
+    RT_LINE();
+    win::Enable3dControls();
+    RT_LINE();
+    rt::SetAnsi(false);
+
+    RT_LINE();
+    auto settings = std::make_shared<GStru>();
+    rt::State().program.oGStru = rt::Usual(rt::ObjectRef(settings));
+    RT_LINE();
+    settings->aPort = GStru::PortTable();
+    settings->aBaud = GStru::BaudTable();
+    settings->aParity = GStru::ParityTable();
+
+    RT_LINE();
+    auto shell = std::make_shared<StandardSDIWindow>(this);
+    RT_LINE();
+    shell->Caption(texts::kShellCaption);
+    RT_LINE();
+    shell->Size(win::Dimension{673, 395});
+    RT_LINE();
+    shell->Icon(FSerial());
+    shell->IconSm(FSerial());
+    RT_LINE();
+    WinCentre(rt::Usual(rt::ObjectRef(shell)));
+    RT_LINE();
+    shell->Show(win::SW_SHOWACTIVE);
+
+    RT_LINE();
+    auto window = std::make_shared<serialtest::WSerial>(shell.get());
+    RT_LINE();
+    window->Show();
+
+    RT_LINE();
+    Exec();
+    // The test window goes before the shell that holds it.
+    RT_LINE();
+    return rt::Usual();
+}
+
+}  // namespace app

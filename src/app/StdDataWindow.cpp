@@ -1,0 +1,51 @@
+#include "app/StdDataWindow.h"
+
+#include <stdexcept>
+
+#include "app/StandardSDIWindow.h"
+#include "platform/runtime/Activation.h"
+#include "platform/runtime/Program.h"
+#include "platform/runtime/RuntimeState.h"
+#include "platform/window/Icon.h"
+
+namespace app {
+namespace {
+
+constexpr char kModule[] = "Standard SDI";
+
+// The runtime's instance check: the object must be of the class.
+StandardSDIWindow* CheckShell(rt::Object* object) {
+    auto* shell = dynamic_cast<StandardSDIWindow*>(object);
+    if (!shell) throw std::invalid_argument("instance check: the owner is not a STANDARDSDIWINDOW");
+    return shell;
+}
+
+}  // namespace
+
+StdDataWindow::StdDataWindow(rt::Object* oOwner, const rt::Usual&, const rt::Usual&,
+                             const rt::Usual&)
+    : win::DataWindow(dynamic_cast<win::Window*>(oOwner)) {
+    RT_ENTER("STDDATAWINDOW:INIT", kModule);
+    RT_LINE();
+    EnableSystemMenu(true);
+    EnableBorder();
+    EnableMaxBox(true);
+    EnableMinBox(true);
+    RT_LINE();
+    Origin(win::Point{0, 0});
+    RT_LINE();
+    auto* owner = dynamic_cast<win::Window*>(oOwner);
+    if (owner) Size(win::Dimension{owner->CanvasArea().Width(), owner->CanvasArea().Height()});
+    RT_LINE();
+    oOwner_ = CheckShell(oOwner);
+    RT_LINE();
+    ViewAs("FormView");
+    RT_LINE();
+    Icon(win::Icon(win::ResourceID(101, rt::GetInst())));
+    RT_LINE();
+    Show();
+    RT_LINE();
+    ViewAs("BrowseView");
+}
+
+}  // namespace app

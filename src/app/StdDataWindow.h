@@ -1,0 +1,27 @@
+#pragma once
+// A standard data window: fills its owner's canvas with system menu, default
+// border and maximise and minimise boxes, shows icon 101, and is shown at
+// once, ending in the browse presentation. The program declares it but
+// never creates it. Its owner must be a StandardSDIWindow: any other owner
+// raises the runtime's instance-check error (std::invalid_argument for now)
+// during construction.
+
+#include "platform/window/DataWindow.h"
+
+namespace app {
+
+class StandardSDIWindow;
+
+class StdDataWindow : public win::DataWindow {
+  public:
+    StdDataWindow(rt::Object* oOwner, const rt::Usual& a2 = rt::NIL, const rt::Usual& a3 = rt::NIL,
+                  const rt::Usual& a4 = rt::NIL);
+
+    StandardSDIWindow* OwnerShell() const { return oOwner_; }
+    std::string ClassName() const override { return "STDDATAWINDOW"; }
+
+  private:
+    StandardSDIWindow* oOwner_ = nullptr;
+};
+
+}  // namespace app

@@ -1,0 +1,72 @@
+#include "app/WinCentre.h"
+
+#include <cmath>
+#include <limits>
+
+#include "platform/os/SystemMetrics.h"
+#include "platform/runtime/Activation.h"
+#include "platform/runtime/RuntimeState.h"
+#include "platform/window/Window.h"
+
+namespace app {
+namespace {
+
+constexpr char kModule[] = "Start";
+
+// The runtime's conversion of a number to a 32-bit whole number: the
+// fraction is dropped; a value out of range is an overflow.
+std::int32_t ToLong(double value) {
+    const double whole = std::trunc(value);
+    if (whole < std::numeric_limits<std::int32_t>::min() ||
+        whole > std::numeric_limits<std::int32_t>::max()) {
+        throw NumericOverflow("conversion to a 32-bit whole number");
+    }
+    return static_cast<std::int32_t>(whole);
+}
+
+}  // namespace
+
+std::int32_t Subtract32(std::int32_t a, std::int32_t b) {
+    const std::int64_t wide = static_cast<std::int64_t>(a) - b;
+    if (wide < std::numeric_limits<std::int32_t>::min() ||
+        wide > std::numeric_limits<std::int32_t>::max()) {
+        throw NumericOverflow("32-bit subtraction");
+    }
+    return static_cast<std::int32_t>(wide);
+}
+
+rt::Usual WinCentre(const rt::Usual& oWindow) {
+    RT_ENTER("WINCENTRE", kModule);
+    RT_LINE();
+    auto* window =
+        oWindow.IsObject() ? dynamic_cast<win::Window*>(oWindow.AsObject().get()) : nullptr;
+    if (!window) throw std::invalid_argument("WinCentre: the argument is not a window");
+
+    RT_LINE();
+    const win::Dimension size = window->Size();
+    const std::int32_t w = ToLong(size.Width() / 2.0);
+    const std::int32_t h = ToLong(size.Height() / 2.0);
+
+    std::int32_t cx = 0;
+    std::int32_t cy = 0;
+    RT_LINE();
+    const rt::Object* owner = window->Owner();
+    if (owner == nullptr || owner->ClassName() == "APP") {
+        RT_LINE();
+        cx = os::GetSystemMetrics(os::SM_CXSCREEN) >> 1;
+        cy = os::GetSystemMetrics(os::SM_CYSCREEN) >> 1;
+    } else {
+        RT_LINE();
+        const auto* ownerWindow = dynamic_cast<const win::Window*>(owner);
+        if (!ownerWindow) throw std::invalid_argument("WinCentre: the owner is not a window");
+        const win::Dimension ownerSize = ownerWindow->Size();
+        cx = ToLong(ownerSize.Width() / 2.0);
+        cy = ToLong(ownerSize.Height() / 2.0);
+    }
+
+    RT_LINE();
+    window->Origin(win::Point{Subtract32(cx, w), Subtract32(cy, h)});
+    return rt::Usual();
+}
+
+}  // namespace app

@@ -1,0 +1,52 @@
+#pragma once
+// The configuration store behind the registry calls: a plain text file in
+// INI layout whose sections are key paths and whose entries are text values.
+//
+//   [HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\W3SVC\Parameters]
+//   LogFileDirectory=%SystemRoot%\System32\LogFiles
+//
+// Location: the file named by the environment variable COMTEST_REGISTRY when
+// it is set and not empty, else "comtest/registry.ini" in the user's generic
+// configuration folder ($XDG_CONFIG_HOME or ~/.config on Linux, the local
+// application data folder on Windows, ~/Library/Preferences on macOS).
+//
+// Reading is robust against any content: lines may be of any length and hold
+// any bytes; lines that are neither a section, an entry nor a comment (";" or
+// "#") are skipped; only the first kMaxStoreBytes of the file are read. Key
+// paths and value names compare without regard to ASCII letter case, as the
+// registry does; when a key or a value occurs twice, the first one counts.
+// Names and values are trimmed of spaces and tabs; a value in double quotes
+// keeps the spaces inside the quotes.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace os {
+
+class RegistryStore {
+  public:
+    static constexpr std::size_t kMaxStoreBytes = 1 << 20;
+
+    // The store file as the environment names it now.
+    static std::string DefaultPath();
+
+    explicit RegistryStore(std::string path) : path_(std::move(path)) {}
+
+    const std::string& Path() const { return path_; }
+    bool HasKey(std::string_view keyPath) const;
+    // The value's text, or nothing when the file, the key or the value is missing.
+    std::optional<std::string> ReadValue(std::string_view keyPath,
+                                         std::string_view valueName) const;
+    // Adds an empty key at the end of the store, creating the file and its
+    // folder when needed. FALSE when the file cannot be written.
+    bool AddKey(std::string_view keyPath) const;
+
+  private:
+    std::string ReadAll() const;
+
+    std::string path_;
+};
+
+}  // namespace os

@@ -1,0 +1,235 @@
+#include "platform/runtime/ErrorSystem.h"
+
+#include <QCoreApplication>
+#include <iostream>
+
+#include "platform/runtime/ErrorSystemTexts.h"
+#include "platform/runtime/ErrorTexts.h"
+#include "platform/runtime/GenCode.h"
+#include "platform/runtime/RuntimeState.h"
+#include "platform/runtime/Termination.h"
+
+namespace rt {
+namespace {
+
+// Errors raised while the error block handles an error are handled too (the
+// log opener raises one of its own), but not without end.
+constexpr int kMaxNestedRaise = 4;
+
+class RaiseDepth {
+  public:
+    RaiseDepth() { ++State().errors.raiseDepth; }
+    ~RaiseDepth() { --State().errors.raiseDepth; }
+    RaiseDepth(const RaiseDepth&) = delete;
+    RaiseDepth& operator=(const RaiseDepth&) = delete;
+};
+
+[[noreturn]] void Unhandled(const RawError& raw, std::string_view why) {
+    std::cerr << text::kProgramPrefix << why << ": error " << raw.Get(RawError::GenCode) << " ("
+              << ErrString(raw.Get(RawError::GenCode)) << ")";
+    const auto operation = raw.Text(RawError::Operation);
+    if (!operation.empty()) std::cerr << " in " << operation;
+    const auto description = raw.Text(RawError::Description);
+    if (!description.empty()) std::cerr << ": " << description;
+    std::cerr << std::endl;
+    ErrorLevel(static_cast<std::int32_t>(raw.Get(RawError::GenCode)));
+    _Quit();
+}
+
+}  // namespace
+
+CodeBlockRef ErrorBlock() {
+    return State().errors.errorBlock;
+}
+
+CodeBlockRef ErrorBlock(CodeBlockRef block) {
+    auto previous = std::move(State().errors.errorBlock);
+    State().errors.errorBlock = std::move(block);
+    return previous;
+}
+
+Usual Eval(const CodeBlockRef& block, const Usual& parameter) {
+    if (!block || !*block) return NIL;
+    return (*block)(parameter);
+}
+
+ErrorGenerator ErrorFunc(ErrorGenerator generator) {
+    const auto previous = State().errors.generator;
+    State().errors.generator = generator;
+    return previous;
+}
+
+Usual ErrorBuild(RawError* raw) {
+    const auto generator = State().errors.generator;
+    if (generator == nullptr) return NIL;
+    return generator(Usual(static_cast<void*>(raw)));
+}
+
+std::uint32_t _GetRTCount() {
+    return State().errors.rtCount;
+}
+
+Usual Raise(RawError& raw) {
+    auto& state = State().errors;
+    if (state.raiseDepth >= kMaxNestedRaise) Unhandled(raw, text::kNestedErrors);
+    const auto block = state.errorBlock;
+    if (!block || !*block) Unhandled(raw, text::kNoHandler);
+    RaiseDepth depth;
+    return Eval(block, ErrorBuild(&raw));
+}
+
+Usual RaiseError(const ErrorInfo& info) {
+    RawError raw;
+    raw.Set(RawError::GenCode, info.genCode);
+    raw.Set(RawError::SubCode, info.subCode);
+    raw.Set(RawError::OsCode, info.osCode);
+    raw.Set(RawError::Severity, info.severity);
+    raw.SetLogic(RawError::CanDefault, info.canDefault);
+    raw.SetLogic(RawError::CanRetry, info.canRetry);
+    raw.SetLogic(RawError::CanSubstitute, info.canSubstitute);
+    raw.SetText(RawError::SubSystem, info.subSystem);
+    raw.SetText(RawError::Operation, info.operation);
+    raw.SetText(RawError::Description, info.description);
+    raw.SetText(RawError::FileName, info.fileName);
+    raw.SetText(RawError::Arg, info.arg);
+    raw.Set(RawError::ArgNum, info.argNum);
+    raw.Set(RawError::ArgType, info.argType);
+    raw.Set(RawError::ArgTypeReq, info.argTypeReq);
+    raw.Set(RawError::SubstituteType, info.substituteType);
+    raw.Set(RawError::Tries, info.tries);
+    raw.Set(RawError::FuncSym, info.funcSym.number);
+    return Raise(raw);
+}
+
+Answer Classify(const Usual& result) {
+    if (result.IsLogic()) return result.AsLogic() ? Answer::Retry : Answer::Default;
+    return Answer::Substitute;
+}
+
+Usual RaiseFromException(const std::exception& error, std::string_view operation) {
+    return RaiseFromException(std::string_view(error.what()), operation);
+}
+
+Usual RaiseFromException(std::string_view description, std::string_view operation) {
+    RawError raw;
+    raw.SetText(RawError::SubSystem, text::kEventHandlerSubSystem);
+    raw.Set(RawError::GenCode, gen::kException);
+    raw.Set(RawError::Severity, 2);
+    raw.SetLogic(RawError::CanDefault, true);
+    raw.SetText(RawError::Operation, operation);
+    raw.SetText(RawError::Description, description);
+    return Raise(raw);
+}
+
+namespace {
+
+// A jump whose recovery point began inside the current event loop needs no
+// loop to end: it goes on at once. One that began outside it waits.
+void ContinueJump(const BreakSignal& signal) {
+    if (RecoveryLoopLevel(signal.Point()) >= CurrentLoopLevel()) throw signal;
+    HoldBreak(signal);
+}
+
+}  // namespace
+
+bool DispatchGuarded(const std::function<void()>& handler, std::string_view operation) {
+    try {
+        handler();
+        return true;
+    } catch (const BreakSignal& signal) {
+        ContinueJump(signal);
+    } catch (const std::exception& error) {
+        try {
+            RaiseFromException(error, operation);
+        } catch (const BreakSignal& signal) {
+            ContinueJump(signal);
+        }
+    } catch (...) {
+        try {
+            RaiseFromException(text::kUnknownException, operation);
+        } catch (const BreakSignal& signal) {
+            ContinueJump(signal);
+        }
+    }
+    return false;
+}
+
+void HoldBreak(const BreakSignal& signal) {
+    State().errors.heldBreak = std::make_shared<BreakSignal>(signal);
+    // exit() ends every event loop running on this thread, nested ones too.
+    QCoreApplication::exit(0);
+}
+
+void ResumeHeldBreak() {
+    auto held = std::move(State().errors.heldBreak);
+    State().errors.heldBreak.reset();
+    if (held) throw BreakSignal(*held);
+}
+
+Usual _IError(std::uint32_t code, std::uint32_t detail, std::string_view message) {
+    RawError raw;
+    raw.SetText(RawError::SubSystem, text::kRuntimeSubSystem);
+    raw.Set(RawError::GenCode, gen::kInternal);
+    raw.Set(RawError::SubCode, code);
+    raw.Set(RawError::OsCode, detail);
+    raw.Set(RawError::Severity, 2);
+    raw.SetLogic(RawError::CanDefault, true);
+    raw.SetText(RawError::Description, message);
+    return Raise(raw);
+}
+
+bool NetErr() {
+    return State().errors.netErr;
+}
+
+bool NetErr(bool value) {
+    const bool previous = State().errors.netErr;
+    State().errors.netErr = value;
+    return previous;
+}
+
+bool SetErrorLog() {
+    return State().errors.errorLog;
+}
+
+bool SetErrorLog(bool value) {
+    const bool previous = State().errors.errorLog;
+    State().errors.errorLog = value;
+    return previous;
+}
+
+std::uint32_t ErrorMessageBox(const std::string& text, const std::string& caption,
+                              std::uint32_t defaultCode, std::uint32_t retryCode,
+                              std::uint32_t abortCode) {
+    const auto& seam = State().errors.messageBox;
+    if (seam) return seam(text, caption, defaultCode, retryCode, abortCode);
+    std::cerr << caption << "\n" << text << std::flush;
+    return defaultCode != 0 ? defaultCode : abortCode;
+}
+
+Usual EmptyUsual(std::uint32_t typeCode) {
+    switch (static_cast<UsualType>(typeCode)) {
+        case UsualType::Long:
+            return Usual(std::int32_t{0});
+        case UsualType::Date:
+            return Usual(Date{});
+        case UsualType::Float:
+            return Usual(0.0);
+        case UsualType::Array:
+            return Usual(std::make_shared<Array>());
+        case UsualType::String:
+            return Usual(std::string());
+        case UsualType::Logic:
+            return Usual(false);
+        case UsualType::Symbol:
+            return Usual(Symbol{});
+        case UsualType::Ptr:
+            return Usual(static_cast<void*>(nullptr));
+        case UsualType::Nil:
+        case UsualType::Object:
+            return NIL;
+    }
+    return NIL;
+}
+
+}  // namespace rt

@@ -1,0 +1,59 @@
+#pragma once
+// The base of the controls of a data window. A control is made from its
+// owner window and the resource id of its item in the owner's template: the
+// item gives the place (in dialog units), the style and the caption.
+// Construction fails with std::runtime_error when the owner's template has
+// no item of that id. The control owns its widget unless the owner's widget
+// destroyed it first.
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "platform/runtime/Usual.h"
+#include "platform/window/DialogTemplate.h"
+#include "platform/window/HyperLabel.h"
+#include "platform/window/ResourceID.h"
+
+namespace win {
+
+class DataWindow;
+
+class Control : public rt::Object {
+  public:
+    ~Control() override;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    QWidget* Widget() const { return widget_.data(); }
+    DataWindow* Owner() const { return owner_; }
+    std::uint16_t Id() const { return item_.id; }
+    const DialogItem& Item() const { return item_; }
+
+    const win::HyperLabel& HyperLabel() const { return label_; }
+    // Sets the label; the widget is then known by the label's name.
+    void HyperLabel(const win::HyperLabel& label);
+
+    void Enable();
+    void Disable();
+    bool IsEnabled() const;
+    void SetFocus();
+
+    // The control's value; the library's controls without one answer NIL and
+    // ignore an assignment.
+    virtual rt::Usual Value() const { return rt::Usual(); }
+    virtual void Value(const rt::Usual& /*value*/) {}
+
+  protected:
+    Control(DataWindow* owner, const ResourceID& id, std::unique_ptr<QWidget> widget);
+    QString CaptionText() const { return QString::fromStdU16String(item_.caption); }
+
+  private:
+    DataWindow* owner_;
+    DialogItem item_;
+    QPointer<QWidget> widget_;
+    win::HyperLabel label_;
+};
+
+}  // namespace win

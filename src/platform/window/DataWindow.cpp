@@ -1,0 +1,140 @@
+#include "platform/window/DataWindow.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QRadioButton>
+#include <stdexcept>
+
+#include "platform/window/Font.h"
+#include "platform/window/ResourceModule.h"
+
+namespace win {
+
+DataWindow::DataWindow(Window* owner, const ResourceID& resource, int /*controlId*/)
+    : Window(owner) {
+    const ResourceModule* module = ResourceModule::FromInstance(resource.Instance());
+    template_ = module ? module->FindDialog(resource) : std::nullopt;
+    if (!template_) throw std::runtime_error("dialog resource not found: " + resource.ToString());
+    CreateWidget(owner);
+    const DialogTemplate& dialog = *template_;
+    if (dialog.style & DS_SETFONT) {
+        Font font(0, dialog.pointSize, QString::fromStdU16String(dialog.fontFace).toStdString());
+        font.Bold(dialog.weight >= 600);
+        QFont qfont = font.ToQFont();
+        qfont.setItalic(dialog.italic);
+        frame_->setFont(qfont);
+        units_ = DialogUnits::FromFont(qfont);
+    } else {
+        units_ = DialogUnits::FromFont(frame_->font());
+    }
+    frame_->setGeometry(units_.ToPixels(dialog.rect));
+    frame_->setWindowTitle(QString::fromStdU16String(dialog.title));
+}
+
+DataWindow::DataWindow(Window* owner) : Window(owner) {
+    CreateWidget(owner);
+    units_ = DialogUnits::FromFont(frame_->font());
+}
+
+DataWindow::~DataWindow() = default;
+
+void DataWindow::CreateWidget(Window* owner) {
+    frame_ = new QFrame(owner ? owner->Canvas() : nullptr);
+    frame_->setAutoFillBackground(true);
+    SetWidget(frame_);
+    ApplyFrame();
+}
+
+void DataWindow::Icon(const win::Icon& icon) {
+    icon_ = icon.Images();
+    frame_->setWindowIcon(icon.ToQIcon());
+}
+
+DialogItem DataWindow::TemplateItem(const ResourceID& id) const {
+    std::optional<DialogItem> item;
+    if (template_ && id.IsNumber()) item = template_->Item(static_cast<std::uint16_t>(id.Number()));
+    if (!item) throw std::runtime_error("control not in the window's template: " + id.ToString());
+    return *item;
+}
+
+void DataWindow::DefineMethod(std::string name, std::function<void()> method) {
+    methods_[std::move(name)] = std::move(method);
+}
+
+bool DataWindow::Send(const std::string& name) {
+    const auto it = methods_.find(name);
+    if (it == methods_.end()) return false;
+    // A copy: the method may redefine or end the window.
+    const auto method = it->second;
+    method();
+    return true;
+}
+
+int DataWindow::TemplateIndex(std::uint16_t id) const {
+    if (!template_) return -1;
+    const auto& items = template_->items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].id == id) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+QButtonGroup* DataWindow::RadioGroupOf(std::uint16_t id) {
+    // A group runs from an item with WS_GROUP to the next such item, in
+    // template order, as the platform groups radio buttons.
+    const int index = TemplateIndex(id);
+    int start = 0;
+    for (int i = index; i >= 0; --i) {
+        if (template_->items[static_cast<std::size_t>(i)].style & WS_GROUP) {
+            start = i;
+            break;
+        }
+    }
+    auto& group = radioGroups_[start];
+    if (!group) {
+        group = new QButtonGroup(frame_);
+        group->setExclusive(true);
+    }
+    return group;
+}
+
+void DataWindow::AttachWidget(QWidget* widget, const DialogItem& item) {
+    widget->setParent(frame_);
+    QRect rect = units_.ToPixels(item.rect);
+    if (item.controlClass == ControlClass::ComboBox) {
+        // The template gives the height of the dropped-down list; the closed
+        // box has the toolkit's height.
+        rect.setHeight(widget->sizeHint().height());
+    }
+    widget->setGeometry(rect);
+    widget->setVisible((item.style & WS_VISIBLE) != 0);
+    if (item.controlClass == ControlClass::Button && (item.style & BS_TYPEMASK) == BS_GROUPBOX) {
+        // Group boxes are drawn behind the buttons placed over them.
+        widget->lower();
+    }
+    if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+        radio->setAutoExclusive(false);
+        RadioGroupOf(item.id)->addButton(radio);
+    }
+    const int index = TemplateIndex(item.id);
+    if (item.style & WS_TABSTOP) {
+        widget->setFocusPolicy(Qt::StrongFocus);
+        tabOrder_[index] = widget;
+        // Re-chain the tab order in template order, whatever the order of
+        // creation.
+        QWidget* previous = nullptr;
+        for (auto& [i, w] : tabOrder_) {
+            if (previous) QWidget::setTabOrder(previous, w);
+            previous = w;
+        }
+    } else if (item.controlClass != ControlClass::Edit) {
+        widget->setFocusPolicy(Qt::NoFocus);
+    }
+}
+
+void DataWindow::ApplyFrame() {
+    if (!frame_) return;
+    frame_->setFrameShape(BorderStyle() == 0 ? QFrame::NoFrame : QFrame::StyledPanel);
+}
+
+}  // namespace win

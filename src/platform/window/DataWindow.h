@@ -1,0 +1,94 @@
+#pragma once
+// A data window: a child window inside its owner's canvas, built from a
+// dialog template of the program's resources. Its controls are made from the
+// template's items by id (see Control) and laid out in dialog units of the
+// template's font. A push button's click sends the window the method named
+// by the button's HyperLabel; methods are found by name in the window's
+// method table (DefineMethod).
+//
+// Construction fails with std::runtime_error when the template does not
+// exist. A data window without a template is an empty form.
+
+#include <QFont>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/window/DialogTemplate.h"
+#include "platform/window/DialogUnits.h"
+#include "platform/window/Icon.h"
+#include "platform/window/ResourceID.h"
+#include "platform/window/Window.h"
+
+class QButtonGroup;
+class QFrame;
+
+namespace win {
+
+class DataWindow : public Window {
+  public:
+    // `owner` is the window in whose canvas this one lives (nullptr: a window
+    // of its own on the desktop); `controlId` is the window's own id when it
+    // is a control of its owner.
+    DataWindow(Window* owner, const ResourceID& resource, int controlId = 0);
+    explicit DataWindow(Window* owner);
+    ~DataWindow() override;
+
+    // Hooks run around construction by the program's windows: PreInit first,
+    // PostInit last. The library's do nothing.
+    virtual void PreInit() {}
+    virtual void PostInit() {}
+
+    // Binds a data server; NIL unbinds.
+    void Use(const rt::Usual& server) { server_ = server; }
+    const rt::Usual& Server() const { return server_; }
+    // Form or browse presentation ("FormView", "BrowseView"); this layer has
+    // one presentation and remembers the choice.
+    void ViewAs(std::string_view view) { view_ = std::string(view); }
+    const std::string& View() const { return view_; }
+
+    // The window's icon (shown when it stands alone on the desktop).
+    void Icon(const win::Icon& icon);
+    const QList<QImage>& IconImages() const { return icon_; }
+
+    const std::optional<DialogTemplate>& Template() const { return template_; }
+    const DialogUnits& Units() const { return units_; }
+    // The template item of a control id; std::runtime_error when the
+    // template has none.
+    DialogItem TemplateItem(const ResourceID& id) const;
+
+    // Methods a push button's click may call, by name (compared exactly).
+    void DefineMethod(std::string name, std::function<void()> method);
+    // Calls the method; FALSE when the window defines none of that name.
+    bool Send(const std::string& name);
+
+    // Places a control's widget as its template item says and keeps tab
+    // order and radio groups in template order. Controls call it as they
+    // are made; a control class of its own (the edit control) calls it too.
+    void AttachWidget(QWidget* widget, const DialogItem& item);
+
+    std::string ClassName() const override { return "DATAWINDOW"; }
+
+  protected:
+    void ApplyFrame() override;
+
+  private:
+    void CreateWidget(Window* owner);
+    int TemplateIndex(std::uint16_t id) const;
+    QButtonGroup* RadioGroupOf(std::uint16_t id);
+
+    std::optional<DialogTemplate> template_;
+    DialogUnits units_{6, 13};
+    QFrame* frame_ = nullptr;
+    rt::Usual server_;
+    QList<QImage> icon_;
+    std::string view_ = "FormView";
+    std::map<std::string, std::function<void()>, std::less<>> methods_;
+    std::map<int, QWidget*> tabOrder_;          // template index -> widget
+    std::map<int, QButtonGroup*> radioGroups_;  // group start index -> group
+};
+
+}  // namespace win

@@ -1,0 +1,39 @@
+#include "platform/window/Font.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+
+namespace win {
+
+Font::Font(int /*family*/, int pointSize, std::string faceName)
+    : pointSize_(pointSize), faceName_(std::move(faceName)) {}
+
+QString Font::ResolveFace(const std::string& faceName) {
+    const QString name = QString::fromStdString(faceName);
+    if (name.compare(QLatin1String("MS Shell Dlg"), Qt::CaseInsensitive) == 0 ||
+        name.compare(QLatin1String("MS Shell Dlg 2"), Qt::CaseInsensitive) == 0) {
+        // The platform's dialog face has Arial's advance widths; Liberation
+        // Sans shares them, so templates keep the size they were drawn at.
+        if (QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+            return QStringLiteral("Liberation Sans");
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }
+    if (name.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0) {
+        // Liberation Mono keeps Courier New's advance widths, so text laid out
+        // for the one fits the other.
+        if (QFontDatabase::hasFamily(QStringLiteral("Liberation Mono")))
+            return QStringLiteral("Liberation Mono");
+        return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    }
+    return name;
+}
+
+QFont Font::ToQFont() const {
+    QFont font(ResolveFace(faceName_));
+    font.setPointSize(pointSize_ > 0 ? pointSize_ : 8);
+    font.setBold(bold_);
+    if (faceName_ == "Courier New") font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
+}  // namespace win

@@ -1,0 +1,20 @@
+#pragma once
+// A push button (never a default button). A click sends the owner window the
+// method named by the button's HyperLabel; the owner's handler runs guarded
+// (see EventGuard). A click on a button whose owner has no such method does
+// nothing.
+
+#include "platform/window/Control.h"
+
+namespace win {
+
+class PushButton : public Control {
+  public:
+    PushButton(DataWindow* owner, const ResourceID& id);
+    std::string ClassName() const override { return "PUSHBUTTON"; }
+
+  private:
+    void Clicked();
+};
+
+}  // namespace win

@@ -1,0 +1,21 @@
+#pragma once
+// An auto radio button; buttons of one template group exclude each other.
+// Its value is whether it is checked.
+
+#include "platform/window/Control.h"
+
+namespace win {
+
+class RadioButton : public Control {
+  public:
+    RadioButton(DataWindow* owner, const ResourceID& id);
+
+    bool IsChecked() const;
+    void Check(bool on);
+    rt::Usual Value() const override { return rt::Usual(IsChecked()); }
+    void Value(const rt::Usual& value) override { Check(value.AsLogic()); }
+
+    std::string ClassName() const override { return "RADIOBUTTON"; }
+};
+
+}  // namespace win

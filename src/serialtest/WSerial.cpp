@@ -1,0 +1,265 @@
+#include "serialtest/WSerial.h"
+
+#include <stdexcept>
+
+#include "platform/runtime/Activation.h"
+#include "platform/runtime/Conversions.h"
+#include "platform/runtime/Program.h"
+#include "platform/runtime/RuntimeState.h"
+#include "platform/serial/PortMap.h"
+#include "platform/serial/Serial.h"
+#include "platform/window/App.h"
+#include "platform/window/Brush.h"
+#include "platform/window/Color.h"
+#include "platform/window/ErrorBox.h"
+#include "platform/window/Font.h"
+#include "serialtest/SerialTestTexts.h"
+#include "serialtest/WSerialTemplate.h"
+
+namespace serialtest {
+namespace {
+
+constexpr char kModule[] = "WSerial";
+
+// The runtime's conversion of a number to an unsigned whole number of the
+// given width: fractions are dropped, higher bits are cut off.
+template <typename T>
+T ToUnsigned(const rt::Usual& value) {
+    if (value.IsFloat()) return static_cast<T>(static_cast<long long>(value.AsFloat()));
+    return static_cast<T>(value.AsLong());
+}
+
+// A table of the global settings object, read late-bound by field name.
+rt::Usual SettingsTable(const char* field) {
+    const rt::Usual& settings = rt::State().program.oGStru;
+    if (!settings.IsObject() || !settings.AsObject())
+        throw std::runtime_error("oGStru is not an object");
+    return settings.AsObject()->IVarGet(field);
+}
+
+// Each port entry's tooltip names the device the port maps to, so the
+// operator knows which line "Com3" is.
+void ShowPortDevices(win::ComboBox& list) {
+    RT_ENTER("WSERIAL:SHOWPORTDEVICES", kModule);
+    RT_LINE();
+    const serial::PortMap& map = serial::PortMap::Current();
+    for (int i = 0; i < list.Count(); ++i) {
+        const std::string device = map.DeviceFor(list.EntryText(i));
+        list.SetEntryToolTip(i, device.empty() ? texts::kNoDevice : device);
+    }
+}
+
+win::HyperLabel Label(const char* name, const char* caption = "") {
+    return win::HyperLabel{name, caption, {}, {}};
+}
+
+}  // namespace
+
+WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, const rt::Usual& extra)
+    : win::DataWindow(owner, win::ResourceID("WSerial", rt::GetInst()), controlId) {
+    RT_ENTER("WSERIAL:INIT", kModule);
+    (void)extra;
+    RT_LINE();
+    PreInit();
+    const auto inst = rt::GetInst();
+    RT_LINE();
+    win::Font paneFont(0, 10, texts::kPaneFace);
+    paneFont.Bold(true);
+    RT_LINE();
+    const win::Brush paneBrush(win::Color(7));
+
+    RT_LINE();
+    theGroupBox1 = std::make_shared<win::GroupBox>(this, win::ResourceID(kGroupBox1, inst));
+    theGroupBox1->HyperLabel(Label("theGroupBox1", texts::kSerialProtocol));
+    RT_LINE();
+    theFixedText1 = std::make_shared<win::FixedText>(this, win::ResourceID(kFixedText1, inst));
+    theFixedText1->HyperLabel(Label("theFixedText1", texts::kPortName));
+    RT_LINE();
+    PortListBox_ = std::make_shared<win::ComboBox>(this, win::ResourceID(kPortList, inst));
+    PortListBox_->FillUsing(SettingsTable("APORT"));
+    ShowPortDevices(*PortListBox_);
+    PortListBox_->HyperLabel(Label("PortListBox"));
+    RT_LINE();
+    theFixedText2 = std::make_shared<win::FixedText>(this, win::ResourceID(kFixedText2, inst));
+    theFixedText2->HyperLabel(Label("theFixedText2", texts::kBaudRate));
+    RT_LINE();
+    BaudListBox_ = std::make_shared<win::ComboBox>(this, win::ResourceID(kBaudList, inst));
+    BaudListBox_->FillUsing(SettingsTable("ABAUD"));
+    BaudListBox_->HyperLabel(Label("BaudListBox"));
+    RT_LINE();
+    theFixedText3 = std::make_shared<win::FixedText>(this, win::ResourceID(kFixedText3, inst));
+    theFixedText3->HyperLabel(Label("theFixedText3", texts::kParity));
+    RT_LINE();
+    ParityListBox_ = std::make_shared<win::ComboBox>(this, win::ResourceID(kParityList, inst));
+    ParityListBox_->FillUsing(SettingsTable("APARITY"));
+    ParityListBox_->HyperLabel(Label("ParityListBox"));
+    RT_LINE();
+    SevenButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kSevenButton, inst));
+    SevenButton_->HyperLabel(Label("SevenButton", "7"));
+    RT_LINE();
+    EightButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kEightButton, inst));
+    EightButton_->HyperLabel(Label("EightButton", "8"));
+    RT_LINE();
+    ZeroButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kZeroButton, inst));
+    ZeroButton_->HyperLabel(Label("ZeroButton", "1"));
+    RT_LINE();
+    TwoButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kTwoButton, inst));
+    TwoButton_->HyperLabel(Label("TwoButton", "2"));
+    RT_LINE();
+    CommEdit_ = new SerialMLE(this, win::ResourceID(kCommEdit, inst));
+    CommEdit_->View()->setObjectName(QStringLiteral("CommEdit"));
+    RT_LINE();
+    CommEdit_->SetFont(win::Font::ResolveFace(paneFont.FaceName()), paneFont.PointSize(),
+                       paneFont.Bold());
+    RT_LINE();
+    CommEdit_->SetBackground(paneBrush.GetColor().ToQColor());
+    RT_LINE();
+    CommEdit_->SetTextColor(win::Color(1).ToQColor());
+    RT_LINE();
+    BeginButton_ = std::make_shared<win::PushButton>(this, win::ResourceID(kBeginButton, inst));
+    BeginButton_->HyperLabel(Label("BeginButton", texts::kBeginTest));
+    RT_LINE();
+    EndButton_ = std::make_shared<win::PushButton>(this, win::ResourceID(kEndButton, inst));
+    EndButton_->HyperLabel(Label("EndButton", texts::kEndTest));
+    RT_LINE();
+    ExitButton_ = std::make_shared<win::PushButton>(this, win::ResourceID(kExitButton, inst));
+    ExitButton_->HyperLabel(Label("ExitButton", texts::kExit));
+    RT_LINE();
+    DataBitsGroup_ =
+        std::make_shared<win::RadioButtonGroup>(this, win::ResourceID(kDataBitsGroup, inst));
+    DataBitsGroup_->FillUsing({{SevenButton_, rt::Usual("7")}, {EightButton_, rt::Usual("8")}});
+    DataBitsGroup_->HyperLabel(Label("DataBitsGroup", texts::kDataBits));
+    RT_LINE();
+    StopBitsGroup_ =
+        std::make_shared<win::RadioButtonGroup>(this, win::ResourceID(kStopBitsGroup, inst));
+    StopBitsGroup_->FillUsing({{ZeroButton_, rt::Usual("0")}, {TwoButton_, rt::Usual("2")}});
+    StopBitsGroup_->HyperLabel(Label("StopBitsGroup", texts::kStopBits));
+
+    RT_LINE();
+    Caption(texts::kWindowCaption);
+    HyperLabel(Label("WSerial", texts::kWindowCaption));
+
+    // Clicks reach the methods by the buttons' names.
+    RT_LINE();
+    DefineMethod("BeginButton", [this] { BeginButton(); });
+    DefineMethod("EndButton", [this] { EndButton(); });
+    DefineMethod("ExitButton", [this] { ExitButton(); });
+
+    RT_LINE();
+    if (!server.IsNil()) Use(server);
+    RT_LINE();
+    PostInit();
+}
+
+WSerial::~WSerial() = default;
+
+void WSerial::PostInit() {
+    RT_ENTER("WSERIAL:POSTINIT", kModule);
+    RT_LINE();
+    EnableSystemMenu(false);
+    RT_LINE();
+    EnableBorder(0);
+    RT_LINE();
+    EnableMaxBox(false);
+    RT_LINE();
+    EnableMinBox(false);
+
+    RT_LINE();
+    Origin(win::Point{0, 0});
+    auto* owner = dynamic_cast<win::Window*>(Owner());
+    RT_LINE();
+    if (owner) Size(win::Dimension{owner->CanvasArea().Width(), owner->CanvasArea().Height()});
+
+    RT_LINE();
+    PortListBox_->Value(rt::Usual("Com1"));
+    RT_LINE();
+    BaudListBox_->Value(rt::Usual(9600));
+    RT_LINE();
+    ParityListBox_->Value(rt::Usual(0));
+    RT_LINE();
+    DataBitsGroup_->Value(rt::Usual("8"));
+    RT_LINE();
+    StopBitsGroup_->Value(rt::Usual("0"));
+
+    RT_LINE();
+    SystemMenu_ = owner ? os::GetSystemMenu(owner->Handle(0), false) : 0;
+    RT_LINE();
+    EndButton_->Disable();
+}
+
+void WSerial::BeginButton() {
+    RT_ENTER("WSERIAL:BEGINBUTTON", kModule);
+    RT_LINE();
+    CommEdit_->SetValue(QString());
+    RT_LINE();
+    CommEdit_->SetFocus();
+
+    std::string error;
+    bool started = false;
+    serial::Serial* port = Port();
+    // The guarded block: a failed step sets the error text and leaves it.
+    [&] {
+        RT_LINE();
+        const rt::Usual portName = PortListBox_->Value();
+        if (!port->Open(portName.AsText())) {
+            error = std::string(texts::kCannotOpenPort) + portName.AsText();
+            return;
+        }
+        RT_LINE();
+        port->SetBaud(ToUnsigned<std::uint32_t>(BaudListBox_->Value()));
+        RT_LINE();
+        port->SetParity(ToUnsigned<std::uint8_t>(ParityListBox_->Value()));
+        RT_LINE();
+        port->SetByteSize(
+            ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(DataBitsGroup_->Value().AsText()))));
+        RT_LINE();
+        port->SetStopBits(
+            ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(StopBitsGroup_->Value().AsText()))));
+        RT_LINE();
+        if (!port->SetProtocol()) {
+            error = port->ErrorDesc();
+            return;
+        }
+        RT_LINE();
+        port->EnableEvents(1);
+        BeginButton_->Disable();
+        ExitButton_->Disable();
+        EndButton_->Enable();
+        os::EnableMenuItem(SystemMenu_, os::kSystemMenuClose, os::MF_BYPOSITION | os::MF_GRAYED);
+        started = true;
+    }();
+
+    RT_LINE();
+    if (!started) win::ErrorBox(this, error).Show();
+}
+
+void WSerial::EndButton() {
+    RT_ENTER("WSERIAL:ENDBUTTON", kModule);
+    RT_LINE();
+    Port()->Close();
+    RT_LINE();
+    EndButton_->Disable();
+    RT_LINE();
+    BeginButton_->Enable();
+    RT_LINE();
+    ExitButton_->Enable();
+    RT_LINE();
+    os::EnableMenuItem(SystemMenu_, os::kSystemMenuClose, os::MF_BYPOSITION | os::MF_ENABLED);
+}
+
+void WSerial::ExitButton() {
+    RT_ENTER("WSERIAL:EXITBUTTON", kModule);
+    RT_LINE();
+    EndWindow();
+    RT_LINE();
+    auto* owner = dynamic_cast<win::Window*>(Owner());
+    auto* app = owner ? dynamic_cast<win::App*>(owner->Owner()) : nullptr;
+    if (!app) throw std::runtime_error("WSerial: the owner's owner is not the application");
+    app->Quit();
+}
+
+serial::Serial* WSerial::Port() const {
+    return CommEdit_ ? CommEdit_->Device() : nullptr;
+}
+
+}  // namespace serialtest

@@ -1,0 +1,78 @@
+#pragma once
+// The serial test window: the operator chooses port, baud rate, parity,
+// data bits and stop bits, starts a test (the pane's port is opened with
+// these settings and received bytes appear in the pane), ends it (the port
+// is closed) and leaves the application.
+//
+// States: Idle (Begin enabled, End disabled, Exit enabled, the owner's
+// system-menu Close available, port closed) and Testing (Begin disabled, End
+// enabled, Exit disabled, Close greyed, port open and notifying the pane).
+// A failed start shows an error box and changes nothing else. The settings
+// controls stay enabled in both states; a change takes effect at the next
+// start.
+//
+// The window is built from the template "WSerial" of the program's module
+// and fills its owner's canvas. Its lists come from the settings tables of
+// the global `oGStru`.
+
+#include <QPointer>
+#include <memory>
+
+#include "platform/os/SystemMenu.h"
+#include "platform/window/ComboBox.h"
+#include "platform/window/DataWindow.h"
+#include "platform/window/FixedText.h"
+#include "platform/window/GroupBox.h"
+#include "platform/window/PushButton.h"
+#include "platform/window/RadioButton.h"
+#include "platform/window/RadioButtonGroup.h"
+
+namespace serial {
+class Serial;
+}
+
+#include "serialtest/SerialMLE.h"
+
+namespace serialtest {
+
+class WSerial : public win::DataWindow {
+  public:
+    // `owner` is the shell window; the other arguments are the control id, a
+    // data server to bind and an extra value, all optional.
+    explicit WSerial(win::Window* owner, int controlId = 0, const rt::Usual& server = rt::NIL,
+                     const rt::Usual& extra = rt::NIL);
+    ~WSerial() override;
+
+    void PostInit() override;
+    void BeginButton();
+    void EndButton();
+    void ExitButton();
+
+    // The pane's port object (the pane's Device).
+    serial::Serial* Port() const;
+
+    std::string ClassName() const override { return "WSERIAL"; }
+
+  private:
+    std::shared_ptr<win::GroupBox> theGroupBox1;
+    std::shared_ptr<win::FixedText> theFixedText1;
+    std::shared_ptr<win::ComboBox> PortListBox_;
+    std::shared_ptr<win::FixedText> theFixedText2;
+    std::shared_ptr<win::ComboBox> BaudListBox_;
+    std::shared_ptr<win::FixedText> theFixedText3;
+    std::shared_ptr<win::ComboBox> ParityListBox_;
+    std::shared_ptr<win::RadioButtonGroup> DataBitsGroup_;
+    std::shared_ptr<win::RadioButton> SevenButton_;
+    std::shared_ptr<win::RadioButton> EightButton_;
+    std::shared_ptr<win::RadioButtonGroup> StopBitsGroup_;
+    std::shared_ptr<win::RadioButton> ZeroButton_;
+    std::shared_ptr<win::RadioButton> TwoButton_;
+    // The pane belongs to the window's widget, which destroys it.
+    QPointer<SerialMLE> CommEdit_;
+    std::shared_ptr<win::PushButton> BeginButton_;
+    std::shared_ptr<win::PushButton> EndButton_;
+    std::shared_ptr<win::PushButton> ExitButton_;
+    os::HMENU SystemMenu_ = 0;
+};
+
+}  // namespace serialtest

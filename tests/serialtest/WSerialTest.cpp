@@ -1,0 +1,275 @@
+// The serial test window driven through its widgets as a person would: the
+// defaults, the two states, the settings handed to the port object, failed
+// starts and the exit. Lines are pseudo-terminals made by the tests.
+#include <gtest/gtest.h>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "PtyPair.h"
+#include "platform/os/SystemMenu.h"
+#include "platform/runtime/RuntimeState.h"
+#include "platform/window/App.h"
+#include "platform/window/ResourceModule.h"
+#include "platform/window/TopAppWindow.h"
+#include "serialtest/WSerial.h"
+#include "serialtest/WSerialTemplate.h"
+#include "support/ModalBoxWatcher.h"
+
+namespace serialtest {
+namespace {
+
+using rt::Usual;
+using serial::testing::PtyPair;
+using serial::testing::ScopedPortMap;
+
+// A settings object with the tables the window reads. The parity codes are
+// the platform's unless a test gives its own.
+class TestSettings : public rt::Object {
+  public:
+    explicit TestSettings(Usual parity) : parity_(std::move(parity)) {}
+    Usual IVarGet(const std::string& name) const override {
+        if (name == "APORT")
+            return Usual::ArrayOf(
+                {"Com1", "Com2", "Com3", "Com4", "Com5", "Com6", "Com7", "Com8", "Com9"});
+        if (name == "ABAUD") return Usual::ArrayOf({300, 1200, 2400, 4800, 9600, 14400, 19200});
+        if (name == "APARITY") return parity_;
+        return Usual();
+    }
+    std::string ClassName() const override { return "GSTRU"; }
+
+  private:
+    Usual parity_;
+};
+
+Usual PlatformParity() {
+    return Usual::ArrayOf({Usual::ArrayOf({"Even", 2}), Usual::ArrayOf({"Mark", 3}),
+                           Usual::ArrayOf({"None", 0}), Usual::ArrayOf({"Odd", 1}),
+                           Usual::ArrayOf({"Space", 4})});
+}
+
+class WSerialTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        module_.AddDialog(WSerialTemplate());
+        previousModule_ = module_.InstallAsProgram();
+        rt::State().program.oGStru = Usual(rt::ObjectRef(std::make_shared<TestSettings>(parity_)));
+    }
+    void TearDown() override {
+        window_.reset();
+        shell_.reset();
+        rt::State().program.instance = previousModule_;
+        rt::State().program.oGStru = rt::NIL;
+    }
+
+    void Open() {
+        shell_ = std::make_unique<win::TopAppWindow>(&application_);
+        shell_->Size(win::Dimension{673, 395});
+        shell_->Show();
+        window_ = std::make_unique<WSerial>(shell_.get());
+        window_->Show();
+    }
+
+    template <typename T = QWidget>
+    T* Find(const char* name) {
+        return window_->Widget()->findChild<T*>(QString::fromLatin1(name));
+    }
+    void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+    void Choose(const char* list, const char* entry) {
+        auto* box = Find<QComboBox>(list);
+        box->setCurrentIndex(box->findText(QString::fromUtf8(entry)));
+    }
+    bool Enabled(const char* button) { return Find<QPushButton>(button)->isEnabled(); }
+    bool CloseGreyed() { return os::IsSystemCloseDisabled(shell_->Handle(0)); }
+    SerialMLE* Pane() { return window_->Widget()->findChild<SerialMLE*>(); }
+
+    Usual parity_ = PlatformParity();
+    win::ResourceModule module_;
+    win::App application_;
+    std::unique_ptr<win::TopAppWindow> shell_;
+    std::unique_ptr<WSerial> window_;
+
+  private:
+    std::uintptr_t previousModule_ = 0;
+};
+
+TEST_F(WSerialTest, FirstDisplayIsIdleWithTheDefaults) {
+    Open();
+    EXPECT_EQ(Find<QComboBox>("PortListBox")->currentText(), QStringLiteral("Com1"));
+    EXPECT_EQ(Find<QComboBox>("BaudListBox")->currentText(), QStringLiteral("9600"));
+    EXPECT_EQ(Find<QComboBox>("ParityListBox")->currentText(), QStringLiteral("None"));
+    EXPECT_TRUE(Find<QRadioButton>("EightButton")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("ZeroButton")->isChecked());
+    EXPECT_FALSE(Find<QRadioButton>("TwoButton")->isChecked());
+    EXPECT_TRUE(Enabled("BeginButton"));
+    EXPECT_FALSE(Enabled("EndButton"));
+    EXPECT_TRUE(Enabled("ExitButton"));
+    EXPECT_FALSE(CloseGreyed());
+    EXPECT_FALSE(window_->Port()->IsOpen());
+    EXPECT_EQ(window_->Origin(), (win::Point{0, 0}));
+    EXPECT_EQ(window_->Size(), shell_->CanvasArea());
+    EXPECT_EQ(window_->Caption(), "DataWindow Caption");
+    EXPECT_EQ(window_->BorderStyle(), 0);
+    EXPECT_FALSE(window_->HasSystemMenu());
+}
+
+TEST_F(WSerialTest, FailedOpenShowsTheFixedTextEmptiesThePaneAndStaysIdle) {
+    ScopedPortMap ports("Com3", "/dev/comtest-no-such-device");
+    Open();
+    Choose("PortListBox", "Com3");
+    Pane()->SetValue(QStringLiteral("left from before"));
+    testsupport::ModalBoxWatcher boxes;
+    ::testing::internal::CaptureStderr();
+    Click("BeginButton");
+    ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].text, "Нельзя открыть порт Com3");
+    EXPECT_TRUE(Pane()->Value().isEmpty());
+    EXPECT_TRUE(Enabled("BeginButton"));
+    EXPECT_FALSE(Enabled("EndButton"));
+    EXPECT_TRUE(Enabled("ExitButton"));
+    EXPECT_FALSE(CloseGreyed());
+}
+
+TEST_F(WSerialTest, StartAndEndSwitchButtonsCloseItemAndPort) {
+    PtyPair line;
+    ASSERT_TRUE(line.Ok());
+    ScopedPortMap ports("Com1", line.Path());
+    Open();
+    Click("BeginButton");
+    EXPECT_TRUE(window_->Port()->IsOpen());
+    EXPECT_FALSE(Enabled("BeginButton"));
+    EXPECT_TRUE(Enabled("EndButton"));
+    EXPECT_FALSE(Enabled("ExitButton"));
+    EXPECT_TRUE(CloseGreyed());
+    // The settings controls stay usable during a test.
+    EXPECT_TRUE(Find<QComboBox>("BaudListBox")->isEnabled());
+    EXPECT_TRUE(Find<QRadioButton>("SevenButton")->isEnabled());
+
+    Click("EndButton");
+    EXPECT_FALSE(window_->Port()->IsOpen());
+    EXPECT_TRUE(Enabled("BeginButton"));
+    EXPECT_FALSE(Enabled("EndButton"));
+    EXPECT_TRUE(Enabled("ExitButton"));
+    EXPECT_FALSE(CloseGreyed());
+}
+
+TEST_F(WSerialTest, ChoicesReachThePortAsTheComponentsCodes) {
+    PtyPair line;
+    ASSERT_TRUE(line.Ok());
+    ScopedPortMap ports("Com1", line.Path());
+    struct Case {
+        const char* what;
+        const char* baud;
+        const char* parity;
+        const char* dataBits;
+        const char* stopBits;
+        std::uint32_t expectBaud;
+        std::uint8_t expectParity;
+        std::uint8_t expectByteSize;
+        std::uint8_t expectStopBits;
+    };
+    const std::vector<Case> cases = {
+        {"defaults", "9600", "None", "EightButton", "ZeroButton", 9600, 0, 8, 0},
+        {"two stop bits", "19200", "None", "EightButton", "TwoButton", 19200, 0, 8, 2},
+        {"seven data bits", "300", "None", "SevenButton", "ZeroButton", 300, 0, 7, 0},
+        {"mark parity", "14400", "Mark", "EightButton", "ZeroButton", 14400, 3, 8, 0},
+        {"even parity listed first", "1200", "Even", "EightButton", "TwoButton", 1200, 2, 8, 2},
+    };
+    Open();
+    for (const auto& c : cases) {
+        Choose("BaudListBox", c.baud);
+        Choose("ParityListBox", c.parity);
+        QTest::mouseClick(Find<QRadioButton>(c.dataBits), Qt::LeftButton);
+        QTest::mouseClick(Find<QRadioButton>(c.stopBits), Qt::LeftButton);
+        testsupport::ModalBoxWatcher boxes;  // a pseudo-terminal may refuse a setting
+        Click("BeginButton");
+        serial::Serial* port = window_->Port();
+        EXPECT_EQ(port->Baud(), c.expectBaud) << c.what;
+        EXPECT_EQ(port->Parity(), c.expectParity) << c.what;
+        EXPECT_EQ(port->ByteSize(), c.expectByteSize) << c.what;
+        EXPECT_EQ(port->StopBits(), c.expectStopBits) << c.what;
+        if (Enabled("EndButton")) {
+            Click("EndButton");
+        } else {
+            ASSERT_EQ(boxes.Seen().size(), 1u) << c.what;
+            EXPECT_EQ(boxes.Seen()[0].text, port->ErrorDesc()) << c.what;
+            port->Close();
+        }
+    }
+}
+
+class WSerialOwnParityTest : public WSerialTest {
+  protected:
+    WSerialOwnParityTest() {
+        parity_ = Usual::ArrayOf({Usual::ArrayOf({"Mark", 4}), Usual::ArrayOf({"None", 0})});
+    }
+};
+
+TEST_F(WSerialOwnParityTest, ParityCodeComesFromTheTableNotFromTheName) {
+    PtyPair line;
+    ASSERT_TRUE(line.Ok());
+    ScopedPortMap ports("Com1", line.Path());
+    Open();
+    Choose("ParityListBox", "Mark");
+    testsupport::ModalBoxWatcher boxes;
+    Click("BeginButton");
+    EXPECT_EQ(window_->Port()->Parity(), 4);
+}
+
+TEST_F(WSerialTest, RefusedSettingsShowTheComponentsTextAndASecondStartReopens) {
+    PtyPair line;
+    ASSERT_TRUE(line.Ok());
+    ScopedPortMap ports("Com1", line.Path());
+    Open();
+    // A pseudo-terminal carries 8 data bits only.
+    QTest::mouseClick(Find<QRadioButton>("SevenButton"), Qt::LeftButton);
+    {
+        testsupport::ModalBoxWatcher boxes;
+        Click("BeginButton");
+        ASSERT_EQ(boxes.Seen().size(), 1u);
+        EXPECT_FALSE(boxes.Seen()[0].text.empty());
+        EXPECT_EQ(boxes.Seen()[0].text, window_->Port()->ErrorDesc());
+    }
+    EXPECT_TRUE(Enabled("BeginButton"));
+    EXPECT_FALSE(Enabled("EndButton"));
+    EXPECT_FALSE(CloseGreyed());
+    // The window leaves the port as the failed step left it.
+    EXPECT_TRUE(window_->Port()->IsOpen());
+
+    QTest::mouseClick(Find<QRadioButton>("EightButton"), Qt::LeftButton);
+    testsupport::ModalBoxWatcher none;
+    Click("BeginButton");
+    EXPECT_TRUE(none.Seen().empty());
+    EXPECT_TRUE(Enabled("EndButton"));
+    EXPECT_TRUE(window_->Port()->IsOpen());
+    // The reopened line carries data.
+    ASSERT_TRUE(line.Send("ok"));
+    EXPECT_TRUE(serial::testing::PumpUntil([&] { return Pane()->Value() == "ok"; }));
+}
+
+TEST_F(WSerialTest, ExitEndsTheWindowAndQuitsTheApplication) {
+    Open();
+    bool timedOut = false;
+    QTimer::singleShot(0, [&] { Click("ExitButton"); });
+    // Only a missing Quit lets this fire.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        timedOut = true;
+        application_.Quit();
+    });
+    guard.start(5000);
+    QPointer<QWidget> widget = window_->Widget();
+    application_.Exec();
+    EXPECT_FALSE(timedOut);
+    EXPECT_FALSE(widget && widget->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(widget.isNull());
+    EXPECT_EQ(window_->Port(), nullptr);
+}
+
+}  // namespace
+}  // namespace serialtest
