@@ -8,6 +8,7 @@
 
 #include "app/EntryConstants.h"
 #include "app/SymbolNumbers.h"
+#include "app/WindowStart.h"
 #include "platform/os/Resource.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/AtomTableReader.h"
@@ -15,8 +16,8 @@
 
 namespace app {
 
-ProcessEntry::ProcessEntry(EntryOperations& operations, ProgramTables tables)
-    : ops_(operations), tables_(std::move(tables)) {}
+ProcessEntry::ProcessEntry(EntryOperations& operations, std::function<ProgramTables()> makeTables)
+    : ops_(operations), makeTables_(std::move(makeTables)) {}
 
 void ProcessEntry::Run() {
     RT_ENTER("PROCESSENTRY:RUN", "Start");
@@ -48,6 +49,8 @@ void ProcessEntry::Run() {
     if (ops_.CreateAtomTable(kAtomTableBytes, kAtomTableCount) != 0) Exit(kStartupFailure);
     RT_LINE();
     if (!LoadSymbolTable(module)) Exit(kStartupFailure);
+    RT_LINE();
+    tables_ = makeTables_();
 
     RT_LINE();
     rt::RTInitParams params;
@@ -172,11 +175,13 @@ void ProcessEntry::End(std::uint32_t code) {
     std::abort();
 }
 
-void RunProcessEntry() {
+void RunProcessEntry(int& argc, char** argv) {
     os::AddModuleResource(0, kSymbolTableType, kSymbolTableName, sym::kSymbolTableBytes,
                           sym::kSymbolTableSize);
     EntryOperations operations;
-    ProcessEntry entry(operations, MakeProgramTables());
+    ProcessEntry entry(operations, [&argc, argv] {
+        return MakeProgramTables([&argc, argv] { return WindowStart(argc, argv); });
+    });
     entry.Run();
 }
 

@@ -8,6 +8,7 @@
 // build's ends with exit code 0 before any window exists.
 
 #include <cstdint>
+#include <functional>
 
 #include "app/EntryOperations.h"
 #include "app/ProgramTables.h"
@@ -16,7 +17,8 @@ namespace app {
 
 class ProcessEntry {
   public:
-    ProcessEntry(EntryOperations& operations, ProgramTables tables);
+    // `makeTables` is called once the symbol table is loaded (before RTInit).
+    ProcessEntry(EntryOperations& operations, std::function<ProgramTables()> makeTables);
 
     // Runs the entry's thirteen steps; ends through operations.ExitProcess.
     [[noreturn]] void Run();
@@ -36,12 +38,14 @@ class ProcessEntry {
     [[noreturn]] void End(std::uint32_t code);
 
     EntryOperations& ops_;
+    std::function<ProgramTables()> makeTables_;
     ProgramTables tables_;
     bool started_ = false;
 };
 
-// The entry as the program runs it: the platform's operations and the
-// program's own tables and symbol table resource.
-[[noreturn]] void RunProcessEntry();
+// The entry as the program runs it: the platform's operations, the
+// program's own tables and symbol table resource, and the window library's
+// start function made with the program's arguments.
+[[noreturn]] void RunProcessEntry(int& argc, char** argv);
 
 }  // namespace app

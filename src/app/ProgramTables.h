@@ -4,7 +4,7 @@
 // global references.
 
 #include <cstddef>
-#include <variant>
+#include <functional>
 #include <vector>
 
 #include "platform/runtime/ClassRegistry.h"
@@ -12,7 +12,7 @@
 
 namespace app {
 
-using Declaration = std::variant<rt::ClassRecord, rt::MethodRecord>;
+using rt::Declaration;
 
 struct ProgramTables {
     std::vector<Declaration> declarations;
@@ -23,8 +23,12 @@ struct ProgramTables {
     std::size_t ClassCount() const;
 };
 
-// The program's own tables: every class and member it uses, the functions
-// callable by name, the global references.
-ProgramTables MakeProgramTables();
+// The program's own tables: every class and member it uses (library
+// classes first, each after its base; then the program's own), the
+// functions callable by name with `start` as the window library's start
+// function (START), and the global reference oGStru. Symbols the
+// serial test's declarations take by name are looked up when this runs, so
+// it runs once the symbol table is loaded.
+ProgramTables MakeProgramTables(std::function<rt::Usual()> start);
 
 }  // namespace app

@@ -1,9 +1,9 @@
 #include "app/StdDataWindow.h"
 
-#include <stdexcept>
-
 #include "app/StandardSDIWindow.h"
+#include "app/SymbolNumbers.h"
 #include "platform/runtime/Activation.h"
+#include "platform/runtime/LateBinding.h"
 #include "platform/runtime/Program.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/window/Icon.h"
@@ -15,9 +15,8 @@ constexpr char kModule[] = "Standard SDI";
 
 // The runtime's instance check: the object must be of the class.
 StandardSDIWindow* CheckShell(rt::Object* object) {
-    auto* shell = dynamic_cast<StandardSDIWindow*>(object);
-    if (!shell) throw std::invalid_argument("instance check: the owner is not a STANDARDSDIWINDOW");
-    return shell;
+    rt::CheckInstance(object, sym::kSTANDARDSDIWINDOW);
+    return dynamic_cast<StandardSDIWindow*>(object);
 }
 
 }  // namespace

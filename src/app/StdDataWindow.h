@@ -3,8 +3,7 @@
 // border and maximise and minimise boxes, shows icon 101, and is shown at
 // once, ending in the browse presentation. The program declares it but
 // never creates it. Its owner must be a StandardSDIWindow: any other owner
-// raises the runtime's instance-check error (std::invalid_argument for now)
-// during construction.
+// fails the runtime's instance check (rt::CheckInstance) during construction.
 
 #include "platform/window/DataWindow.h"
 

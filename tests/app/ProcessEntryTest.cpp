@@ -45,7 +45,7 @@ TEST_F(ProcessEntryTest, NormalRunInOrderEndsWithTheStartResult) {
     ops.startResult = rt::Usual(3);
     EXPECT_EQ(ops.RunEntry(), 3u);
     const auto expected = Concat({kStartup,
-                                  {"DeclareClass*", "InitCallStackSettings", "MacroSupportInit",
+                                  {"Declare*", "InitCallStackSettings", "MacroSupportInit",
                                    "__CollectPublics", "ErrorSysInit", "ErrorGenInit"},
                                   kLibraryInit,
                                   {"Start", "__ConvertResult", "RTExit", "ExitProcess"}});
@@ -63,7 +63,7 @@ TEST_F(ProcessEntryTest, TheRuntimeGetsTheEntrysItems) {
     ops.RunEntry();
     EXPECT_EQ(ops.seenCommandLine, "comtest --port Com1=loop");
     EXPECT_NE(ops.seenParams.commandLine, os::GetCommandLineA()) << "the runtime gets a copy";
-    EXPECT_EQ(ops.seenParams.classCount, MakeProgramTables().ClassCount());
+    EXPECT_EQ(ops.seenParams.classCount, MakeProgramTables({}).ClassCount());
     EXPECT_EQ(ops.seenParams.startupWord, 68u) << "the first word of the record is its size";
     EXPECT_EQ(ops.seenParams.stackReserve, 1048576u);
     EXPECT_NE(ops.seenParams.stackBase, nullptr);
@@ -162,17 +162,19 @@ TEST_F(ProcessEntryTest, StartupFailuresBeforeTheRuntimeStartsExitWithMinusOneAl
 }
 
 TEST_F(ProcessEntryTest, FailingDeclarationStopsRegistrationAndEverythingAfter) {
-    for (int failing : {0, 5, static_cast<int>(MakeProgramTables().ClassCount()) - 1}) {
+    const int total = static_cast<int>(MakeProgramTables({}).declarations.size());
+    for (int failing : {0, 5, 40, total - 1}) {
         RecordingOperations run;
         run.failingDeclaration = failing;
         EXPECT_EQ(run.RunEntry(), kFailure) << failing;
         const auto folded = run.Folded();
-        const auto expectedTail = std::vector<std::string>{"RTExit", "ExitProcess"};
         ASSERT_GE(folded.size(), 3u);
-        EXPECT_EQ(std::vector<std::string>(folded.end() - 2, folded.end()), expectedTail);
-        EXPECT_EQ(folded[folded.size() - 3].rfind("DeclareClass", 0), 0u) << failing;
-        EXPECT_EQ(std::count(run.log.begin(), run.log.end(), "DeclareClass"), failing + 1)
-            << "no declaration after the failing one";
+        const std::vector<std::string> tail(folded.end() - 2, folded.end());
+        EXPECT_EQ(tail, (std::vector<std::string>{"RTExit", "ExitProcess"})) << failing;
+        EXPECT_EQ(folded[folded.size() - 3], failing == 0 ? "Declare" : "Declare*") << failing;
+        const auto declared = std::count(run.log.begin(), run.log.end(), "DeclareClass") +
+                              std::count(run.log.begin(), run.log.end(), "DeclareMethod");
+        EXPECT_EQ(declared, failing + 1) << "no declaration after the failing one";
         EXPECT_FALSE(run.Logged("InitCallStackSettings"));
         EXPECT_FALSE(run.Logged("ErrorSysInit"));
         EXPECT_FALSE(run.Logged("Start"));

@@ -25,7 +25,7 @@ class RecordingOperations : public EntryOperations {
     std::optional<std::string> resource =
         std::string(reinterpret_cast<const char*>(sym::kSymbolTableBytes), sym::kSymbolTableSize);
     std::string failing;          // the operation that answers a failure
-    int failingDeclaration = -1;  // the n-th DeclareClass (from 0) that fails
+    int failingDeclaration = -1;  // the n-th declaration (from 0) that fails
     int collectPublics = 0;
     std::string modulePath = "/usr/local/bin/comtest";
     std::optional<std::string> projectDir;
@@ -62,6 +62,13 @@ class RecordingOperations : public EntryOperations {
         }
         return EntryOperations::DeclareClass(std::move(record));
     }
+    int DeclareMethod(rt::MethodRecord record) override {
+        if (declarations_++ == failingDeclaration) {
+            Record("DeclareMethod");
+            return 9;
+        }
+        return EntryOperations::DeclareMethod(std::move(record));
+    }
     int CollectPublics() override {
         Record("__CollectPublics");
         return collectPublics;
@@ -90,7 +97,7 @@ class RecordingOperations : public EntryOperations {
 
     // Runs the real entry with these operations; the exit code it ended with.
     std::uint32_t RunEntry() {
-        ProcessEntry entry(*this, MakeProgramTables());
+        ProcessEntry entry(*this, [] { return MakeProgramTables([] { return rt::NIL; }); });
         try {
             entry.Run();
         } catch (const ProcessExited& exited) {
@@ -101,10 +108,12 @@ class RecordingOperations : public EntryOperations {
     bool Logged(const std::string& operation) const {
         return std::find(log.begin(), log.end(), operation) != log.end();
     }
-    // The log with runs of the same operation folded into one line ("SysAddAtom*").
+    // The log with runs of the same operation folded into one line
+    // ("SysAddAtom*"); class and member declarations count as one operation.
     std::vector<std::string> Folded() const {
         std::vector<std::string> out;
-        for (const auto& op : log) {
+        for (auto op : log) {
+            if (op == "DeclareClass" || op == "DeclareMethod") op = "Declare";
             if (!out.empty() && (out.back() == op || out.back() == op + "*")) {
                 out.back() = op + "*";
             } else {

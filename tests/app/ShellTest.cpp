@@ -9,6 +9,7 @@
 #include "app/StandardSDIWindow.h"
 #include "app/StdDataWindow.h"
 #include "platform/os/SystemMenu.h"
+#include "platform/runtime/LateBindingError.h"
 #include "platform/window/App.h"
 
 namespace app::testing {
@@ -121,9 +122,9 @@ TEST_F(ShellTest, StdDataWindowFillsItsShellAndEndsInBrowseView) {
 TEST_F(ShellTest, StdDataWindowRefusesAnOwnerThatIsNotTheShell) {
     win::App application;
     win::TopAppWindow other(&application);
-    EXPECT_THROW(StdDataWindow window(&other), std::invalid_argument);
-    EXPECT_THROW(StdDataWindow window(&application), std::invalid_argument);
-    EXPECT_THROW(StdDataWindow window(nullptr), std::invalid_argument);
+    EXPECT_THROW(StdDataWindow window(&other), rt::LateBindingError);
+    EXPECT_THROW(StdDataWindow window(&application), rt::LateBindingError);
+    EXPECT_THROW(StdDataWindow window(nullptr), rt::LateBindingError);
 }
 
 }  // namespace

@@ -45,6 +45,11 @@ int ClassRegistry::DeclareMethod(MethodRecord record) {
     return kOk;
 }
 
+int ClassRegistry::Declare(Declaration declaration) {
+    if (auto* cls = std::get_if<ClassRecord>(&declaration)) return DeclareClass(std::move(*cls));
+    return DeclareMethod(std::move(std::get<MethodRecord>(declaration)));
+}
+
 const ClassRecord* ClassRegistry::FindClass(Symbol cls) const {
     auto it = classes_.find(cls.number);
     return it == classes_.end() ? nullptr : &it->second;

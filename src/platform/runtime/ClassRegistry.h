@@ -16,6 +16,7 @@
 #include <span>
 #include <tuple>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "platform/runtime/Symbol.h"
@@ -31,8 +32,8 @@ using MethodEntry = std::function<Usual(Object& self, std::span<const Usual> arg
 using ClassInitializer = std::function<ObjectRef(std::span<const Usual> args)>;
 
 struct InstanceLayout {
-    std::uint32_t size = 0;                      // bytes of an instance's own fields
-    std::vector<std::uint32_t> referenceFields;  // positions of fields that hold references
+    std::uint32_t size = 0;                      // slots of an instance's own fields
+    std::vector<std::uint32_t> referenceFields;  // slots that hold references
 };
 
 enum FieldAccess : std::uint8_t { kFieldRead = 1, kFieldWrite = 2 };
@@ -57,9 +58,10 @@ struct ClassRecord {
     Symbol symbol;
     Symbol base;  // no symbol: the class has no base
     InstanceLayout layout;
-    ClassInitializer initializer;  // empty: the class is not made late-bound
+    ClassInitializer initializer;  // the class's Init; empty: not made late-bound
     std::vector<EarlyBoundMethod> methods;
     std::vector<ExportedField> fields;
+    std::uint32_t initArgCount = 0;  // Init's declared argument count
 };
 
 struct MethodRecord {
@@ -69,6 +71,9 @@ struct MethodRecord {
     MethodEntry entry;
     std::uint32_t argCount = 0;
 };
+
+// One entry of a program's declaration sequence.
+using Declaration = std::variant<ClassRecord, MethodRecord>;
 
 class ClassRegistry {
   public:
@@ -91,6 +96,8 @@ class ClassRegistry {
 
     int DeclareClass(ClassRecord record);
     int DeclareMethod(MethodRecord record);
+    // DeclareClass or DeclareMethod, as the declaration is.
+    int Declare(Declaration declaration);
 
     const ClassRecord* FindClass(Symbol cls) const;
     // True when `cls` is `ancestor` or derives from it.

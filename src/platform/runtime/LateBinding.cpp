@@ -30,11 +30,20 @@ Symbol ClassName(const Usual& object) {
 }
 
 bool IsInstanceOf(const Usual& object, Symbol cls) {
-    const auto own = ClassName(object);
+    return object.IsObject() && IsInstanceOf(object.AsObject().get(), cls);
+}
+
+bool IsInstanceOf(const Object* object, Symbol cls) {
+    if (object == nullptr) return false;
+    const auto own = State().classes.ClassOf(*object);
     return own && State().classes.Derives(own, cls);
 }
 
 void CheckInstance(const Usual& object, Symbol cls) {
+    if (!IsInstanceOf(object, cls)) RaiseLateBindingError(LateBindingFault::NotInstance, cls);
+}
+
+void CheckInstance(const Object* object, Symbol cls) {
     if (!IsInstanceOf(object, cls)) RaiseLateBindingError(LateBindingFault::NotInstance, cls);
 }
 

@@ -20,8 +20,20 @@ Symbol ClassName(const Usual& object);
 // it. False for values that are not objects and for undeclared classes.
 bool IsInstanceOf(const Usual& object, Symbol cls);
 
+bool IsInstanceOf(const Object* object, Symbol cls);
+
 // The instance check: raises NotInstance unless IsInstanceOf(object, cls).
 void CheckInstance(const Usual& object, Symbol cls);
+void CheckInstance(const Object* object, Symbol cls);
+
+// `self` as the C++ class T of a method's code; raises NotInstance with
+// `cls` when the object is of another type.
+template <typename T>
+T& SelfAs(Object& self, Symbol cls) {
+    auto* typed = dynamic_cast<T*>(&self);
+    if (typed == nullptr) CheckInstance(static_cast<const Object*>(nullptr), cls);
+    return *typed;
+}
 
 // Sends `method` with `args` to `object`; the result of the method.
 Usual Send(const Usual& object, Symbol method, std::span<const Usual> args = {});
