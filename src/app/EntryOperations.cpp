@@ -1,7 +1,9 @@
 #include "app/EntryOperations.h"
 
 #include "app/SymbolNumbers.h"
+#include "errors/ErrorSysInit.h"
 #include "platform/os/Resource.h"
+#include "platform/os/SystemFolders.h"
 
 namespace app {
 
@@ -134,11 +136,13 @@ os::DWORD EntryOperations::GetEnvironmentVariableA(const char* name, char* buffe
 
 int EntryOperations::ErrorSysInit() {
     Record("ErrorSysInit");
+    errors::ErrorSysInit();
     return 0;
 }
 
 int EntryOperations::ErrorGenInit() {
     Record("ErrorGenInit");
+    errors::ErrorGenInit();
     return 0;
 }
 

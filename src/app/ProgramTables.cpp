@@ -7,6 +7,11 @@
 #include "app/StdDataWindow.h"
 #include "app/SymbolNumbers.h"
 #include "app/WinCentre.h"
+#include "diag/LogFile.h"
+#include "diag/WinDllVersion.h"
+#include "errors/DefErrorGen.h"
+#include "errors/Error.h"
+#include "errors/SetInternational.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/LateBinding.h"
 #include "platform/runtime/RuntimeState.h"
@@ -35,10 +40,12 @@ const rt::Usual& Arg(Args args, std::size_t i) {
 template <typename T, typename Call>
 rt::MethodRecord Member(rt::Symbol cls, rt::Symbol member, MemberKind kind, std::uint32_t argCount,
                         Call call) {
-    return rt::MethodRecord{
-        cls, member, kind,
-        [cls, call](rt::Object& self, Args args) { return call(rt::SelfAs<T>(self, cls), args); },
-        argCount};
+    return rt::MethodRecord{cls, member, kind,
+                            [cls, call](rt::Object& self, Args args) {
+                                return rt::CallAs<T>(self, cls,
+                                                     [&](T& typed) { return call(typed, args); });
+                            },
+                            argCount};
 }
 
 // Close with the event the window layer hands over by address, or with a
@@ -97,7 +104,26 @@ void DeclareLibraryClasses(std::vector<Declaration>& out) {
     };
     for (const auto& [cls, base] : classes) {
         RT_LINE();
-        out.emplace_back(Class(cls, base));
+        auto record = Class(cls, base);
+        // The runtime's and the diagnostics library's classes the program
+        // may make by name.
+        if (cls == kERROR) {
+            record.initArgCount = 1;
+            record.initializer = [](Args args) -> rt::ObjectRef {
+                return errors::Error::New(Arg(args, 0));
+            };
+        } else if (cls == kLOGFILE) {
+            record.initArgCount = 3;
+            record.initializer = [](Args args) -> rt::ObjectRef {
+                return std::make_shared<diag::LogFile>(Arg(args, 0), Arg(args, 1), Arg(args, 2));
+            };
+        } else if (cls == kWINDLLVERSION) {
+            record.initArgCount = 1;
+            record.initializer = [](Args args) -> rt::ObjectRef {
+                return std::make_shared<diag::WinDllVersion>(Arg(args, 0));
+            };
+        }
+        out.emplace_back(std::move(record));
     }
 
     RT_LINE();

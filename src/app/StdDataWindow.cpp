@@ -15,7 +15,7 @@ constexpr char kModule[] = "Standard SDI";
 
 // The runtime's instance check: the object must be of the class.
 StandardSDIWindow* CheckShell(rt::Object* object) {
-    rt::CheckInstance(object, sym::kSTANDARDSDIWINDOW);
+    if (!rt::CheckInstance(object, sym::kSTANDARDSDIWINDOW)) return nullptr;
     return dynamic_cast<StandardSDIWindow*>(object);
 }
 

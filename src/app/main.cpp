@@ -4,5 +4,5 @@
 
 int main(int argc, char** argv) {
     os::SetProcessArguments(argc, argv);
-    app::RunProcessEntry();
+    app::RunProcessEntry(argc, argv);
 }

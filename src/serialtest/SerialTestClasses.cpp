@@ -23,19 +23,18 @@ rt::MethodRecord Member(const char* cls, const char* member, rt::MemberKind kind
     const rt::Symbol classSymbol = Sym(cls);
     return rt::MethodRecord{classSymbol, Sym(member), kind,
                             [classSymbol, call](rt::Object& self, std::span<const rt::Usual> args) {
-                                return call(rt::SelfAs<T>(self, classSymbol), args);
+                                return rt::CallAs<T>(self, classSymbol,
+                                                     [&](T& typed) { return call(typed, args); });
                             },
                             argCount};
 }
 
-// An argument that carries a C++ object by address (the event object of a
-// Dispatch); raises when it carries none.
+// The C++ object an argument carries by address (the event object of a
+// Dispatch); null when it carries none.
 template <typename T>
-T& Carried(std::span<const rt::Usual> args, const char* member) {
-    if (args.empty() || !args[0].IsPtr() || args[0].AsPtr() == nullptr) {
-        rt::RaiseLateBindingError(rt::LateBindingFault::NoObject, Sym(member));
-    }
-    return *static_cast<T*>(args[0].AsPtr());
+T* Carried(std::span<const rt::Usual> args) {
+    if (args.empty() || !args[0].IsPtr()) return nullptr;
+    return static_cast<T*>(args[0].AsPtr());
 }
 
 win::Window* OwnerWindow(std::span<const rt::Usual> args) {
@@ -64,11 +63,15 @@ void DeclareSerialMLE(std::vector<rt::Declaration>& out) {
     };
     RT_LINE();
     out.emplace_back(std::move(cls));
-    out.emplace_back(Member<SerialMLE>("SERIALMLE", "DISPATCH", MemberKind::Method, 1,
-                                       [](SerialMLE& self, std::span<const rt::Usual> args) {
-                                           return rt::Usual(static_cast<std::int32_t>(self.Dispatch(
-                                               Carried<const win::Event>(args, "DISPATCH"))));
-                                       }));
+    out.emplace_back(Member<SerialMLE>(
+        "SERIALMLE", "DISPATCH", MemberKind::Method, 1,
+        [](SerialMLE& self, std::span<const rt::Usual> args) {
+            const auto* event = Carried<const win::Event>(args);
+            if (event == nullptr) {
+                return rt::RaiseLateBindingError(rt::LateBindingFault::NoObject, Sym("DISPATCH"));
+            }
+            return rt::Usual(static_cast<std::int32_t>(self.Dispatch(*event)));
+        }));
     out.emplace_back(Member<SerialMLE>("SERIALMLE", "DEVICE", MemberKind::Access, 0,
                                        [](SerialMLE& self, std::span<const rt::Usual>) {
                                            return rt::Usual(static_cast<void*>(self.Device()));

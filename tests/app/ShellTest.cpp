@@ -9,8 +9,9 @@
 #include "app/StandardSDIWindow.h"
 #include "app/StdDataWindow.h"
 #include "platform/os/SystemMenu.h"
-#include "platform/runtime/LateBindingError.h"
+#include "platform/runtime/GenCode.h"
 #include "platform/window/App.h"
+#include "support/RecordedErrors.h"
 
 namespace app::testing {
 namespace {
@@ -122,9 +123,14 @@ TEST_F(ShellTest, StdDataWindowFillsItsShellAndEndsInBrowseView) {
 TEST_F(ShellTest, StdDataWindowRefusesAnOwnerThatIsNotTheShell) {
     win::App application;
     win::TopAppWindow other(&application);
-    EXPECT_THROW(StdDataWindow window(&other), rt::LateBindingError);
-    EXPECT_THROW(StdDataWindow window(&application), rt::LateBindingError);
-    EXPECT_THROW(StdDataWindow window(nullptr), rt::LateBindingError);
+    testsupport::RecordedErrors errors;
+    for (rt::Object* owner : std::initializer_list<rt::Object*>{&other, &application, nullptr}) {
+        errors.Clear();
+        StdDataWindow window(owner);
+        EXPECT_EQ(errors.GenCodes(), std::vector<std::uint32_t>{rt::gen::kDataType})
+            << "the instance check of the owner failed once";
+        EXPECT_EQ(window.OwnerShell(), nullptr);
+    }
 }
 
 }  // namespace

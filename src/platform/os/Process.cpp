@@ -130,17 +130,6 @@ DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
     return size;
 }
 
-DWORD GetEnvironmentVariableA(const char* name, char* buffer, DWORD size) {
-    if (name == nullptr) return 0;
-    const char* value = std::getenv(name);
-    if (value == nullptr) return 0;
-    const std::size_t length = std::strlen(value);
-    if (length >= 0xFFFFFFFFu) return 0;
-    if (buffer == nullptr || length + 1 > size) return static_cast<DWORD>(length + 1);
-    std::memcpy(buffer, value, length + 1);
-    return static_cast<DWORD>(length);
-}
-
 void ExitProcess(UINT code) {
     std::cout.flush();
     std::cerr.flush();

@@ -1,7 +1,7 @@
 #pragma once
 // Stand-ins for the platform's process start-up calls: the handle limit, the
-// start-up information record, the command line, the program's file name,
-// environment variables and the end of the process. They keep the calling
+// start-up information record, the command line, the program's file name and
+// the end of the process (environment variables: SystemFolders.h). They keep the calling
 // conventions of the calls they stand in for (buffer sizes, counts, results).
 
 #include <cstdint>
@@ -68,11 +68,6 @@ std::string JoinCommandLine(int argc, const char* const* argv);
 // size - 1 bytes and always zero-terminated. Returns the length copied, `size`
 // when the path was truncated, or 0 for another module or a zero size.
 DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size);
-
-// Copies the variable's value with its zero byte and returns its length; when
-// the buffer is too small, copies nothing and returns the size needed with
-// the zero byte. 0 when the variable is not set (or is empty).
-DWORD GetEnvironmentVariableA(const char* name, char* buffer, DWORD size);
 
 // Ends the process at once with `code` (its low 8 bits on POSIX, so -1
 // becomes 255); buffered standard output is flushed first, nothing else runs.

@@ -9,17 +9,25 @@
 namespace rt {
 namespace {
 
-Object& Receiver(const Usual& object, Symbol subject) {
-    if (!object.IsObject() || !object.AsObject()) {
-        RaiseLateBindingError(LateBindingFault::NoObject, subject);
-    }
-    return *object.AsObject();
+// The object of a receiver value; null after a raised error was handled.
+Object* Receiver(const Usual& object, Symbol subject, Usual& answer) {
+    if (object.IsObject() && object.AsObject()) return object.AsObject().get();
+    answer = RaiseLateBindingError(LateBindingFault::NoObject, subject);
+    return nullptr;
 }
 
-Symbol DeclaredClass(const Object& object, Symbol subject) {
+// The class symbol of a receiver; no symbol after a raised error was handled.
+Symbol DeclaredClass(const Object& object, Symbol subject, Usual& answer) {
     const auto cls = State().classes.ClassOf(object);
-    if (!cls) RaiseLateBindingError(LateBindingFault::NoClass, subject);
+    if (!cls) answer = RaiseLateBindingError(LateBindingFault::NoClass, subject);
     return cls;
+}
+
+// Runs a member's code from a copy of its entry: the code may reset the
+// registry under the record.
+Usual Run(const MethodRecord& member, Object& self, std::span<const Usual> args) {
+    const auto entry = member.entry;
+    return entry(self, args);
 }
 
 }  // namespace
@@ -39,25 +47,34 @@ bool IsInstanceOf(const Object* object, Symbol cls) {
     return own && State().classes.Derives(own, cls);
 }
 
-void CheckInstance(const Usual& object, Symbol cls) {
-    if (!IsInstanceOf(object, cls)) RaiseLateBindingError(LateBindingFault::NotInstance, cls);
+bool CheckInstance(const Usual& object, Symbol cls) {
+    return object.IsObject() ? CheckInstance(object.AsObject().get(), cls)
+                             : CheckInstance(static_cast<const Object*>(nullptr), cls);
 }
 
-void CheckInstance(const Object* object, Symbol cls) {
-    if (!IsInstanceOf(object, cls)) RaiseLateBindingError(LateBindingFault::NotInstance, cls);
+bool CheckInstance(const Object* object, Symbol cls) {
+    if (IsInstanceOf(object, cls)) return true;
+    RaiseLateBindingError(LateBindingFault::NotInstance, cls);
+    return false;
+}
+
+Usual NotAnInstance(Symbol cls) {
+    return RaiseLateBindingError(LateBindingFault::NotInstance, cls);
 }
 
 Usual Send(const Usual& object, Symbol method, std::span<const Usual> args) {
-    return Send(Receiver(object, method), method, args);
+    Usual answer;
+    auto* self = Receiver(object, method, answer);
+    return self == nullptr ? answer : Send(*self, method, args);
 }
 
 Usual Send(Object& self, Symbol method, std::span<const Usual> args) {
-    const auto* member =
-        State().classes.FindMember(DeclaredClass(self, method), method, MemberKind::Method);
-    if (member == nullptr) RaiseLateBindingError(LateBindingFault::NoMember, method);
-    // The entry is copied: the method may reset the registry under its record.
-    const auto entry = member->entry;
-    return entry(self, args);
+    Usual answer;
+    const auto cls = DeclaredClass(self, method, answer);
+    if (!cls) return answer;
+    const auto* member = State().classes.FindMember(cls, method, MemberKind::Method);
+    if (member == nullptr) return RaiseLateBindingError(LateBindingFault::NoMember, method);
+    return Run(*member, self, args);
 }
 
 const MethodRecord* FindMethod(const Object& self, Symbol method) {
@@ -73,45 +90,48 @@ bool SendByName(Object& self, std::string_view name, std::span<const Usual> args
     if (!method) return false;
     const auto* member = FindMethod(self, *method);
     if (member == nullptr) return false;
-    const auto entry = member->entry;
-    entry(self, args);
+    Run(*member, self, args);
     return true;
 }
 
 Usual Access(const Usual& object, Symbol property) {
-    auto& self = Receiver(object, property);
-    const auto cls = DeclaredClass(self, property);
+    Usual answer;
+    auto* self = Receiver(object, property, answer);
+    if (self == nullptr) return answer;
+    const auto cls = DeclaredClass(*self, property, answer);
+    if (!cls) return answer;
     if (const auto* member = State().classes.FindMember(cls, property, MemberKind::Access)) {
-        const auto entry = member->entry;
-        return entry(self, {});
+        return Run(*member, *self, {});
     }
     const auto* field = State().classes.FindField(cls, property);
     if (field == nullptr || !(field->access & kFieldRead) || !field->read) {
-        RaiseLateBindingError(LateBindingFault::NoField, property);
+        return RaiseLateBindingError(LateBindingFault::NoField, property);
     }
-    return field->read(self);
+    return field->read(*self);
 }
 
 Usual Assign(const Usual& object, Symbol property, const Usual& value) {
-    auto& self = Receiver(object, property);
-    const auto cls = DeclaredClass(self, property);
+    Usual answer;
+    auto* self = Receiver(object, property, answer);
+    if (self == nullptr) return answer;
+    const auto cls = DeclaredClass(*self, property, answer);
+    if (!cls) return answer;
     if (const auto* member = State().classes.FindMember(cls, property, MemberKind::Assign)) {
-        const auto entry = member->entry;
         const Usual args[] = {value};
-        return entry(self, args);
+        return Run(*member, *self, args);
     }
     const auto* field = State().classes.FindField(cls, property);
     if (field == nullptr || !(field->access & kFieldWrite) || !field->write) {
-        RaiseLateBindingError(LateBindingFault::NoField, property);
+        return RaiseLateBindingError(LateBindingFault::NoField, property);
     }
-    if (value.Type() == field->type) field->write(self, value);
-    return field->read ? field->read(self) : value;
+    if (value.Type() == field->type) field->write(*self, value);
+    return field->read ? field->read(*self) : value;
 }
 
 Usual CreateInstance(Symbol cls, std::span<const Usual> args) {
     const auto* record = State().classes.FindClass(cls);
-    if (record == nullptr) RaiseLateBindingError(LateBindingFault::NoClass, cls);
-    if (!record->initializer) RaiseLateBindingError(LateBindingFault::CannotMake, cls);
+    if (record == nullptr) return RaiseLateBindingError(LateBindingFault::NoClass, cls);
+    if (!record->initializer) return RaiseLateBindingError(LateBindingFault::CannotMake, cls);
     const auto initializer = record->initializer;
     return Usual(initializer(args));
 }

@@ -2,7 +2,9 @@
 // Late-bound operations on dynamic values, answered by the class registry of
 // the runtime state: sends by symbol, property access and assignment,
 // exported fields, creation by class symbol, class names and instance checks.
-// Each failure is raised through RaiseLateBindingError.
+// Each failure is raised as a runtime error (RaiseLateBindingError); when the
+// error block lets the program go on, the failed operation answers NIL or the
+// substitute the block gave.
 
 #include <span>
 #include <string_view>
@@ -23,17 +25,23 @@ bool IsInstanceOf(const Usual& object, Symbol cls);
 bool IsInstanceOf(const Object* object, Symbol cls);
 
 // The instance check: raises NotInstance unless IsInstanceOf(object, cls).
-void CheckInstance(const Usual& object, Symbol cls);
-void CheckInstance(const Object* object, Symbol cls);
+// True when the object passed; false after the raised error was handled.
+bool CheckInstance(const Usual& object, Symbol cls);
+bool CheckInstance(const Object* object, Symbol cls);
 
-// `self` as the C++ class T of a method's code; raises NotInstance with
-// `cls` when the object is of another type.
-template <typename T>
-T& SelfAs(Object& self, Symbol cls) {
+// Raises the failed instance check of `cls`; the answer to go on with.
+Usual NotAnInstance(Symbol cls);
+
+// Calls `code` with `self` as the C++ class T of a member's code. When the
+// object is of another C++ type, the instance check of `cls` fails and its
+// answer is the member's result.
+template <typename T, typename Code>
+Usual CallAs(Object& self, Symbol cls, Code&& code) {
     auto* typed = dynamic_cast<T*>(&self);
-    if (typed == nullptr) CheckInstance(static_cast<const Object*>(nullptr), cls);
-    return *typed;
+    if (typed == nullptr) return NotAnInstance(cls);
+    return code(*typed);
 }
+
 
 // Sends `method` with `args` to `object`; the result of the method.
 Usual Send(const Usual& object, Symbol method, std::span<const Usual> args = {});

@@ -1,36 +1,64 @@
 #include "platform/runtime/LateBindingError.h"
 
+#include <string>
+
+#include "platform/runtime/ErrorSystem.h"
+#include "platform/runtime/GenCode.h"
 #include "platform/runtime/RuntimeState.h"
 
 namespace rt {
+namespace {
 
-void RaiseLateBindingError(LateBindingFault fault, Symbol symbol) {
-    std::string text;
+constexpr const char* kSubSystem = "BASE";
+
+const char* Description(LateBindingFault fault) {
     switch (fault) {
         case LateBindingFault::NoObject:
-            text = "Not an object";
-            break;
+            return "Not an object";
         case LateBindingFault::NoClass:
-            text = "Class not declared";
-            break;
+            return "Class not declared";
         case LateBindingFault::NoMember:
-            text = "No exported method";
-            break;
+            return "No exported method";
         case LateBindingFault::NoField:
-            text = "No exported variable";
-            break;
+            return "No exported variable";
         case LateBindingFault::NotInstance:
-            text = "Not an instance of the class";
-            break;
+            return "Not an instance of the class";
         case LateBindingFault::CannotMake:
-            text = "Class cannot be instantiated";
-            break;
+            return "Class cannot be instantiated";
     }
-    const auto name = State().symbols.NameOf(symbol);
-    if (!name.empty()) text += ": " + std::string(name);
-    // The runtime's error system takes these over once it can raise them as
-    // error objects; until then the caller sees a C++ exception.
-    throw LateBindingError(fault, symbol, text);
+    return "";
+}
+
+}  // namespace
+
+std::uint32_t LateBindingGenCode(LateBindingFault fault) {
+    switch (fault) {
+        case LateBindingFault::NoObject:
+        case LateBindingFault::NotInstance:
+            return gen::kDataType;
+        case LateBindingFault::NoMember:
+            return gen::kNoMethod;
+        case LateBindingFault::NoField:
+            return gen::kNoVariable;
+        case LateBindingFault::NoClass:
+        case LateBindingFault::CannotMake:
+            return gen::kNoObject;
+    }
+    return gen::kInternal;
+}
+
+Usual RaiseLateBindingError(LateBindingFault fault, Symbol symbol) {
+    const std::string operation(State().symbols.NameOf(symbol));
+    ErrorInfo info;
+    info.genCode = LateBindingGenCode(fault);
+    info.canDefault = true;
+    info.subSystem = kSubSystem;
+    info.operation = operation;
+    info.description = Description(fault);
+    info.funcSym = symbol;
+    const Usual answer = RaiseError(info);
+    // A retry is not offered: the lookup would fail the same way.
+    return Classify(answer) == Answer::Substitute ? answer : NIL;
 }
 
 }  // namespace rt

@@ -1,13 +1,13 @@
 #pragma once
-// The failure of a late-bound operation: a send to a member the class does
-// not have, a value that is not an object, a class that cannot be made, a
-// failed instance check. Raised in one place, RaiseLateBindingError, so that
-// it can be handed to the runtime's error system instead of thrown.
+// The failures of late-bound operations: a send to a member the class does
+// not have, a value that is not an object, a class that is not declared or
+// cannot be made, a failed instance check. Each is raised as a runtime error
+// through the error block, in one place, RaiseLateBindingError.
 
-#include <stdexcept>
-#include <string>
+#include <cstdint>
 
 #include "platform/runtime/Symbol.h"
+#include "platform/runtime/Usual.h"
 
 namespace rt {
 
@@ -20,20 +20,14 @@ enum class LateBindingFault {
     CannotMake,   // the class has no initializer
 };
 
-class LateBindingError : public std::runtime_error {
-  public:
-    LateBindingError(LateBindingFault fault, Symbol symbol, const std::string& text)
-        : std::runtime_error(text), fault_(fault), symbol_(symbol) {}
-    LateBindingFault Fault() const { return fault_; }
-    // The member, field or class the operation named.
-    Symbol Subject() const { return symbol_; }
+// The generic code an error of the fault carries.
+std::uint32_t LateBindingGenCode(LateBindingFault fault);
 
-  private:
-    LateBindingFault fault_;
-    Symbol symbol_;
-};
-
-// Reports the failure; does not return.
-[[noreturn]] void RaiseLateBindingError(LateBindingFault fault, Symbol symbol);
+// Raises the failure as an error of the runtime (subsystem "BASE", the
+// fault's generic code, the member, field or class as operation and symbol),
+// offering the default answer only. Returns what the failed operation
+// answers then: NIL for the default, or the substitute the error block gave.
+// An abort does not return.
+Usual RaiseLateBindingError(LateBindingFault fault, Symbol symbol);
 
 }  // namespace rt

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/runtime/RuntimeState.h"
+#include "platform/runtime/Termination.h"
 
 namespace rt {
 namespace {
@@ -148,6 +149,7 @@ void ExitThroughEntry(std::uint32_t exitCode) {
 
 void RTExit() {
     auto& runtime = Runtime();
+    RunShutdownHooks();
     for (auto* global : runtime.globals) *global = NIL;
     runtime.globals.clear();
     runtime.functions.clear();

@@ -83,8 +83,9 @@ const FunctionEntry* FindFunction(Symbol function);
 // the exit code); straight to os::ExitProcess when the runtime has none.
 [[noreturn]] void ExitThroughEntry(std::uint32_t exitCode);
 
-// Shuts the runtime down: the global references are cleared (NIL), the
-// function table, the registry and the memory blocks released.
+// Shuts the runtime down: the shutdown hooks run (open files are closed),
+// the global references are cleared (NIL), the function table, the registry
+// and the memory blocks released.
 void RTExit();
 
 // True between RTInit and RTExit.

@@ -42,20 +42,6 @@ TEST(ProcessTest, GetCommandLineAnswersTheArgumentsHandedOver) {
     EXPECT_STREQ(GetCommandLineA(), "comtest --collect-publics");
 }
 
-TEST(ProcessTest, EnvironmentVariableFollowsTheBufferConvention) {
-    ASSERT_EQ(::setenv("COMTEST_PROCESS_TEST", "abcdef", 1), 0);
-    ::unsetenv("COMTEST_PROCESS_TEST_UNSET");
-    char buffer[8] = "zzzzzzz";
-    EXPECT_EQ(GetEnvironmentVariableA("COMTEST_PROCESS_TEST", buffer, 8), 6u);
-    EXPECT_STREQ(buffer, "abcdef");
-    char small[6] = "zzzzz";
-    EXPECT_EQ(GetEnvironmentVariableA("COMTEST_PROCESS_TEST", small, 6), 7u)
-        << "too small: the size needed with the zero byte";
-    EXPECT_STREQ(small, "zzzzz") << "nothing is copied into a buffer that is too small";
-    EXPECT_EQ(GetEnvironmentVariableA("COMTEST_PROCESS_TEST_UNSET", buffer, 8), 0u);
-    EXPECT_EQ(GetEnvironmentVariableA(nullptr, buffer, 8), 0u);
-}
-
 TEST(ProcessTest, ModuleFileNameIsThisProgramTruncatedSafely) {
     char path[kMaxPath];
     const DWORD length = GetModuleFileNameA(0, path, kMaxPath);

@@ -83,6 +83,7 @@ struct MalformedCase {
     std::string bytes;
     std::size_t namesBefore;
     AtomTableFault fault;
+    friend void PrintTo(const MalformedCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class AtomTableReaderMalformed : public testing::TestWithParam<MalformedCase> {};

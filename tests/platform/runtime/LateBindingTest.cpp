@@ -4,6 +4,7 @@
 
 #include "RuntimeFixture.h"
 #include "platform/runtime/LateBindingError.h"
+#include "support/RecordedErrors.h"
 
 namespace rt {
 namespace {
@@ -63,14 +64,18 @@ class LateBindingTest : public RuntimeFixture {
                   0);
     }
 
-    static LateBindingFault FaultOf(const std::function<void()>& operation) {
-        try {
-            operation();
-        } catch (const LateBindingError& error) {
-            return error.Fault();
+    // The generic codes of the errors the operation raised; the error block
+    // takes the default, so a failed operation must answer NIL.
+    static std::vector<std::uint32_t> Raised(const std::function<Usual()>& operation) {
+        testsupport::RecordedErrors errors;
+        const Usual answer = operation();
+        if (!errors.GenCodes().empty()) {
+            EXPECT_TRUE(answer.IsNil());
         }
-        ADD_FAILURE() << "no error raised";
-        return LateBindingFault::NoObject;
+        return errors.GenCodes();
+    }
+    static std::vector<std::uint32_t> Code(LateBindingFault fault) {
+        return {LateBindingGenCode(fault)};
     }
 
     Symbol base, thing, other, bump, number, items;
@@ -116,12 +121,10 @@ TEST_F(LateBindingTest, ClassNamesAndInstanceChecks) {
     for (const auto& c : cases) {
         EXPECT_EQ(IsInstanceOf(c.value, c.cls), c.expected)
             << State().symbols.NameOf(c.cls) << " " << static_cast<int>(c.value.Type());
-        if (c.expected) {
-            EXPECT_NO_THROW(CheckInstance(c.value, c.cls));
-        } else {
-            EXPECT_EQ(FaultOf([&] { CheckInstance(c.value, c.cls); }),
-                      LateBindingFault::NotInstance);
-        }
+        testsupport::RecordedErrors errors;
+        EXPECT_EQ(CheckInstance(c.value, c.cls), c.expected);
+        EXPECT_EQ(errors.GenCodes(),
+                  c.expected ? std::vector<std::uint32_t>{} : Code(LateBindingFault::NotInstance));
     }
 }
 
@@ -145,20 +148,46 @@ TEST_F(LateBindingTest, SendByNameFindsTheUpperCaseSymbolInTheObjectsClass) {
     EXPECT_EQ(self.number, 7);
 }
 
-TEST_F(LateBindingTest, FailuresAreRaised) {
+TEST_F(LateBindingTest, FailuresAreRaisedAsRuntimeErrors) {
     const Usual object = CreateInstance(thing);
     const Usual plain(ObjectRef(std::make_shared<TestObject>("OTHER")));
-    EXPECT_EQ(FaultOf([&] { Send(Usual(1), bump); }), LateBindingFault::NoObject);
-    EXPECT_EQ(FaultOf([&] { Send(object, Sym("MISSING")); }), LateBindingFault::NoMember);
-    EXPECT_EQ(FaultOf([&] { Send(plain, bump); }), LateBindingFault::NoMember)
-        << "a method of another class is not reachable";
-    EXPECT_EQ(FaultOf([&] { Send(Usual(ObjectRef(std::make_shared<TestObject>("NOPE"))), bump); }),
-              LateBindingFault::NoClass);
-    EXPECT_EQ(FaultOf([&] { Access(object, Sym("NOFIELD")); }), LateBindingFault::NoField);
-    EXPECT_EQ(FaultOf([&] { Assign(plain, items, Usual::ArrayOf({})); }),
-              LateBindingFault::NoField);
-    EXPECT_EQ(FaultOf([&] { CreateInstance(other); }), LateBindingFault::CannotMake);
-    EXPECT_EQ(FaultOf([&] { CreateInstance(Sym("NEVERDECLARED")); }), LateBindingFault::NoClass);
+    const Usual undeclared(ObjectRef(std::make_shared<TestObject>("NOPE")));
+    const Symbol missing = Sym("MISSING");
+    const Symbol noField = Sym("NOFIELD");
+    const Symbol neverDeclared = Sym("NEVERDECLARED");
+    struct Case {
+        const char* what;
+        std::function<Usual()> operation;
+        LateBindingFault fault;
+    };
+    const Case cases[] = {
+        {"send to a number", [&] { return Send(Usual(1), bump); }, LateBindingFault::NoObject},
+        {"unknown method", [&] { return Send(object, missing); }, LateBindingFault::NoMember},
+        {"method of another class", [&] { return Send(plain, bump); }, LateBindingFault::NoMember},
+        {"undeclared class", [&] { return Send(undeclared, bump); }, LateBindingFault::NoClass},
+        {"no such field", [&] { return Access(object, noField); }, LateBindingFault::NoField},
+        {"field of another class", [&] { return Assign(plain, items, Usual::ArrayOf({})); },
+         LateBindingFault::NoField},
+        {"class without Init", [&] { return CreateInstance(other); }, LateBindingFault::CannotMake},
+        {"class never declared", [&] { return CreateInstance(neverDeclared); },
+         LateBindingFault::NoClass},
+        {"wrong C++ type",
+         [&] {
+             return CallAs<LateBindingTest>(*object.AsObject(), thing,
+                                            [](auto&) { return Usual(1); });
+         },
+         LateBindingFault::NotInstance},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Raised(c.operation), Code(c.fault)) << c.what;
+    EXPECT_EQ(Code(LateBindingFault::NoMember), std::vector<std::uint32_t>{13});
+}
+
+TEST_F(LateBindingTest, SubstituteFromTheErrorBlockIsTheAnswer) {
+    testsupport::RecordedErrors errors(Usual("instead"));
+    const Usual object = CreateInstance(thing);
+    EXPECT_EQ(Send(object, Sym("MISSING")), Usual("instead"));
+    EXPECT_EQ(Access(Usual(4), number), Usual("instead"));
+    EXPECT_EQ(errors.GenCodes().size(), 2u);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ struct BadList {
     const char* what;
     std::string text;
     std::string error;  // expected start of the error text
+    friend void PrintTo(const BadList& list, std::ostream* os) { *os << list.what; }
 };
 
 class SymbolListRejects : public testing::TestWithParam<BadList> {};
