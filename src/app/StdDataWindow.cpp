@@ -13,7 +13,8 @@ namespace {
 
 constexpr char kModule[] = "Standard SDI";
 
-// The runtime's instance check: the object must be of the class.
+// The runtime's instance check: the object must be of the class, else a
+// data-type error is raised.
 StandardSDIWindow* CheckShell(rt::Object* object) {
     if (!rt::CheckInstance(object, sym::kSTANDARDSDIWINDOW)) return nullptr;
     return dynamic_cast<StandardSDIWindow*>(object);

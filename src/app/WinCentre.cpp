@@ -2,9 +2,13 @@
 
 #include <cmath>
 #include <limits>
+#include <string_view>
 
+#include "app/AppTexts.h"
 #include "platform/os/SystemMetrics.h"
 #include "platform/runtime/Activation.h"
+#include "platform/runtime/ErrorSystem.h"
+#include "platform/runtime/GenCode.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/window/Window.h"
 
@@ -12,16 +16,45 @@ namespace app {
 namespace {
 
 constexpr char kModule[] = "Start";
+constexpr char kOperation[] = "WINCENTRE";
+
+bool FitsLong(double value) {
+    return value >= std::numeric_limits<std::int32_t>::min() &&
+           value <= std::numeric_limits<std::int32_t>::max();
+}
+
+// Raises the numeric overflow error; the handler's substitute (a number that
+// fits) is the result, anything else gives 0.
+std::int32_t Overflow(std::string_view description) {
+    const rt::Usual answer = rt::RaiseError({.genCode = rt::gen::kNumOverflow,
+                                             .severity = 2,
+                                             .canDefault = true,
+                                             .canSubstitute = true,
+                                             .operation = kOperation,
+                                             .description = description});
+    if (rt::Classify(answer) == rt::Answer::Substitute && answer.IsNumeric() &&
+        FitsLong(std::trunc(answer.AsFloat()))) {
+        return static_cast<std::int32_t>(std::trunc(answer.AsFloat()));
+    }
+    return 0;
+}
 
 // The runtime's conversion of a number to a 32-bit whole number: the
 // fraction is dropped; a value out of range is an overflow.
 std::int32_t ToLong(double value) {
     const double whole = std::trunc(value);
-    if (whole < std::numeric_limits<std::int32_t>::min() ||
-        whole > std::numeric_limits<std::int32_t>::max()) {
-        throw NumericOverflow("conversion to a 32-bit whole number");
-    }
+    if (!FitsLong(whole)) return Overflow(texts::kLongOverflow);
     return static_cast<std::int32_t>(whole);
+}
+
+// Raises the data-type error for a value WinCentre cannot measure; the
+// window is left as it is.
+rt::Usual DataTypeError(std::string_view description) {
+    rt::RaiseError({.genCode = rt::gen::kDataType,
+                    .canDefault = true,
+                    .operation = kOperation,
+                    .description = description});
+    return rt::Usual();
 }
 
 }  // namespace
@@ -30,7 +63,7 @@ std::int32_t Subtract32(std::int32_t a, std::int32_t b) {
     const std::int64_t wide = static_cast<std::int64_t>(a) - b;
     if (wide < std::numeric_limits<std::int32_t>::min() ||
         wide > std::numeric_limits<std::int32_t>::max()) {
-        throw NumericOverflow("32-bit subtraction");
+        return Overflow(texts::kSubtractOverflow);
     }
     return static_cast<std::int32_t>(wide);
 }
@@ -40,7 +73,7 @@ rt::Usual WinCentre(const rt::Usual& oWindow) {
     RT_LINE();
     auto* window =
         oWindow.IsObject() ? dynamic_cast<win::Window*>(oWindow.AsObject().get()) : nullptr;
-    if (!window) throw std::invalid_argument("WinCentre: the argument is not a window");
+    if (!window) return DataTypeError(texts::kNotAWindow);
 
     RT_LINE();
     const win::Dimension size = window->Size();
@@ -58,7 +91,7 @@ rt::Usual WinCentre(const rt::Usual& oWindow) {
     } else {
         RT_LINE();
         const auto* ownerWindow = dynamic_cast<const win::Window*>(owner);
-        if (!ownerWindow) throw std::invalid_argument("WinCentre: the owner is not a window");
+        if (!ownerWindow) return DataTypeError(texts::kOwnerNotAWindow);
         const win::Dimension ownerSize = ownerWindow->Size();
         cx = ToLong(ownerSize.Width() / 2.0);
         cy = ToLong(ownerSize.Height() / 2.0);

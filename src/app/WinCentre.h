@@ -6,29 +6,24 @@
 // a shift. Nothing clamps the result: a window larger than the screen gets a
 // negative origin.
 //
-// Failures: an argument that is not a window object raises a runtime error
-// (std::invalid_argument for now); a coordinate whose subtraction overflows
-// 32 bits raises the numeric overflow error (NumericOverflow).
+// Failures are runtime errors handed to the error block: an argument that is
+// not a window raises a data-type error (the window is left as it is); a
+// coordinate that overflows 32 bits raises the numeric overflow error, whose
+// substitute answer (a number) stands in for the coordinate; the default
+// answer gives 0.
 
-#include <stdexcept>
+#include <cstdint>
 
 #include "platform/runtime/Usual.h"
 
 namespace app {
 
-// The runtime's numeric overflow error, raised by 32-bit arithmetic with
-// overflow detection.
-class NumericOverflow : public std::overflow_error {
-  public:
-    explicit NumericOverflow(const char* operation) : std::overflow_error(operation) {}
-};
-
 // Returns NIL.
 rt::Usual WinCentre(const rt::Usual& oWindow);
 
-// 32-bit signed subtraction with overflow detection: a - b, or
-// NumericOverflow. (WinCentre's halves of 32-bit sizes never overflow it;
-// the check guards the arithmetic all the same.)
+// 32-bit signed subtraction with overflow detection: a - b, or the
+// numeric overflow error's answer. (WinCentre's halves of 32-bit sizes never
+// overflow it; the check guards the arithmetic all the same.)
 std::int32_t Subtract32(std::int32_t a, std::int32_t b);
 
 }  // namespace app

@@ -57,14 +57,13 @@ class Error : public rt::Object, public std::enable_shared_from_this<Error> {
 
     std::string ClassName() const override { return "ERROR"; }
 
-  private:
-    // The work of Init, called by Init and New alike.
-    void InitAt(const rt::Usual& level);
-
-  public:
     // An unsigned 32-bit field as a dynamic value: an integer when it fits,
     // else a floating number (so 3221225477 keeps its value).
     static rt::Usual Number(std::uint32_t value);
+
+  private:
+    // The work of Init, called by Init and New alike.
+    void InitAt(const rt::Usual& level);
 };
 
 // The error object carried by `value`; null when it carries none (the

@@ -1,5 +1,8 @@
 #include "errors/ErrorLog.h"
 
+#include <chrono>
+#include <thread>
+
 #include "errors/ErrorConstants.h"
 #include "errors/HexValue.h"
 #include "platform/runtime/Activation.h"
@@ -14,6 +17,9 @@
 
 namespace errors {
 namespace {
+
+constexpr int kOpenAttempts = 10;
+constexpr std::chrono::milliseconds kOpenPause{1};
 
 // "Name" padded with spaces to 16 characters, then ":".
 std::string Label(std::string_view name) {
@@ -48,6 +54,16 @@ rt::FHandle ErrorLogOpen() {
     const std::string path = rt::WorkDir() + std::string(text::kLogFileName);
     RT_LINE();
     rt::FHandle handle = rt::FOpen2(path, rt::FO_WRITE);
+    RT_LINE();
+    // Another program appending its own entry holds the log for a moment:
+    // wait for it rather than lose this entry.
+    for (int attempt = 1; handle == rt::F_ERROR && attempt < kOpenAttempts &&
+                          rt::FError() == rt::oscode::kSharingViolation;
+         ++attempt) {
+        RT_LINE();
+        std::this_thread::sleep_for(kOpenPause);
+        handle = rt::FOpen2(path, rt::FO_WRITE);
+    }
     RT_LINE();
     if (handle != rt::F_ERROR) {
         RT_LINE();

@@ -10,7 +10,8 @@
 
 namespace errors {
 
-// The log, opened for writing and positioned at its end. An existing log
+// The log, opened for writing and positioned at its end. A log held by
+// another writer is tried again, up to 10 times 1 ms apart. An existing log
 // gets an empty line first, so entries stay apart; a new one is created
 // with the archive attribute and starts with the entry itself. When the log
 // cannot be opened or created the invalid handle comes back; when creating

@@ -12,32 +12,39 @@ PendingText::PendingText(std::size_t keep, Clock::duration interval)
     : keep_(std::max<std::size_t>(keep, 1)), interval_(interval) {
     RT_ENTER("PENDINGTEXT:INIT", "SerialMLE Class");
     RT_LINE();
-    text_.reserve(3 * keep_ + ReceiveRenderer::kMaxWidth);
+    bytes_.reserve(2 * keep_);
 }
 
 void PendingText::Append(std::string_view bytes) {
     RT_ENTER("PENDINGTEXT:APPEND", "SerialMLE Class");
-    // Of a long run only the bytes whose text lands among the last `keep`
-    // characters can show; the rest is never rendered.
+    // Every byte renders as at least one character, so only the last `keep`
+    // bytes can show. Dropping lazily, once twice that has collected, keeps
+    // the cost per byte constant during a flood.
     RT_LINE();
-    bytes.remove_prefix(bytes.size() - ReceiveRenderer::TailBytesFor(bytes, keep_));
-    RT_LINE();
-    ReceiveRenderer::Append(bytes, text_);
-    // Dropping lazily, once twice the kept amount has collected, keeps the
-    // cost per byte constant during a flood.
-    RT_LINE();
-    if (text_.size() > 2 * keep_) {
+    if (bytes.size() >= keep_) {
         RT_LINE();
-        text_.erase(0, text_.size() - keep_);
+        bytes_.assign(bytes.substr(bytes.size() - keep_));
+    } else {
+        RT_LINE();
+        if (bytes_.size() + bytes.size() > 2 * keep_) bytes_.erase(0, bytes_.size() - keep_);
+        RT_LINE();
+        bytes_.append(bytes);
     }
 }
 
-std::u16string_view PendingText::Text() const {
+std::u16string_view PendingText::Text() {
     RT_ENTER("PENDINGTEXT:TEXT", "SerialMLE Class");
     RT_LINE();
-    const std::u16string_view all(text_);
+    const std::string_view all(bytes_);
     RT_LINE();
-    return all.size() > keep_ ? all.substr(all.size() - keep_) : all;
+    text_.clear();
+    RT_LINE();
+    ReceiveRenderer::Append(all.substr(all.size() - ReceiveRenderer::TailBytesFor(all, keep_)),
+                            text_);
+    RT_LINE();
+    const std::u16string_view rendered(text_);
+    RT_LINE();
+    return rendered.size() > keep_ ? rendered.substr(rendered.size() - keep_) : rendered;
 }
 
 PendingText::Clock::duration PendingText::Delay(Clock::time_point now) const {
@@ -50,6 +57,8 @@ PendingText::Clock::duration PendingText::Delay(Clock::time_point now) const {
 
 void PendingText::MarkInserted(Clock::time_point now) {
     RT_ENTER("PENDINGTEXT:MARKINSERTED", "SerialMLE Class");
+    RT_LINE();
+    bytes_.clear();
     RT_LINE();
     text_.clear();
     RT_LINE();

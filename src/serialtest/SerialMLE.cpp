@@ -82,30 +82,24 @@ void SerialMLE::Drain() {
     RT_LINE();
     received_.clear();
     RT_LINE();
-    bool yielded = false;
+    bool stop = false;
     // Reading the count once per batch reads the same bytes in the same
     // order as asking before every byte, at a fraction of the cost. The
     // per-byte body records its line once: it runs millions of times in a
     // flood.
     RT_LINE();
-    for (std::uint32_t waiting = port->ReceiverPending(); waiting != 0 && !yielded;
+    for (std::uint32_t waiting = port->ReceiverPending(); waiting != 0 && !stop;
          waiting = port->ReceiverPending()) {
-        for (; waiting != 0; --waiting) {
+        for (; waiting != 0 && !stop; --waiting) {
             RT_LINE();
-            if (received_.size() == kDrainBudget) {
-                yielded = true;
-                break;
-            }
             const std::string byte = port->Read(1);
             // A port that reports bytes it cannot deliver must not keep the
             // loop spinning.
-            if (byte.empty()) {
-                waiting = 0;
-                yielded = true;
-                break;
-            }
+            if (byte.empty()) break;
             received_.push_back(byte.front());
+            stop = received_.size() == kDrainBudget;
         }
+        if (waiting != 0) stop = true;
     }
     RT_LINE();
     if (received_.size() == kDrainBudget && port->ReceiverPending() != 0)

@@ -7,10 +7,10 @@
 //   1. the base edit control's Dispatch (ordinary handling; its result is
 //      the answer);
 //   2. WM_COMMNOTIFY: reads one byte at a time while the port reports bytes
-//      waiting and renders each (ReceiveRenderer). The rendered text is
-//      inserted at the caret after Dispatch returns, in order, coalesced
-//      into one insertion per interval while data keeps coming; it is never
-//      written back to the port. A drain stops after kDrainBudget bytes and
+//      waiting. Their text (ReceiveRenderer) is inserted at the caret after
+//      Dispatch returns, in order, coalesced into one insertion per interval
+//      while data keeps coming (PendingText); it is never written back to
+//      the port. A drain stops after kDrainBudget bytes and
 //      posts itself a WM_COMMNOTIFY for the rest, so keys and painting keep
 //      their turn during a flood;
 //   3. WM_KEYDOWN: writes the key's bytes (KeyBytes) to the port, open or not;

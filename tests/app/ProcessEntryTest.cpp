@@ -8,6 +8,7 @@
 #include "platform/os/Resource.h"
 #include "platform/runtime/LateBinding.h"
 #include "platform/runtime/RuntimeState.h"
+#include "platform/runtime/Termination.h"
 
 namespace app {
 namespace {
@@ -221,6 +222,17 @@ TEST_F(ProcessEntryTest, OrdinaryRunDoesNotAskForThePath) {
     ops.RunEntry();
     EXPECT_TRUE(ops.Logged("__CollectPublics"));
     EXPECT_FALSE(ops.Logged("GetModuleFileNameA"));
+}
+
+TEST_F(ProcessEntryTest, AbortWithoutRecoveryPointEndsWithTheErrorLevel) {
+    ops.duringStart = [] {
+        rt::ErrorLevel(13);
+        rt::_Quit();
+    };
+    EXPECT_EQ(ops.RunEntry(), 13u);
+    const std::vector<std::string> tail(ops.log.end() - 2, ops.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"RTExit", "ExitProcess"}));
+    rt::ErrorLevel(0);
 }
 
 TEST_F(ProcessEntryTest, RuntimeEndsTheProcessThroughTheEntrysExitSteps) {

@@ -5,13 +5,13 @@
 #include <QTimer>
 
 #include "ProgramFixture.h"
+#include "RaisedErrors.h"
 #include "app/FSerial.h"
 #include "app/StandardSDIWindow.h"
 #include "app/StdDataWindow.h"
 #include "platform/os/SystemMenu.h"
 #include "platform/runtime/GenCode.h"
 #include "platform/window/App.h"
-#include "support/RecordedErrors.h"
 
 namespace app::testing {
 namespace {
@@ -123,14 +123,14 @@ TEST_F(ShellTest, StdDataWindowFillsItsShellAndEndsInBrowseView) {
 TEST_F(ShellTest, StdDataWindowRefusesAnOwnerThatIsNotTheShell) {
     win::App application;
     win::TopAppWindow other(&application);
-    testsupport::RecordedErrors errors;
-    for (rt::Object* owner : std::initializer_list<rt::Object*>{&other, &application, nullptr}) {
-        errors.Clear();
+    RaisedErrors errors;
+    std::vector<rt::Object*> owners = {&other, &application, nullptr};
+    for (rt::Object* owner : owners) {
         StdDataWindow window(owner);
-        EXPECT_EQ(errors.GenCodes(), std::vector<std::uint32_t>{rt::gen::kDataType})
-            << "the instance check of the owner failed once";
         EXPECT_EQ(window.OwnerShell(), nullptr);
     }
+    ASSERT_EQ(errors.Seen().size(), owners.size());
+    for (const auto& error : errors.Seen()) EXPECT_EQ(error.genCode, rt::gen::kDataType);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 
 #include <limits>
 
+#include "RaisedErrors.h"
 #include "app/WinCentre.h"
 #include "platform/os/SystemMetrics.h"
+#include "platform/runtime/GenCode.h"
 #include "platform/window/App.h"
 #include "platform/window/TopAppWindow.h"
 
@@ -55,15 +57,20 @@ TEST(WinCentreTest, CentresOnTheOwnersOuterSizeIgnoringItsPosition) {
     EXPECT_EQ(window->Origin(), (Point{336 - 150, 197 - 100}));
 }
 
-TEST(WinCentreTest, ArgumentMustBeAWindow) {
-    EXPECT_THROW(WinCentre(rt::NIL), std::invalid_argument);
-    EXPECT_THROW(WinCentre(rt::Usual(42)), std::invalid_argument);
+TEST(WinCentreTest, ArgumentThatIsNoWindowRaisesADataTypeError) {
+    testing::RaisedErrors errors;
     win::App application;
-    EXPECT_THROW(WinCentre(rt::Usual(rt::ObjectRef(std::make_shared<win::App>()))),
-                 std::invalid_argument);
+    const std::vector<rt::Usual> arguments = {
+        rt::NIL, rt::Usual(42), rt::Usual(rt::ObjectRef(std::make_shared<win::App>()))};
+    for (const auto& argument : arguments) EXPECT_TRUE(WinCentre(argument).IsNil());
+    ASSERT_EQ(errors.Seen().size(), arguments.size());
+    for (const auto& error : errors.Seen()) {
+        EXPECT_EQ(error.genCode, rt::gen::kDataType);
+        EXPECT_EQ(error.operation, "WINCENTRE");
+    }
 }
 
-TEST(WinCentreTest, SubtractionDetects32BitOverflow) {
+TEST(WinCentreTest, SubtractionRaisesTheOverflowErrorOn32BitOverflow) {
     constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
     struct Case {
@@ -78,11 +85,27 @@ TEST(WinCentreTest, SubtractionDetects32BitOverflow) {
         {kMax, kMax, false, 0}, {0, kMin, true, 0},
     };
     for (const auto& c : cases) {
+        testing::RaisedErrors errors;  // answers FALSE: the default, 0
+        EXPECT_EQ(Subtract32(c.a, c.b), c.result) << c.a << " - " << c.b;
+        ASSERT_EQ(errors.Seen().size(), c.overflows ? 1u : 0u) << c.a << " - " << c.b;
         if (c.overflows) {
-            EXPECT_THROW(Subtract32(c.a, c.b), NumericOverflow) << c.a << " - " << c.b;
-        } else {
-            EXPECT_EQ(Subtract32(c.a, c.b), c.result) << c.a << " - " << c.b;
+            EXPECT_EQ(errors.Seen()[0].genCode, rt::gen::kNumOverflow);
+            EXPECT_EQ(errors.Seen()[0].operation, "WINCENTRE");
+            EXPECT_TRUE(errors.Seen()[0].canSubstitute);
         }
+    }
+}
+
+TEST(WinCentreTest, OverflowTakesTheHandlersSubstitute) {
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    {
+        testing::RaisedErrors errors(rt::Usual(-7));
+        EXPECT_EQ(Subtract32(kMin, 1), -7);
+    }
+    {
+        // A substitute that does not fit 32 bits is no number for the result.
+        testing::RaisedErrors errors(rt::Usual(1e12));
+        EXPECT_EQ(Subtract32(kMin, 1), 0);
     }
 }
 

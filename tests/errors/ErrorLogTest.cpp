@@ -154,6 +154,16 @@ TEST_F(ErrorLogTest, OperatingSystemExceptionsAreLoggedInHexadecimal) {
     EXPECT_EQ(actual.find("OsCode          :"), std::string::npos);
 }
 
+TEST_F(ErrorLogTest, LogHeldByAnotherWriterIsLeftIntactAndSkipped) {
+    std::ofstream(LogPath(), std::ios::binary) << "entry of another writer\r\n";
+    const auto other = rt::FOpen2(LogPath(), rt::FO_WRITE);
+    ASSERT_NE(other, rt::F_ERROR);
+    EXPECT_EQ(ErrorLogOpen(), rt::F_ERROR);
+    rt::FClose(other);
+    EXPECT_EQ(ReadFile(LogPath()), "entry of another writer\r\n");
+    EXPECT_TRUE(shown_.empty());
+}
+
 TEST_F(ErrorLogTest, LogThatCannotBeOpenedIsSkippedQuietly) {
     // A directory where the log file should be.
     ASSERT_TRUE(QDir(scratch_.path()).mkdir("KXERROR.LOG"));

@@ -166,6 +166,47 @@ void ResumeHeldBreak() {
     if (held) throw BreakSignal(*held);
 }
 
+namespace {
+
+[[noreturn]] void OnTerminate() {
+    // A second terminate while the first is being reported ends at once.
+    static bool terminating = false;
+    if (!terminating) {
+        terminating = true;
+        std::string description(text::kUnknownException);
+        if (const auto pending = std::current_exception()) {
+            try {
+                std::rethrow_exception(pending);
+            } catch (const std::exception& error) {
+                description = error.what();
+            } catch (...) {
+            }
+        }
+        // Nothing may leave a terminate handler: a jump to a recovery point
+        // has nowhere left to go.
+        try {
+            if (State().errors.errorBlock) {
+                RaiseError({.genCode = gen::kException,
+                            .subSystem = text::kRuntimeSubSystem,
+                            .operation = text::kTerminate,
+                            .description = description});
+            } else {
+                std::cerr << text::kProgramPrefix << text::kTerminate << ": " << description
+                          << std::endl;
+            }
+        } catch (...) {
+        }
+    }
+    ErrorLevel(static_cast<std::int32_t>(gen::kException));
+    _Quit();
+}
+
+}  // namespace
+
+void InstallTerminateHandler() {
+    std::set_terminate(OnTerminate);
+}
+
 Usual _IError(std::uint32_t code, std::uint32_t detail, std::string_view message) {
     RawError raw;
     raw.SetText(RawError::SubSystem, text::kRuntimeSubSystem);

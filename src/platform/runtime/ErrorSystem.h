@@ -100,6 +100,14 @@ void HoldBreak(const BreakSignal& signal);
 // After an event loop returned: continues a held jump, if any.
 void ResumeHeldBreak();
 
+// Makes std::terminate pass through the error system: a C++ exception that
+// nobody caught (outside any event handler) is raised as a runtime error
+// with GenCode gen::kException, neither default nor retry offered, so the
+// operator sees the report and the error log gets its entry; then the
+// runtime shuts down and the program ends with that code. Install once, at
+// start-up.
+void InstallTerminateHandler();
+
 // Raises the runtime's internal error: GenCode gen::kInternal, SubCode
 // `code`, OsCode `detail`, `message` as Description, default offered.
 // Returns the error block's result.

@@ -11,6 +11,9 @@ inline constexpr std::string_view kRuntimeSubSystem = "Runtime";
 // Description of an exception that is no std::exception.
 inline constexpr std::string_view kUnknownException = "exception of unknown type";
 
+// Operation of an error made from an exception nobody caught.
+inline constexpr std::string_view kTerminate = "unhandled exception";
+
 // Standard-error lines when no handler can take an error.
 inline constexpr std::string_view kProgramPrefix = "comtest: ";
 inline constexpr std::string_view kNoHandler = "no error handler";

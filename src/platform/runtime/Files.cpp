@@ -10,6 +10,7 @@
 
 #include "platform/os/SystemError.h"
 #include "platform/runtime/Directories.h"
+#include "platform/runtime/ErrorSystem.h"
 #include "platform/runtime/RuntimeState.h"
 
 namespace rt {
@@ -79,7 +80,13 @@ int OpenLocked(const std::string& path, const OpenRequest& request) {
     if (locked < 0) {
         const int errnum = errno;
         ::close(fd);
-        return Fail(os::ErrorFromErrno(errnum)), -1;
+        const std::uint32_t code = Fail(os::ErrorFromErrno(errnum));
+        // The file is held by another: the network-error flag tells
+        // application code so.
+        if (code == os::ERROR_SHARING_VIOLATION || code == os::ERROR_LOCK_VIOLATION) {
+            NetErr(true);
+        }
+        return -1;
     }
     if (request.truncate && ::ftruncate(fd, 0) < 0) {
         const int errnum = errno;
@@ -91,6 +98,7 @@ int OpenLocked(const std::string& path, const OpenRequest& request) {
 }
 
 int OpenExisting(std::string_view name, std::uint32_t mode) {
+    NetErr(false);
     std::string path;
     if (!PrepareName(name, path)) return -1;
     OpenRequest request;
@@ -112,6 +120,7 @@ int OpenExisting(std::string_view name, std::uint32_t mode) {
 }
 
 int CreateEmpty(std::string_view name, std::uint32_t attributes) {
+    NetErr(false);
     std::string path;
     if (!PrepareName(name, path)) return -1;
     OpenRequest request;

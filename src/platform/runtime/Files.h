@@ -8,7 +8,10 @@
 // opened for reading holds a shared one. An open or create that meets a lock
 // it cannot share (held by another process, or by another handle of this
 // one) fails with ERROR_SHARING_VIOLATION (32) and changes nothing in the
-// file. The lock goes with FClose.
+// file. The lock goes with FClose. Every open and create first clears the
+// network-error flag (NetErr, ErrorSystem.h) and sets it when it fails on a
+// sharing or lock violation, so the flag tells whether the last open or
+// create failed because another holds the file.
 //
 // Failures return F_ERROR (opens), -1 (FSeek), 0 bytes (FPutS) or FALSE,
 // never throw, and leave the operating-system code in FError() (Windows

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QThread>
+
+#include "platform/runtime/ErrorSystem.h"
 
 namespace win {
 
@@ -29,6 +32,9 @@ void App::Exec() {
     loop_ = &loop;
     loop.exec();
     loop_ = outer;
+    // A jump to a recovery point that could not cross the loop while it ran
+    // goes on from here, once no loop runs any more.
+    if (QThread::currentThread()->loopLevel() == 0) rt::ResumeHeldBreak();
 }
 
 void App::Quit() {

@@ -1,18 +1,15 @@
 #include "platform/window/Application.h"
 
-#include "platform/window/EventGuard.h"
+#include "platform/runtime/ErrorSystem.h"
 
 namespace win {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (...) {
-        ReportEscapedException(std::current_exception(), "event dispatch");
-        return true;
-    }
+    bool handled = false;
+    rt::DispatchGuarded([&] { handled = QApplication::notify(receiver, event); }, "event dispatch");
+    return handled;
 }
 
 }  // namespace win

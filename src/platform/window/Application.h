@@ -1,7 +1,8 @@
 #pragma once
-// The process's toolkit application. Its dispatch of every event catches a
-// C++ exception that a handler let escape and hands it to the runtime's
-// error system (see EventGuard), so no exception unwinds through the toolkit.
+// The process's toolkit application. Its dispatch of every event runs the
+// handler guarded (rt::DispatchGuarded): a C++ exception that a handler lets
+// escape is raised as a runtime error and handed to the error block, so no
+// exception unwinds through the toolkit.
 
 #include <QApplication>
 

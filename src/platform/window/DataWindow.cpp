@@ -116,6 +116,7 @@ void DataWindow::AttachWidget(QWidget* widget, const DialogItem& item) {
         // creation.
         QWidget* previous = nullptr;
         for (auto& [i, w] : tabOrder_) {
+            if (!w) continue;  // a control destroyed before its window
             if (previous) QWidget::setTabOrder(previous, w);
             previous = w;
         }

@@ -10,6 +10,7 @@
 // exist. A data window without a template is an empty form.
 
 #include <QFont>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -85,8 +86,8 @@ class DataWindow : public Window {
     rt::Usual server_;
     QList<QImage> icon_;
     std::string view_ = "FormView";
-    std::map<int, QWidget*> tabOrder_;          // template index -> widget
-    std::map<int, QButtonGroup*> radioGroups_;  // group start index -> group
+    std::map<int, QPointer<QWidget>> tabOrder_;  // template index -> widget
+    std::map<int, QButtonGroup*> radioGroups_;   // group start index -> group
 };
 
 }  // namespace win

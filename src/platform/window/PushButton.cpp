@@ -2,8 +2,8 @@
 
 #include <QPushButton>
 
+#include "platform/runtime/ErrorSystem.h"
 #include "platform/window/DataWindow.h"
-#include "platform/window/EventGuard.h"
 
 namespace win {
 
@@ -19,7 +19,7 @@ PushButton::PushButton(DataWindow* owner, const ResourceID& id)
 void PushButton::Clicked() {
     const std::string name = HyperLabel().name;
     DataWindow* owner = Owner();
-    Guarded(name, [owner, &name] { owner->Send(name); });
+    rt::DispatchGuarded([owner, &name] { owner->Send(name); }, name);
 }
 
 }  // namespace win

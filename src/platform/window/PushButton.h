@@ -1,8 +1,8 @@
 #pragma once
 // A push button (never a default button). A click sends the owner window the
 // method named by the button's HyperLabel; the owner's handler runs guarded
-// (see EventGuard). A click on a button whose owner has no such method does
-// nothing.
+// (rt::DispatchGuarded: an escaping C++ exception becomes a runtime error). A click on a button
+// whose owner has no such method does nothing.
 
 #include "platform/window/Control.h"
 

@@ -5,7 +5,7 @@
 #include <QStatusBar>
 
 #include "platform/os/SystemMenu.h"
-#include "platform/window/EventGuard.h"
+#include "platform/runtime/ErrorSystem.h"
 
 namespace win {
 namespace {
@@ -56,7 +56,7 @@ void TopAppWindow::HandleCloseRequest(bool& accept) {
     accept = false;
     if (os::IsSystemCloseDisabled(Handle(0))) return;
     CloseEvent event;
-    Guarded("TOPAPPWINDOW:CLOSE", [&] { Close(event); });
+    rt::DispatchGuarded([&] { Close(event); }, "TOPAPPWINDOW:CLOSE");
     accept = event.IsAccepted();
 }
 

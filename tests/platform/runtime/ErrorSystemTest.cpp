@@ -315,6 +315,37 @@ TEST(ErrorSystemDeathTest, AnErrorBlockThatKeepsRaisingIsStopped) {
         ::testing::ExitedWithCode(static_cast<int>(gen::kInternal)), "while handling errors");
 }
 
+void Throw() {
+    throw std::logic_error("nobody caught me");
+}
+
+// Called through a pointer the compiler cannot see through, so that it
+// does not turn the throw into a direct terminate at compile time.
+void ThrowPastNoexcept() noexcept {
+    void (*volatile thrower)() = Throw;
+    thrower();
+}
+
+TEST(ErrorSystemDeathTest, AnUncaughtExceptionIsReportedBeforeTheProgramEnds) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            InstallTerminateHandler();
+            ErrorFunc(RecordGenerator);
+            ErrorBlock(std::make_shared<const CodeBlock>([](const Usual& error) {
+                const auto& fields = *error.AsArray();
+                std::cerr << "reported " << fields[0].AsLong() << " " << fields[2].AsText()
+                          << " default " << fields[3].AsLogic() << std::endl;
+                // An abort answer jumps; the handler must survive it.
+                LabelJump(error);
+                return NIL;
+            }));
+            BeginSequence([] { ThrowPastNoexcept(); }, [](const Usual&) {});
+        },
+        ::testing::ExitedWithCode(static_cast<int>(gen::kException)),
+        "reported 51 nobody caught me default 0");
+}
+
 TEST(ErrorSystemDeathTest, QuitRunsShutdownHooksInReverseThenEnds) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(

@@ -11,6 +11,7 @@
 
 #include "platform/os/SystemError.h"
 #include "platform/runtime/Directories.h"
+#include "platform/runtime/ErrorSystem.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/RuntimeState.h"
 
@@ -283,6 +284,10 @@ TEST_F(FilesTest, AFileHeldByAnotherProcessIsASharingViolation) {
         SCOPED_TRACE(attempt.what);
         EXPECT_EQ(attempt.open(Path("held.txt")), F_ERROR);
         EXPECT_EQ(rt::FError(), os::ERROR_SHARING_VIOLATION);
+        EXPECT_TRUE(rt::NetErr());
+        // A failure of another kind is no conflict: the flag goes down.
+        EXPECT_EQ(attempt.open(Path("missing/held.txt")), F_ERROR);
+        EXPECT_FALSE(rt::NetErr());
     }
 
     // Once the holder has closed, its line is there and the file opens.
@@ -290,6 +295,7 @@ TEST_F(FilesTest, AFileHeldByAnotherProcessIsASharingViolation) {
     const FHandle h = rt::FOpen(Path("held.txt"), rt::FO_READWRITE);
     ASSERT_NE(h, F_ERROR);
     rt::FSeek(h, 0, rt::FS_END);
+    EXPECT_FALSE(rt::NetErr());
     rt::FPutS(h, "parent");
     rt::FClose(h);
     EXPECT_EQ(ReadBytes(Path("held.txt")), "child\r\nparent\r\n");

@@ -12,6 +12,8 @@
 
 #include "WindowTestModule.h"
 #include "platform/runtime/RuntimeState.h"
+#include "platform/runtime/ErrorSystem.h"
+#include "platform/runtime/GenCode.h"
 #include "platform/window/ComboBox.h"
 #include "platform/window/DataWindow.h"
 #include "platform/window/DialogUnits.h"
@@ -141,6 +143,17 @@ TEST_F(DataWindowTest, TabOrderFollowsTheTemplateWhateverTheCreationOrder) {
     }
 }
 
+TEST_F(DataWindowTest, ControlDestroyedBeforeItsWindowLeavesTheTabOrderSound) {
+    DataWindow window(nullptr, ResourceID("TestForm"));
+    PushButton go(&window, ResourceID(kGo));
+    auto stop = std::make_unique<PushButton>(&window, ResourceID(kStop));
+    stop.reset();
+    ComboBox list(&window, ResourceID(kList));
+    QWidget* next = list.Widget()->nextInFocusChain();
+    while (next && next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
+    EXPECT_EQ(next, go.Widget());
+}
+
 TEST_F(DataWindowTest, ComboBoxCarriesValuesOfScalarsAndPairs) {
     DataWindow window(nullptr, ResourceID("TestForm"));
     ComboBox list(&window, ResourceID(kList));
@@ -225,7 +238,22 @@ TEST_F(DataWindowTest, ClickCallsTheOwnerMethodNamedByTheLabel) {
     EXPECT_FALSE(static_cast<QPushButton*>(go.Widget())->autoDefault());
 }
 
-TEST_F(DataWindowTest, ExceptionFromAHandlerIsReportedAndTheWindowGoesOn) {
+// Keeps the generic code, operation and description of a raised error.
+rt::Usual RecordGenerator(const rt::Usual& pointer) {
+    const auto* raw = static_cast<const rt::RawError*>(pointer.AsPtr());
+    return rt::Usual(std::to_string(raw->Get(rt::RawError::GenCode)) + "|" +
+                     raw->Text(rt::RawError::Operation) + "|" +
+                     raw->Text(rt::RawError::Description));
+}
+
+TEST_F(DataWindowTest, ExceptionFromAHandlerIsRaisedAndTheWindowGoesOn) {
+    std::vector<std::string> raised;
+    const auto previousGenerator = rt::ErrorFunc(&RecordGenerator);
+    const auto previousBlock =
+        rt::ErrorBlock(std::make_shared<const rt::CodeBlock>([&](const rt::Usual& error) {
+            raised.push_back(error.AsText());
+            return rt::Usual(false);
+        }));
     DataWindow window(nullptr, ResourceID("TestForm"));
     PushButton go(&window, ResourceID(kGo));
     go.HyperLabel(HyperLabel{"GoButton", "Go", {}, {}});
@@ -235,13 +263,14 @@ TEST_F(DataWindowTest, ExceptionFromAHandlerIsReportedAndTheWindowGoesOn) {
         throw std::runtime_error("handler failed");
     });
     window.Show();
-    ::testing::internal::CaptureStderr();
     QTest::mouseClick(go.Widget(), Qt::LeftButton);
     QTest::mouseClick(go.Widget(), Qt::LeftButton);
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    rt::ErrorBlock(previousBlock);
+    rt::ErrorFunc(previousGenerator);
+
     EXPECT_EQ(calls, 2);
-    EXPECT_NE(err.find("handler failed"), std::string::npos) << err;
-    EXPECT_NE(err.find("GoButton"), std::string::npos) << err;
+    const std::string expected = std::to_string(rt::gen::kException) + "|GoButton|handler failed";
+    EXPECT_EQ(raised, (std::vector<std::string>{expected, expected}));
 }
 
 TEST_F(DataWindowTest, WindowWithoutTemplateIsAnEmptyFormInItsOwnersCanvas) {

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Renews docs/screenshot.png: starts the built program under a virtual X
+# server with a small window manager, starts a test on the loopback line,
+# types a few keys and photographs the window.
+# Needs: xvfb, openbox, xdotool, imagemagick (installed when missing).
+# Usage: scripts/screenshot.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-build}
+program="$root/$build/src/app/comtest"
+
+if [ "${COMTEST_SCREENSHOT_INNER:-}" != 1 ]; then
+    packages=(xvfb openbox xdotool imagemagick)
+    missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+    [ -x "$program" ] || { echo "build the program first: $program" >&2; exit 1; }
+    COMTEST_SCREENSHOT_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build"
+fi
+
+openbox >/dev/null 2>&1 &
+wm=$!
+"$program" --port Com1=loop >/dev/null 2>&1 &
+app=$!
+trap 'kill $app $wm 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+    win=$(xdotool search --name "Тест COM-порта" 2>/dev/null | head -1 || true)
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+[ -n "$win" ] || { echo "the window did not appear" >&2; exit 1; }
+sleep 1
+# "Начать тест": its template place (72, 193, 84 x 18 dialog units) in pixels.
+xdotool mousemove --window "$win" 171 328 click 1
+sleep 0.5
+xdotool type --delay 60 "Hello, line"
+xdotool key Return
+xdotool type --delay 60 "ATZ"
+xdotool key Return
+sleep 1
+# The shell stands centred on the 1280 x 1024 screen, its outer 673 x 395
+# at (304, 315); a few pixels around it.
+import -window root -crop 689x420+296+305 +repage "$root/docs/screenshot.png"
+echo "wrote docs/screenshot.png"
