@@ -42,7 +42,6 @@ Usual CallAs(Object& self, Symbol cls, Code&& code) {
     return code(*typed);
 }
 
-
 // Sends `method` with `args` to `object`; the result of the method.
 Usual Send(const Usual& object, Symbol method, std::span<const Usual> args = {});
 
