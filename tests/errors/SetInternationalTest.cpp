@@ -12,6 +12,7 @@
 #include "errors/Error.h"
 #include "errors/SetInternational.h"
 #include "platform/os/LocaleInfo.h"
+#include "platform/os/SystemLocaleSource.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/DateTime.h"
 #include "platform/runtime/ErrorSystem.h"
@@ -181,6 +182,39 @@ TEST_F(SetInternationalTest, EveryReadFailingGivesTheFallbacks) {
     EXPECT_EQ(Now().epoch, 1910);
     EXPECT_EQ(rt::TimeText(0, 0, 1), "12:00:01 am");
     EXPECT_EQ(rt::DToC(rt::ConDate(2026, 12, 7)), "12/07/2026");
+    EXPECT_TRUE(reports_.empty());
+}
+
+TEST_F(SetInternationalTest, QtLocalesThroughThePlatformSource) {
+    struct Case {
+        const char* locale;
+        char decimal;
+        char thousands;
+        bool twelveHour;
+        const char* am;
+        const char* format;
+        const char* date;
+    };
+    const Case cases[] = {
+        {"ru_RU", ',', ' ', false, " AM", "DD.MM.YYYY", "07.12.2026"},
+        {"en_US", '.', ',', true, " AM", "MM/DD/YY", "12/07/2026"},
+        {"sv_SE", ',', ' ', false, " fm", "YYYY-MM-DD", "2026-12-07"},
+        {"de_DE", ',', '.', false, " AM", "DD.MM.YY", "07.12.2026"},
+        // The C locale names its month: the date falls back, the clock does not.
+        {"C", '.', ',', false, " AM", "MM/DD/YY", "12/07/2026"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        os::SetLocaleSource(
+            std::make_shared<os::SystemLocaleSource>(QLocale(QString::fromLatin1(c.locale))));
+        errors::SetInternational(Sym("WINDOWS"));
+        EXPECT_EQ(Now().decimalSep, c.decimal);
+        EXPECT_EQ(Now().thousandSep, c.thousands);
+        EXPECT_EQ(Now().amPm, c.twelveHour);
+        EXPECT_EQ(Now().amExt, c.am);
+        EXPECT_EQ(Now().dateFormat, c.format);
+        EXPECT_EQ(rt::DToC(rt::ConDate(2026, 12, 7)), c.date);
+    }
     EXPECT_TRUE(reports_.empty());
 }
 

@@ -18,9 +18,16 @@ namespace {
 
 constexpr char kCrLf[] = "\r\n";
 
-std::uint32_t Fail(std::uint32_t code) {
+void SetError(std::uint32_t code) {
     State().files.SetLastError(code);
-    return code;
+}
+
+// Records `code` as FError and gives back `result`, the caller's failure
+// value.
+template <typename T>
+T Fail(std::uint32_t code, T result) {
+    SetError(code);
+    return result;
 }
 
 void Succeed() {
@@ -45,8 +52,8 @@ std::uint32_t OpenFailureCode(int errnum, const std::string& path) {
 // Checks a name and resolves it; FALSE (with FError set) for a name no
 // file can have.
 bool PrepareName(std::string_view name, std::string& path) {
-    if (name.empty()) return Fail(os::ERROR_PATH_NOT_FOUND), false;
-    if (name.find('\0') != std::string_view::npos) return Fail(os::ERROR_INVALID_NAME), false;
+    if (name.empty()) return Fail(os::ERROR_PATH_NOT_FOUND, false);
+    if (name.find('\0') != std::string_view::npos) return Fail(os::ERROR_INVALID_NAME, false);
     path = ResolveFileName(name);
     return true;
 }
@@ -66,12 +73,12 @@ int OpenLocked(const std::string& path, const OpenRequest& request) {
     do {
         fd = ::open(path.c_str(), request.flags | O_CLOEXEC, request.permissions);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return Fail(OpenFailureCode(errno, path)), -1;
+    if (fd < 0) return Fail(OpenFailureCode(errno, path), -1);
 
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);
-        return Fail(os::ERROR_ACCESS_DENIED), -1;
+        return Fail(os::ERROR_ACCESS_DENIED, -1);
     }
     int locked = -1;
     do {
@@ -80,7 +87,8 @@ int OpenLocked(const std::string& path, const OpenRequest& request) {
     if (locked < 0) {
         const int errnum = errno;
         ::close(fd);
-        const std::uint32_t code = Fail(os::ErrorFromErrno(errnum));
+        const std::uint32_t code = os::ErrorFromErrno(errnum);
+        SetError(code);
         // The file is held by another: the network-error flag tells
         // application code so.
         if (code == os::ERROR_SHARING_VIOLATION || code == os::ERROR_LOCK_VIOLATION) {
@@ -91,7 +99,7 @@ int OpenLocked(const std::string& path, const OpenRequest& request) {
     if (request.truncate && ::ftruncate(fd, 0) < 0) {
         const int errnum = errno;
         ::close(fd);
-        return Fail(os::ErrorFromErrno(errnum)), -1;
+        return Fail(os::ErrorFromErrno(errnum), -1);
     }
     Succeed();
     return fd;
@@ -114,7 +122,7 @@ int OpenExisting(std::string_view name, std::uint32_t mode) {
             request.lock = LOCK_EX;
             break;
         default:
-            return Fail(os::ERROR_INVALID_PARAMETER), -1;
+            return Fail(os::ERROR_INVALID_PARAMETER, -1);
     }
     return OpenLocked(path, request);
 }
@@ -142,11 +150,11 @@ std::size_t WriteAll(int fd, std::string_view bytes) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Fail(os::ErrorFromErrno(errno));
+            SetError(os::ErrorFromErrno(errno));
             return done;
         }
         if (n == 0) {
-            Fail(os::ERROR_WRITE_FAULT);
+            SetError(os::ERROR_WRITE_FAULT);
             return done;
         }
         done += static_cast<std::size_t>(n);
@@ -160,7 +168,7 @@ bool CopyBytes(int from, int to) {
         const ssize_t n = ::read(from, buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Fail(os::ERROR_READ_FAULT);
+            SetError(os::ERROR_READ_FAULT);
             return false;
         }
         if (n == 0) return true;
@@ -189,7 +197,7 @@ FHandle FCreate2(std::string_view name, std::uint32_t attributes) {
 
 std::int64_t FSeek(FHandle handle, std::int64_t offset, std::uint32_t origin) {
     const int fd = State().files.Descriptor(handle);
-    if (fd < 0) return Fail(os::ERROR_INVALID_HANDLE), -1;
+    if (fd < 0) return Fail(os::ERROR_INVALID_HANDLE, -1);
     int whence = SEEK_SET;
     switch (origin) {
         case FS_SET:
@@ -201,13 +209,13 @@ std::int64_t FSeek(FHandle handle, std::int64_t offset, std::uint32_t origin) {
             whence = SEEK_END;
             break;
         default:
-            return Fail(os::ERROR_INVALID_PARAMETER), -1;
+            return Fail(os::ERROR_INVALID_PARAMETER, -1);
     }
     const off_t at = ::lseek(fd, static_cast<off_t>(offset), whence);
     if (at < 0) {
         // The only way to get EINVAL with a valid origin is a target before
         // the start of the file.
-        return Fail(errno == EINVAL ? os::ERROR_NEGATIVE_SEEK : os::ErrorFromErrno(errno)), -1;
+        return Fail(errno == EINVAL ? os::ERROR_NEGATIVE_SEEK : os::ErrorFromErrno(errno), -1);
     }
     Succeed();
     return static_cast<std::int64_t>(at);
@@ -223,7 +231,7 @@ std::uint32_t FPutS(FHandle handle, std::string_view text) {
 
 std::uint32_t FPutS3(FHandle handle, std::string_view text, std::uint32_t count) {
     const int fd = State().files.Descriptor(handle);
-    if (fd < 0) return Fail(os::ERROR_INVALID_HANDLE), 0;
+    if (fd < 0) return Fail(os::ERROR_INVALID_HANDLE, 0);
     // One write for text and line end, so a line is never split by a
     // failure between the two.
     std::string line(text.substr(0, count));
@@ -235,9 +243,9 @@ std::uint32_t FPutS3(FHandle handle, std::string_view text, std::uint32_t count)
 
 bool FClose(FHandle handle) {
     const int fd = State().files.Release(handle);
-    if (fd < 0) return Fail(os::ERROR_INVALID_HANDLE), false;
+    if (fd < 0) return Fail(os::ERROR_INVALID_HANDLE, false);
     // The descriptor is gone whatever close reports; the lock goes with it.
-    if (::close(fd) < 0 && errno != EINTR) return Fail(os::ErrorFromErrno(errno)), false;
+    if (::close(fd) < 0 && errno != EINTR) return Fail(os::ErrorFromErrno(errno), false);
     Succeed();
     return true;
 }
@@ -250,8 +258,8 @@ bool File(std::string_view name) {
     std::string path;
     if (!PrepareName(name, path)) return false;
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return Fail(OpenFailureCode(errno, path)), false;
-    if (S_ISDIR(info.st_mode)) return Fail(os::ERROR_FILE_NOT_FOUND), false;
+    if (::stat(path.c_str(), &info) != 0) return Fail(OpenFailureCode(errno, path), false);
+    if (S_ISDIR(info.st_mode)) return Fail(os::ERROR_FILE_NOT_FOUND, false);
     Succeed();
     return true;
 }
@@ -267,7 +275,7 @@ bool FCopy(std::string_view from, std::string_view to) {
     const bool copied = CopyBytes(source, target);
     ::close(source);
     const bool closed = ::close(target) == 0;
-    if (copied && !closed) Fail(os::ERROR_WRITE_FAULT);
+    if (copied && !closed) SetError(os::ERROR_WRITE_FAULT);
     if (copied && closed) Succeed();
     return copied && closed;
 }

@@ -1,10 +1,11 @@
 #pragma once
 // The view of an edit pane: a scrollable widget that shows a TextPaneModel in
-// a monospace font, wrapping at the right edge, and lays out and paints only
-// the rows in sight, so that its cost does not grow with the text. It gives
-// the pane an edit control's ordinary handling: typing, Enter, Backspace,
-// Delete, arrows, Home/End, paging, Shift-selection, mouse selection, and
-// copy, cut, paste and select-all through the usual shortcuts.
+// a monospace font, wrapping at the right edge character by character. Row
+// breaks are plain arithmetic on the fixed-width grid; only the rows in sight
+// are shaped and painted, so drawing costs the same however long the text
+// is. It gives the pane an edit control's ordinary handling: typing, Enter,
+// Backspace, Delete, arrows, Home/End, paging, Shift-selection, mouse
+// selection, and copy, cut, paste and select-all through the usual shortcuts.
 //
 // Key presses (auto-repeats included, Tab too) go to the key handler when
 // one is set, which decides whether and when the ordinary handling
