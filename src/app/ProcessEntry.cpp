@@ -10,7 +10,6 @@
 #include "app/SymbolNumbers.h"
 #include "app/WindowStart.h"
 #include "platform/os/Resource.h"
-#include "platform/runtime/Activation.h"
 #include "platform/runtime/AtomTableReader.h"
 #include "platform/runtime/RuntimeState.h"
 
@@ -20,23 +19,16 @@ ProcessEntry::ProcessEntry(EntryOperations& operations, std::function<ProgramTab
     : ops_(operations), makeTables_(std::move(makeTables)) {}
 
 void ProcessEntry::Run() {
-    RT_ENTER("PROCESSENTRY:RUN", "Start");
-    RT_LINE();
     // Step 1: the stack position at entry; the runtime is told where its
     // stack begins.
     const char stackMark = 0;
-    RT_LINE();
     ops_.SetHandleCount(kHandleCount);
-    RT_LINE();
     const os::HMODULE module = ops_.GetModuleHandleA(nullptr);
-    RT_LINE();
     os::STARTUPINFOA startupInfo;
     startupInfo.cb = kStartupInfoSize;
     ops_.GetStartupInfoA(&startupInfo);
 
-    RT_LINE();
     if (ops_.MemInit() != 0) Exit(kStartupFailure);
-    RT_LINE();
     const char* commandLine = ops_.GetCommandLineA();
     if (commandLine == nullptr) commandLine = "";
     const std::size_t commandLineSize = std::strlen(commandLine) + 1;
@@ -44,15 +36,11 @@ void ProcessEntry::Run() {
     if (commandLineCopy == nullptr) Exit(kStartupFailure);
     std::memcpy(commandLineCopy, commandLine, commandLineSize);
 
-    RT_LINE();
     if (ops_.AtomInit() != 0) Exit(kStartupFailure);
     if (ops_.CreateAtomTable(kAtomTableBytes, kAtomTableCount) != 0) Exit(kStartupFailure);
-    RT_LINE();
     if (!LoadSymbolTable(module)) Exit(kStartupFailure);
-    RT_LINE();
     tables_ = makeTables_();
 
-    RT_LINE();
     rt::RTInitParams params;
     params.exit = [this](std::uint32_t code) { Exit(code); };
     params.classCount = static_cast<std::uint32_t>(tables_.ClassCount());
@@ -70,22 +58,15 @@ void ProcessEntry::Run() {
     params.stackBase = &stackMark;
     if (ops_.RTInit(params) != 0) Exit(kStartupFailure);
 
-    RT_LINE();
     started_ = true;
-    RT_LINE();
     if (Initialise() != 0) Exit(kStartupFailure);
 
-    RT_LINE();
     const rt::Usual result = ops_.Start();
-    RT_LINE();
     const std::uint32_t code = ops_.ConvertResult(result);
-    RT_LINE();
     Exit(code);
 }
 
 bool ProcessEntry::LoadSymbolTable(os::HMODULE module) {
-    RT_ENTER("PROCESSENTRY:LOADSYMBOLTABLE", "Start");
-    RT_LINE();
     const ResourceBytes resource = ops_.LoadResource(module, kSymbolTableName, kSymbolTableType);
     rt::AtomTableReader reader(resource.data, resource.size);
     if (!reader.HasMagic()) return false;
@@ -95,7 +76,6 @@ bool ProcessEntry::LoadSymbolTable(os::HMODULE module) {
     std::string name;
     std::string_view entry;
     for (std::uint32_t expected = rt::kFirstProgramSymbol; reader.Next(entry); ++expected) {
-        RT_LINE();
         name.assign(entry);
         if (ops_.SysAddAtom(name.c_str()) != expected) return false;
     }
@@ -103,18 +83,13 @@ bool ProcessEntry::LoadSymbolTable(os::HMODULE module) {
 }
 
 int ProcessEntry::Initialise() {
-    RT_ENTER("PROCESSENTRY:INITIALISE", "Start");
-    RT_LINE();
     if (const int result = DeclareAll(); result != 0) return result;
-    RT_LINE();
     ops_.InitCallStackSettings();
-    RT_LINE();
     // The modules' initialisation procedures; their results are not examined.
     ops_.MacroSupportInit();
     CollectionCheck();
     ops_.ErrorSysInit();
     ops_.ErrorGenInit();
-    RT_LINE();
     for (int step = 0; step < kLibraryInitCount; ++step) {
         ops_.RunLibraryInit(static_cast<LibraryInit>(step));
     }
@@ -122,9 +97,7 @@ int ProcessEntry::Initialise() {
 }
 
 int ProcessEntry::DeclareAll() {
-    RT_ENTER("PROCESSENTRY:DECLAREALL", "Start");
     for (auto& declaration : tables_.declarations) {
-        RT_LINE();
         const int result = std::visit(
             [this](auto& record) {
                 if constexpr (std::is_same_v<std::decay_t<decltype(record)>, rt::ClassRecord>) {
@@ -140,10 +113,7 @@ int ProcessEntry::DeclareAll() {
 }
 
 void ProcessEntry::CollectionCheck() {
-    RT_ENTER("PROCESSENTRY:COLLECTIONCHECK", "Start");
-    RT_LINE();
     if (ops_.CollectPublics() == 0) return;
-    RT_LINE();
     char path[kPathBufferSize] = {};
     ops_.GetModuleFileNameA(0, path, kPathBufferSize);
     // The name is read up to its zero byte, whatever length was reported.
@@ -151,9 +121,7 @@ void ProcessEntry::CollectionCheck() {
     const std::size_t length = std::strlen(path);
     std::string suffix(path + (length >= 3 ? length - 3 : 0));
     for (auto& c : suffix) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    RT_LINE();
     if (suffix != kDebugSuffix) End(0);
-    RT_LINE();
     char value[kPathBufferSize] = {};
     if (ops_.GetEnvironmentVariableA(kProjectDirVariable, value, kPathBufferSize) == 0) {
         End(0);

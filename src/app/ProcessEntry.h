@@ -6,6 +6,10 @@
 // exit code -1 (all bits set) and no message; the runtime is shut down only
 // once it was started. A public-name collection run that is not a debugging
 // build's ends with exit code 0 before any window exists.
+//
+// Like the platform's own start-up code, the entry registers no activations:
+// it runs before the runtime and around the whole program, so call stacks
+// begin at App:Start.
 
 #include <cstdint>
 #include <functional>

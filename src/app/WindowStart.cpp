@@ -7,20 +7,17 @@
 #include "app/App.h"
 #include "app/ProgramResources.h"
 #include "app/SymbolNumbers.h"
-#include "platform/runtime/Activation.h"
 #include "platform/runtime/LateBinding.h"
-#include "platform/runtime/RuntimeState.h"
 #include "platform/serial/PortMap.h"
 #include "platform/window/Application.h"
 
 namespace app {
 
+// The window library's own function: like the library's other code it
+// registers no activation.
 rt::Usual WindowStart(int& argc, char** argv) {
-    RT_ENTER("START", "Start");
-    RT_LINE();
     win::Application application(argc, argv);
 
-    RT_LINE();
     std::vector<std::string> args(argv, argv + argc);
     serial::PortMap ports;
     std::string error;
@@ -30,11 +27,8 @@ rt::Usual WindowStart(int& argc, char** argv) {
     }
     serial::PortMap::Install(std::move(ports));
 
-    RT_LINE();
     ProgramResources().InstallAsProgram();
-    RT_LINE();
     App app;
-    RT_LINE();
     return rt::Send(app, sym::kSTART);
 }
 

@@ -54,7 +54,10 @@ TEST_F(ProcessEntryTest, NormalRunInOrderEndsWithTheStartResult) {
 }
 
 TEST_F(ProcessEntryTest, NormalEndWithoutAResultExitsZero) {
+    std::size_t depthAtStart = 99;
+    ops.duringStart = [&] { depthAtStart = rt::State().activations.Depth(); };
     EXPECT_EQ(ops.RunEntry(), 0u);
+    EXPECT_EQ(depthAtStart, 0u) << "the entry leaves no activation under App:Start";
     EXPECT_FALSE(rt::RuntimeStarted()) << "the runtime is shut down before the process ends";
 }
 
