@@ -7,8 +7,6 @@ inline constexpr char kShellCaption[] = "Тест COM-порта";
 // Caption of RPMsg's box when none is given.
 inline constexpr char kMessageCaption[] = "Ошибка";
 
-// Description of the instance-check error of StdDataWindow's owner.
-inline constexpr char kNotAShell[] = "the owner is not a STANDARDSDIWINDOW";
 // Descriptions of the runtime errors WinCentre raises.
 inline constexpr char kNotAWindow[] = "the argument is not a window";
 inline constexpr char kOwnerNotAWindow[] = "the owner is not a window";

@@ -1,10 +1,9 @@
 #include "app/StdDataWindow.h"
 
-#include "app/AppTexts.h"
 #include "app/StandardSDIWindow.h"
+#include "app/SymbolNumbers.h"
 #include "platform/runtime/Activation.h"
-#include "platform/runtime/ErrorSystem.h"
-#include "platform/runtime/GenCode.h"
+#include "platform/runtime/LateBinding.h"
 #include "platform/runtime/Program.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/window/Icon.h"
@@ -17,14 +16,8 @@ constexpr char kModule[] = "Standard SDI";
 // The runtime's instance check: the object must be of the class, else a
 // data-type error is raised.
 StandardSDIWindow* CheckShell(rt::Object* object) {
-    auto* shell = dynamic_cast<StandardSDIWindow*>(object);
-    if (!shell) {
-        rt::RaiseError({.genCode = rt::gen::kDataType,
-                        .canDefault = true,
-                        .operation = "STDDATAWINDOW:INIT",
-                        .description = texts::kNotAShell});
-    }
-    return shell;
+    if (!rt::CheckInstance(object, sym::kSTANDARDSDIWINDOW)) return nullptr;
+    return dynamic_cast<StandardSDIWindow*>(object);
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 // border and maximise and minimise boxes, shows icon 101, and is shown at
 // once, ending in the browse presentation. The program declares it but
 // never creates it. Its owner must be a StandardSDIWindow: any other owner
-// raises the runtime's instance-check error during construction; when the
-// error handler lets it go on, the window keeps no owner shell.
+// fails the runtime's instance check (rt::CheckInstance, a data-type error)
+// during construction; when the error handler lets it go on, the window
+// keeps no owner shell.
 
 #include "platform/window/DataWindow.h"
 

@@ -3,7 +3,9 @@
 
 #include <string_view>
 
+#include "errors/ErrorConstants.h"
 #include "platform/runtime/Directories.h"
+#include "platform/runtime/GenCode.h"
 
 namespace diag {
 
@@ -39,15 +41,14 @@ inline constexpr std::string_view kBackupSuffix = "bak";
 inline constexpr const char* kDllGetVersionExport = "DllGetVersion";
 inline constexpr unsigned kWinNtPlatform = 2;
 
-// The error dump.
-inline constexpr std::string_view kDumpBanner =
-    "***********************ERROR********************************";
+// The error dump shares its banner and heading with the runtime's error log.
+inline constexpr std::string_view kDumpBanner = errors::text::kLogBanner;
 inline constexpr std::string_view kDumpSpace = " ";
-inline constexpr std::string_view kDumpObjectHeading = "Error Object created:";
-inline constexpr std::string_view kDumpRule = "--------------------";
+inline constexpr std::string_view kDumpObjectHeading = errors::text::kLogObjectCreated;
+inline constexpr std::string_view kDumpRule = errors::text::kLogObjectRule;
 inline constexpr std::string_view kDumpStackLabel = "Stack           :";
 inline constexpr std::string_view kDumpStackMoreLabel = "                :";
 inline constexpr std::string_view kDumpQuote = "'";
-inline constexpr unsigned kOsExceptionSubCode = 5333;
+inline constexpr unsigned kOsExceptionSubCode = rt::kSubCodeOsException;
 
 }  // namespace diag

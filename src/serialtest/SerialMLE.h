@@ -51,6 +51,8 @@ class SerialMLE : public win::MultiLineEdit {
     // as it arrived before the change.
     void SetValue(const QString& text) override;
 
+    std::string ClassName() const override { return "SERIALMLE"; }
+
   private:
     void Drain();
     void SchedulePending();

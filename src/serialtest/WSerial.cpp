@@ -139,12 +139,6 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     Caption(texts::kWindowCaption);
     HyperLabel(Label("WSerial", texts::kWindowCaption));
 
-    // Clicks reach the methods by the buttons' names.
-    RT_LINE();
-    DefineMethod("BeginButton", [this] { BeginButton(); });
-    DefineMethod("EndButton", [this] { EndButton(); });
-    DefineMethod("ExitButton", [this] { ExitButton(); });
-
     RT_LINE();
     if (!server.IsNil()) Use(server);
     RT_LINE();

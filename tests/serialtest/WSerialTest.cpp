@@ -14,6 +14,7 @@
 #include "platform/window/App.h"
 #include "platform/window/ResourceModule.h"
 #include "platform/window/TopAppWindow.h"
+#include "serialtest/SerialTestClasses.h"
 #include "serialtest/WSerial.h"
 #include "serialtest/WSerialTemplate.h"
 #include "support/ModalBoxWatcher.h"
@@ -53,6 +54,15 @@ Usual PlatformParity() {
 class WSerialTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The window's clicks reach its methods through the class registry.
+        auto& state = rt::State();
+        state.classes.Reset(0);
+        for (const char* base : {"DATAWINDOW", "MULTILINEEDIT"}) {
+            ASSERT_EQ(state.classes.DeclareClass({state.symbols.Add(base), {}, {}, {}, {}, {}}), 0);
+        }
+        for (auto& declaration : SerialTestDeclarations()) {
+            ASSERT_EQ(state.classes.Declare(std::move(declaration)), 0);
+        }
         module_.AddDialog(WSerialTemplate());
         previousModule_ = module_.InstallAsProgram();
         rt::State().program.oGStru = Usual(rt::ObjectRef(std::make_shared<TestSettings>(parity_)));
@@ -60,6 +70,7 @@ class WSerialTest : public ::testing::Test {
     void TearDown() override {
         window_.reset();
         shell_.reset();
+        rt::State().classes.Reset(0);
         rt::State().program.instance = previousModule_;
         rt::State().program.oGStru = rt::NIL;
     }

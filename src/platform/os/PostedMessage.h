@@ -27,12 +27,12 @@ struct Msg {
 
 // The Qt event that carries a posted message to its window's receiver.
 class PostedMessageEvent : public QEvent {
-public:
+  public:
     explicit PostedMessageEvent(const Msg& msg);
     static QEvent::Type EventType();
     const Msg& message() const { return msg_; }
 
-private:
+  private:
     Msg msg_;
 };
 

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "platform/runtime/RuntimeState.h"
+#include "platform/runtime/Startup.h"
 
 namespace rt {
 
@@ -26,7 +27,7 @@ void AtShutdown(std::function<void()> hook) {
     State().errors.shutdownHooks.push_back(std::move(hook));
 }
 
-void _Quit() {
+void RunShutdownHooks() {
     auto& state = State().errors;
     // Hooks are taken out first so that one that ends up here again does
     // not run twice.
@@ -35,11 +36,16 @@ void _Quit() {
     for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) {
         if (*it) (*it)();
     }
+}
+
+void _Quit() {
+    auto& state = State().errors;
+    RunShutdownHooks();
     std::cout.flush();
     std::cerr.flush();
     std::fflush(nullptr);
     if (state.exit) state.exit(state.errorLevel);
-    std::_Exit(state.errorLevel);
+    ExitThroughEntry(static_cast<std::uint32_t>(state.errorLevel));
 }
 
 void MathInit() {

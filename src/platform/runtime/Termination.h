@@ -20,8 +20,12 @@ void KXDBCloseAll();
 // run in reverse order of registration.
 void AtShutdown(std::function<void()> hook);
 
+// Runs the shutdown hooks registered so far, latest first; each runs once.
+void RunShutdownHooks();
+
 // Shuts the runtime down (shutdown hooks, then standard streams flushed) and
-// ends the process with the ErrorLevel. Static destructors do not run: the
+// ends the process with the ErrorLevel through the process entry's exit
+// steps (ExitThroughEntry). Static destructors do not run: the
 // window system may still hold objects that must not be torn down twice.
 [[noreturn]] void _Quit();
 

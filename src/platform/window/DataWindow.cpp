@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <stdexcept>
 
+#include "platform/runtime/LateBinding.h"
 #include "platform/window/Font.h"
 #include "platform/window/ResourceModule.h"
 
@@ -57,17 +58,8 @@ DialogItem DataWindow::TemplateItem(const ResourceID& id) const {
     return *item;
 }
 
-void DataWindow::DefineMethod(std::string name, std::function<void()> method) {
-    methods_[std::move(name)] = std::move(method);
-}
-
 bool DataWindow::Send(const std::string& name) {
-    const auto it = methods_.find(name);
-    if (it == methods_.end()) return false;
-    // A copy: the method may redefine or end the window.
-    const auto method = it->second;
-    method();
-    return true;
+    return rt::SendByName(*this, name);
 }
 
 int DataWindow::TemplateIndex(std::uint16_t id) const {

@@ -3,8 +3,8 @@
 // dialog template of the program's resources. Its controls are made from the
 // template's items by id (see Control) and laid out in dialog units of the
 // template's font. A push button's click sends the window the method named
-// by the button's HyperLabel; methods are found by name in the window's
-// method table (DefineMethod).
+// by the button's HyperLabel: the method of that name (in upper case) that
+// the runtime's class registry holds for the window's class or its bases.
 //
 // Construction fails with std::runtime_error when the template does not
 // exist. A data window without a template is an empty form.
@@ -61,9 +61,8 @@ class DataWindow : public Window {
     // template has none.
     DialogItem TemplateItem(const ResourceID& id) const;
 
-    // Methods a push button's click may call, by name (compared exactly).
-    void DefineMethod(std::string name, std::function<void()> method);
-    // Calls the method; FALSE when the window defines none of that name.
+    // Sends the window's method of that name ("BeginButton" is BEGINBUTTON);
+    // FALSE when its class has none.
     bool Send(const std::string& name);
 
     // Places a control's widget as its template item says and keeps tab
@@ -87,7 +86,6 @@ class DataWindow : public Window {
     rt::Usual server_;
     QList<QImage> icon_;
     std::string view_ = "FormView";
-    std::map<std::string, std::function<void()>, std::less<>> methods_;
     std::map<int, QPointer<QWidget>> tabOrder_;  // template index -> widget
     std::map<int, QButtonGroup*> radioGroups_;   // group start index -> group
 };

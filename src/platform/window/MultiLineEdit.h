@@ -27,6 +27,7 @@
 #include <QString>
 
 #include "platform/os/PostedMessage.h"
+#include "platform/runtime/Usual.h"
 #include "platform/window/Event.h"
 #include "platform/window/TextPaneView.h"
 
@@ -35,7 +36,7 @@ class QWidget;
 
 namespace win {
 
-class MultiLineEdit : public QObject {
+class MultiLineEdit : public QObject, public rt::Object {
     Q_OBJECT
   public:
     // Creates the control's view as a child of `parent` (top-level when
@@ -45,6 +46,8 @@ class MultiLineEdit : public QObject {
     ~MultiLineEdit() override;
 
     virtual LRESULT Dispatch(const Event& event);
+
+    std::string ClassName() const override { return "MULTILINEEDIT"; }
 
     // The control's window handle, to which messages can be posted.
     os::HWND Handle() const { return hwnd_; }

@@ -1,7 +1,7 @@
 #include "platform/os/PostedMessage.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <memory>
 #include <vector>
 
@@ -9,7 +9,7 @@ namespace os {
 namespace {
 
 class Recorder : public QObject {
-public:
+  public:
     std::vector<Msg> seen;
     bool event(QEvent* e) override {
         if (e->type() == PostedMessageEvent::EventType()) {

@@ -29,3 +29,21 @@ TEST(SymbolTableTest, FullTableAndEmptyNameGiveNoSymbol) {
 
 }  // namespace
 }  // namespace rt
+
+namespace rt {
+namespace {
+
+TEST(SymbolTableTest, ByteCapacityCountsEachNameWithItsZero) {
+    SymbolTable table(444, 0, 8);
+    EXPECT_EQ(table.Add("ABC").number, 444u);  // 4 bytes
+    EXPECT_EQ(table.Add("DEF").number, 445u);  // 8 bytes: full
+    EXPECT_FALSE(table.Add("G")) << "one more byte than allowed";
+    EXPECT_EQ(table.Bytes(), 8u);
+    EXPECT_EQ(table.Add("ABC").number, 444u) << "finding needs no room";
+    table.Reset(444, 1, 0);
+    EXPECT_EQ(table.Bytes(), 0u);
+    EXPECT_TRUE(table.Add("A long name that only the count limits"));
+}
+
+}  // namespace
+}  // namespace rt

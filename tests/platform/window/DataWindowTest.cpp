@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "WindowTestModule.h"
+#include "platform/runtime/RuntimeState.h"
 #include "platform/runtime/ErrorSystem.h"
 #include "platform/runtime/GenCode.h"
 #include "platform/window/ComboBox.h"
@@ -27,6 +28,28 @@ namespace {
 using rt::Usual;
 
 class DataWindowTest : public WindowTest {};
+
+// Declares the data window's class with one method, `name`, for one test:
+// a click reaches a window's method through the runtime's class registry.
+class DeclaredMethod {
+  public:
+    DeclaredMethod(const char* name, std::function<void()> code) {
+        auto& state = rt::State();
+        state.classes.Reset(0);
+        const rt::Symbol cls = state.symbols.Add("DATAWINDOW");
+        EXPECT_EQ(state.classes.DeclareClass({cls, {}, {}, {}, {}, {}}), 0);
+        EXPECT_EQ(state.classes.DeclareMethod({cls, state.symbols.Add(name), rt::MemberKind::Method,
+                                               [code](rt::Object&, std::span<const rt::Usual>) {
+                                                   code();
+                                                   return rt::NIL;
+                                               },
+                                               0}),
+                  0);
+    }
+    ~DeclaredMethod() { rt::State().classes.Reset(0); }
+    DeclaredMethod(const DeclaredMethod&) = delete;
+    DeclaredMethod& operator=(const DeclaredMethod&) = delete;
+};
 
 TEST_F(DataWindowTest, TemplateIsFoundByNameWithoutRegardToCase) {
     for (const char* name : {"TESTFORM", "TestForm", "testform"}) {
@@ -203,8 +226,7 @@ TEST_F(DataWindowTest, ClickCallsTheOwnerMethodNamedByTheLabel) {
     go.HyperLabel(HyperLabel{"GoButton", "Go", {}, {}});
     stop.HyperLabel(HyperLabel{"NoSuchMethod", "Stop", {}, {}});
     std::vector<std::string> calls;
-    window.DefineMethod("GoButton", [&] { calls.push_back("go"); });
-    window.DefineMethod("gobutton", [&] { calls.push_back("wrong case"); });
+    const DeclaredMethod method("GOBUTTON", [&] { calls.push_back("go"); });
     window.Show();
 
     QTest::mouseClick(go.Widget(), Qt::LeftButton);
@@ -236,7 +258,7 @@ TEST_F(DataWindowTest, ExceptionFromAHandlerIsRaisedAndTheWindowGoesOn) {
     PushButton go(&window, ResourceID(kGo));
     go.HyperLabel(HyperLabel{"GoButton", "Go", {}, {}});
     int calls = 0;
-    window.DefineMethod("GoButton", [&] {
+    const DeclaredMethod method("GOBUTTON", [&] {
         ++calls;
         throw std::runtime_error("handler failed");
     });
@@ -263,7 +285,7 @@ TEST_F(DataWindowTest, EndWindowDestroysTheWidgetAfterTheCurrentEvent) {
     auto window = std::make_unique<DataWindow>(nullptr, ResourceID("TestForm"));
     PushButton go(window.get(), ResourceID(kGo));
     go.HyperLabel(HyperLabel{"GoButton", "Go", {}, {}});
-    window->DefineMethod("GoButton", [&] { window->EndWindow(); });
+    const DeclaredMethod method("GOBUTTON", [&] { window->EndWindow(); });
     window->Show();
     QPointer<QWidget> widget = window->Widget();
     QTest::mouseClick(go.Widget(), Qt::LeftButton);

@@ -1,0 +1,133 @@
+#include "serialtest/SerialTestClasses.h"
+
+#include "platform/runtime/Activation.h"
+#include "platform/runtime/LateBinding.h"
+#include "platform/runtime/LateBindingError.h"
+#include "platform/runtime/Program.h"
+#include "platform/runtime/RuntimeState.h"
+#include "platform/window/Event.h"
+#include "serialtest/SerialMLE.h"
+#include "serialtest/WSerial.h"
+
+namespace serialtest {
+namespace {
+
+rt::Symbol Sym(const char* name) {
+    return rt::State().symbols.Add(name);
+}
+
+// A member whose code calls `call` on the object as T.
+template <typename T, typename Call>
+rt::MethodRecord Member(const char* cls, const char* member, rt::MemberKind kind,
+                        std::uint32_t argCount, Call call) {
+    const rt::Symbol classSymbol = Sym(cls);
+    return rt::MethodRecord{classSymbol, Sym(member), kind,
+                            [classSymbol, call](rt::Object& self, std::span<const rt::Usual> args) {
+                                return rt::CallAs<T>(self, classSymbol,
+                                                     [&](T& typed) { return call(typed, args); });
+                            },
+                            argCount};
+}
+
+// The C++ object an argument carries by address (the event object of a
+// Dispatch); null when it carries none.
+template <typename T>
+T* Carried(std::span<const rt::Usual> args) {
+    if (args.empty() || !args[0].IsPtr()) return nullptr;
+    return static_cast<T*>(args[0].AsPtr());
+}
+
+win::Window* OwnerWindow(std::span<const rt::Usual> args) {
+    if (args.empty() || !args[0].IsObject()) return nullptr;
+    return dynamic_cast<win::Window*>(args[0].AsObject().get());
+}
+
+const rt::Usual& Arg(std::span<const rt::Usual> args, std::size_t i) {
+    return i < args.size() ? args[i] : rt::NIL;
+}
+
+void DeclareSerialMLE(std::vector<rt::Declaration>& out) {
+    RT_ENTER("DECLARESERIALMLE", "SerialMLE Class");
+    using rt::MemberKind;
+    rt::ClassRecord cls;
+    cls.symbol = Sym("SERIALMLE");
+    cls.base = Sym("MULTILINEEDIT");
+    cls.layout = {1, {0}};  // the port object
+    cls.initArgCount = 6;
+    cls.initializer = [](std::span<const rt::Usual> args) -> rt::ObjectRef {
+        auto* owner = dynamic_cast<win::DataWindow*>(OwnerWindow(args));
+        if (owner == nullptr) return std::make_shared<SerialMLE>();
+        return std::make_shared<SerialMLE>(
+            owner,
+            win::ResourceID(static_cast<std::uint32_t>(Arg(args, 1).AsLong()), rt::GetInst()));
+    };
+    RT_LINE();
+    out.emplace_back(std::move(cls));
+    out.emplace_back(Member<SerialMLE>(
+        "SERIALMLE", "DISPATCH", MemberKind::Method, 1,
+        [](SerialMLE& self, std::span<const rt::Usual> args) {
+            const auto* event = Carried<const win::Event>(args);
+            if (event == nullptr) {
+                return rt::RaiseLateBindingError(rt::LateBindingFault::NoObject, Sym("DISPATCH"));
+            }
+            return rt::Usual(static_cast<std::int32_t>(self.Dispatch(*event)));
+        }));
+    out.emplace_back(Member<SerialMLE>("SERIALMLE", "DEVICE", MemberKind::Access, 0,
+                                       [](SerialMLE& self, std::span<const rt::Usual>) {
+                                           return rt::Usual(static_cast<void*>(self.Device()));
+                                       }));
+    // A value that is not a port object leaves the device as it is.
+    out.emplace_back(Member<SerialMLE>("SERIALMLE", "DEVICE", MemberKind::Assign, 1,
+                                       [](SerialMLE& self, std::span<const rt::Usual> args) {
+                                           const rt::Usual& value = Arg(args, 0);
+                                           if (value.IsPtr())
+                                               self.SetDevice(static_cast<QObject*>(value.AsPtr()));
+                                           return rt::Usual(static_cast<void*>(self.Device()));
+                                       }));
+}
+
+void DeclareWSerial(std::vector<rt::Declaration>& out) {
+    RT_ENTER("DECLAREWSERIAL", "WSerial");
+    using rt::MemberKind;
+    rt::ClassRecord cls;
+    cls.symbol = Sym("WSERIAL");
+    cls.base = Sym("DATAWINDOW");
+    // Seventeen controls and the shell's system menu handle.
+    cls.layout = {18, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}};
+    cls.initArgCount = 4;
+    cls.initializer = [](std::span<const rt::Usual> args) -> rt::ObjectRef {
+        return std::make_shared<WSerial>(OwnerWindow(args), Arg(args, 1).AsLong(), Arg(args, 2),
+                                         Arg(args, 3));
+    };
+    RT_LINE();
+    out.emplace_back(std::move(cls));
+    using Action = void (WSerial::*)();
+    const std::pair<const char*, Action> methods[] = {
+        {"POSTINIT", &WSerial::PostInit},
+        {"BEGINBUTTON", &WSerial::BeginButton},
+        {"ENDBUTTON", &WSerial::EndButton},
+        {"EXITBUTTON", &WSerial::ExitButton},
+    };
+    for (const auto& [name, action] : methods) {
+        RT_LINE();
+        out.emplace_back(Member<WSerial>("WSERIAL", name, MemberKind::Method, 0,
+                                         [action](WSerial& self, std::span<const rt::Usual>) {
+                                             (self.*action)();
+                                             return rt::NIL;
+                                         }));
+    }
+}
+
+}  // namespace
+
+std::vector<rt::Declaration> SerialTestDeclarations() {
+    RT_ENTER("SERIALTESTDECLARATIONS", "WSerial");
+    std::vector<rt::Declaration> out;
+    RT_LINE();
+    DeclareSerialMLE(out);
+    RT_LINE();
+    DeclareWSerial(out);
+    return out;
+}
+
+}  // namespace serialtest
