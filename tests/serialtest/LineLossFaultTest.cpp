@@ -23,6 +23,7 @@
 #include "platform/window/ResourceModule.h"
 #include "platform/window/TopAppWindow.h"
 #include "serialtest/SerialMLE.h"
+#include "serialtest/SerialTestClasses.h"
 #include "serialtest/WSerial.h"
 #include "serialtest/WSerialTemplate.h"
 #include "support/ModalBoxWatcher.h"
@@ -213,12 +214,16 @@ TEST_F(LineLossFaultTest, RepeatedLossesAreReportedOncePerStart) {
 class Settings : public rt::Object {
   public:
     rt::Usual IVarGet(const std::string& name) const override {
-        if (name == "APORT") return rt::Usual::ArrayOf({"Com1", "Com2", "Com3"});
-        if (name == "ABAUD") return rt::Usual::ArrayOf({300, 9600, 19200});
+        using rt::Usual;
+        if (name == "APORT")
+            return Usual::ArrayOf(
+                {"Com1", "Com2", "Com3", "Com4", "Com5", "Com6", "Com7", "Com8", "Com9"});
+        if (name == "ABAUD") return Usual::ArrayOf({300, 1200, 2400, 4800, 9600, 14400, 19200});
         if (name == "APARITY")
-            return rt::Usual::ArrayOf(
-                {rt::Usual::ArrayOf({"None", 0}), rt::Usual::ArrayOf({"Odd", 1})});
-        return rt::Usual();
+            return Usual::ArrayOf({Usual::ArrayOf({"Even", 2}), Usual::ArrayOf({"Mark", 3}),
+                                   Usual::ArrayOf({"None", 0}), Usual::ArrayOf({"Odd", 1}),
+                                   Usual::ArrayOf({"Space", 4})});
+        return Usual();
     }
     std::string ClassName() const override { return "GSTRU"; }
 };
@@ -227,6 +232,13 @@ TEST_F(LineLossFaultTest, NextStartOfTheTestWindowRecoversTheLine) {
     // The whole window this time: start, loss mid-flood, keys into the dead
     // line, end, the adapter back at its path, start again.
     pane_.reset();
+    // The window's clicks reach its methods through the class registry.
+    auto& state = rt::State();
+    state.classes.Reset(0);
+    for (const char* base : {"DATAWINDOW", "MULTILINEEDIT"})
+        ASSERT_EQ(state.classes.DeclareClass({state.symbols.Add(base), {}, {}, {}, {}, {}}), 0);
+    for (auto& declaration : serialtest::SerialTestDeclarations())
+        ASSERT_EQ(state.classes.Declare(std::move(declaration)), 0);
     win::ResourceModule module;
     module.AddDialog(serialtest::WSerialTemplate());
     const auto previousModule = module.InstallAsProgram();
@@ -284,6 +296,7 @@ TEST_F(LineLossFaultTest, NextStartOfTheTestWindowRecoversTheLine) {
     }
     rt::State().program.oGStru = rt::NIL;
     rt::State().program.instance = previousModule;
+    state.classes.Reset(0);
 }
 
 }  // namespace
