@@ -108,8 +108,10 @@ void DeclareWSerial(std::vector<rt::Declaration>& out) {
         {"ENDBUTTON", &WSerial::EndButton},
         {"EXITBUTTON", &WSerial::ExitButton},
     };
-    for (const auto& [name, action] : methods) {
+    for (const auto& [name, bound] : methods) {
         RT_LINE();
+        // A copy: clang before 16 cannot capture a structured binding.
+        const auto action = bound;
         out.emplace_back(Member<WSerial>("WSERIAL", name, MemberKind::Method, 0,
                                          [action](WSerial& self, std::span<const rt::Usual>) {
                                              (self.*action)();
