@@ -29,18 +29,11 @@
 #include "platform/os/PostedMessage.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/Serial.h"
+#include "support/ProcessStats.h"
 
 namespace {
 
-long RssKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        long value = 0;
-        if (key == "VmRSS:" && status >> value) return value;
-    }
-    return 0;
-}
+using bench::RssKiB;
 
 long OpenDescriptors() {
     long count = 0;
