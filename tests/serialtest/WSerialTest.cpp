@@ -261,6 +261,30 @@ TEST_F(WSerialTest, RefusedSettingsShowTheComponentsTextAndASecondStartReopens) 
     EXPECT_TRUE(serial::testing::PumpUntil([&] { return Pane()->Value() == "ok"; }));
 }
 
+TEST_F(WSerialTest, StartRefusedAfterAFinishedTestShowsNothingThatArrives) {
+    PtyPair line;
+    ASSERT_TRUE(line.Ok());
+    ScopedPortMap ports("Com1", line.Path());
+    Open();
+    Click("BeginButton");
+    ASSERT_TRUE(Enabled("EndButton"));
+    Click("EndButton");
+    // A pseudo-terminal carries 8 data bits only: this start stops at the
+    // settings with the port open.
+    QTest::mouseClick(Find<QRadioButton>("SevenButton"), Qt::LeftButton);
+    {
+        testsupport::ModalBoxWatcher boxes;
+        Click("BeginButton");
+        ASSERT_EQ(boxes.Seen().size(), 1u);
+    }
+    ASSERT_TRUE(window_->Port()->IsOpen());
+    ASSERT_TRUE(line.Send("late"));
+    serial::testing::PumpFor(std::chrono::milliseconds(200));
+    EXPECT_EQ(Pane()->Value(), QString());
+    // The bytes still wait in the port for a reader that asks.
+    EXPECT_EQ(serial::testing::DrainAtLeast(*window_->Port(), 4), "late");
+}
+
 TEST_F(WSerialTest, ExitEndsTheWindowAndQuitsTheApplication) {
     Open();
     bool timedOut = false;
