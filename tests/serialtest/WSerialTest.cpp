@@ -10,10 +10,12 @@
 
 #include "PtyPair.h"
 #include "platform/os/SystemMenu.h"
+#include "platform/runtime/LateBinding.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/window/App.h"
 #include "platform/window/ResourceModule.h"
 #include "platform/window/TopAppWindow.h"
+#include "serialtest/SerialObject.h"
 #include "serialtest/SerialTestClasses.h"
 #include "serialtest/WSerial.h"
 #include "serialtest/WSerialTemplate.h"
@@ -283,6 +285,64 @@ TEST_F(WSerialTest, StartRefusedAfterAFinishedTestShowsNothingThatArrives) {
     EXPECT_EQ(Pane()->Value(), QString());
     // The bytes still wait in the port for a reader that asks.
     EXPECT_EQ(serial::testing::DrainAtLeast(*window_->Port(), 4), "late");
+}
+
+TEST_F(WSerialTest, LateBoundPaneHasOneOwnerAndIgnoresValuesOfTheWrongKind) {
+    Open();
+    auto& symbols = rt::State().symbols;
+    const rt::Symbol device = symbols.Add("DEVICE");
+    const rt::Symbol dispatch = symbols.Add("DISPATCH");
+    auto owner = std::make_shared<WSerial>(shell_.get());
+    Usual pane;
+    {
+        const Usual made[] = {Usual(rt::ObjectRef(owner)), Usual(std::int32_t{kCommEdit})};
+        pane = rt::CreateInstance(symbols.Add("SERIALMLE"), made);
+    }
+    ASSERT_TRUE(pane.IsObject());
+    auto* mle = dynamic_cast<SerialMLE*>(pane.AsObject().get());
+    ASSERT_NE(mle, nullptr);
+    serial::Serial* own = mle->Device();
+    {
+        const Usual read = rt::Access(pane, device);
+        ASSERT_TRUE(read.IsObject());
+        EXPECT_EQ(dynamic_cast<SerialObject*>(read.AsObject().get())->Port(), own);
+
+        int notAnObject = 7;
+        QObject notAPort;
+        const Usual wrong[] = {
+            Usual(static_cast<void*>(&notAnObject)),
+            Usual(static_cast<void*>(&notAPort)),
+            Usual(static_cast<void*>(own)),
+            Usual(5),
+            Usual("Com1"),
+            Usual(rt::ObjectRef(owner)),
+            rt::NIL,
+        };
+        for (const Usual& value : wrong) {
+            rt::Assign(pane, device, value);
+            EXPECT_EQ(mle->Device(), own);
+            EXPECT_EQ(rt::Send(pane, dispatch, std::span(&value, 1)), rt::NIL);
+        }
+        EXPECT_EQ(mle->Value(), QString());
+        const Usual typed(
+            rt::ObjectRef(std::make_shared<win::Event>(mle->Handle(), os::WM_CHAR, 'A', 1)));
+        rt::Send(pane, dispatch, std::span(&typed, 1));
+        EXPECT_EQ(mle->Value(), QStringLiteral("A"));
+        const Usual other(rt::ObjectRef(std::make_shared<SerialObject>(window_->Port())));
+        rt::Assign(pane, device, other);
+        EXPECT_EQ(mle->Device(), window_->Port());
+    }
+
+    // The window goes first and takes the pane's view along; the pane itself
+    // is deleted once, when its last reference goes.
+    QPointer<QWidget> view = mle->View();
+    QPointer<SerialMLE> alive = mle;
+    owner.reset();
+    EXPECT_TRUE(view.isNull());
+    EXPECT_FALSE(alive.isNull());
+    EXPECT_EQ(mle->Value(), QString());
+    pane = rt::NIL;
+    EXPECT_TRUE(alive.isNull());
 }
 
 TEST_F(WSerialTest, ExitEndsTheWindowAndQuitsTheApplication) {
