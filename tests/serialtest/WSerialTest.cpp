@@ -345,6 +345,74 @@ TEST_F(WSerialTest, LateBoundPaneHasOneOwnerAndIgnoresValuesOfTheWrongKind) {
     EXPECT_TRUE(alive.isNull());
 }
 
+TEST_F(WSerialTest, KeyboardAloneReachesEveryControlAndRunsATest) {
+    PtyPair line;
+    ASSERT_TRUE(line.Ok());
+    ScopedPortMap ports("Com1", line.Path());
+    Open();
+    QWidget* top = window_->Widget()->window();
+    auto focused = [&] {
+        return top->focusWidget() ? top->focusWidget()->objectName().toStdString() : std::string();
+    };
+    auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(top->focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    };
+    Find("PortListBox")->setFocus();
+    // Tab enters each radio group at its checked button.
+    for (const char* name :
+         {"BaudListBox", "ParityListBox", "EightButton", "ZeroButton", "CommEdit"}) {
+        press(Qt::Key_Tab);
+        EXPECT_EQ(focused(), name);
+    }
+    // Tab is a key of the pane; Ctrl+Tab leaves it. The disabled EndButton
+    // is passed over.
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(focused(), "BeginButton");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "ExitButton");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "PortListBox");
+    // Arrows move within a group, checking as they go and going round.
+    for (int i = 0; i < 3; ++i) press(Qt::Key_Tab);
+    ASSERT_EQ(focused(), "EightButton");
+    press(Qt::Key_Down);
+    EXPECT_EQ(focused(), "SevenButton");
+    EXPECT_TRUE(Find<QRadioButton>("SevenButton")->isChecked());
+    press(Qt::Key_Left);
+    EXPECT_EQ(focused(), "EightButton");
+    EXPECT_TRUE(Find<QRadioButton>("EightButton")->isChecked());
+    press(Qt::Key_Tab);
+    press(Qt::Key_Up);
+    EXPECT_EQ(focused(), "TwoButton");
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), "EightButton");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "TwoButton") << "Tab comes back to the group's checked button";
+
+    // Enter on a focused button presses it; the test puts the focus in the
+    // pane, where Tab goes to the line and Ctrl+Tab leaves.
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(focused(), "BeginButton");
+    press(Qt::Key_Return);
+    ASSERT_TRUE(Enabled("EndButton"));
+    EXPECT_EQ(window_->Port()->StopBits(), 2);
+    EXPECT_EQ(focused(), "CommEdit");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "CommEdit");
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(focused(), "EndButton");
+    EXPECT_EQ(line.Receive(2), "\t\x11");
+    EXPECT_EQ(line.Receive(1, std::chrono::milliseconds(50)), "") << "Ctrl+Tab is not sent";
+    // Space presses it as well.
+    press(Qt::Key_Space);
+    EXPECT_FALSE(Enabled("EndButton"));
+    EXPECT_TRUE(Enabled("BeginButton"));
+    Pane()->SetFocus();
+    press(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(focused(), "TwoButton");
+}
+
 TEST_F(WSerialTest, ExitEndsTheWindowAndQuitsTheApplication) {
     Open();
     bool timedOut = false;
