@@ -55,8 +55,9 @@ inline constexpr std::string_view kDetails =
     "\n"
     "Exit status:\n"
     "  0    a normal end, --help, --version or a public-name collection run\n"
-    "  255  comtest could not start (memory, its symbol table or the registration\n"
-    "       of its classes failed) or the command line is wrong\n"
+    "  255  comtest could not start (memory, its symbol table, the registration of\n"
+    "       its classes, no usable display) or the command line is wrong\n"
+    "  51   a C++ exception that nothing caught\n"
     "  N    the code of a runtime error ended with \"Quit program\"\n";
 
 // Error lines: "comtest: <what is wrong>; see comtest --help".
