@@ -1,13 +1,16 @@
 #include "app/WindowStart.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/App.h"
 #include "app/ProgramResources.h"
 #include "app/SymbolNumbers.h"
+#include "platform/os/RegistryStore.h"
 #include "platform/runtime/LateBinding.h"
+#include "platform/serial/DeviceMonitor.h"
 #include "platform/serial/PortMap.h"
 #include "platform/window/Application.h"
 
@@ -25,11 +28,20 @@ rt::Usual WindowStart(int& argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return rt::Usual(-1);
     }
+    // The machine's serial devices, numbered and followed while the
+    // application runs.
+    auto devices = std::make_shared<serial::DeviceMonitor>(serial::DeviceScanner::DefaultRoot(),
+                                                           os::RegistryStore::DefaultPath());
+    devices->Watch();
+    ports.SetDevices(std::move(devices));
     serial::PortMap::Install(std::move(ports));
 
     ProgramResources().InstallAsProgram();
     App app;
-    return rt::Send(app, sym::kSTART);
+    const rt::Usual result = rt::Send(app, sym::kSTART);
+    // The monitor's watcher goes while the application still exists.
+    serial::PortMap::Install(serial::PortMap());
+    return result;
 }
 
 }  // namespace app

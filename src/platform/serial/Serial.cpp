@@ -2,9 +2,11 @@
 
 #include <QMetaObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/serial/DeviceMonitor.h"
 #include "platform/serial/LineSettings.h"
 #include "platform/serial/LoopbackLine.h"
 #include "platform/serial/PortMap.h"
@@ -23,6 +25,10 @@ constexpr std::size_t kReceiveCapacity = 256 * 1024;
 constexpr std::size_t kResumeLevel = kReceiveCapacity / 2;
 // Bytes waiting to be sent at most; more is dropped and reported once.
 constexpr std::size_t kTransmitLimit = 1024 * 1024;
+// A returned device may refuse opening for a moment (udev sets its group
+// and mode just after the kernel adds it): tries this far apart, this often.
+constexpr int kResumeRetryMs = 100;
+constexpr int kResumeTries = 30;
 
 void ReportLine(const std::string& text) {
     const std::string line = std::string(texts::kStderrPrefix) + text + "\n";
@@ -38,7 +44,11 @@ void ReportLine(const std::string& text) {
 // and an event-handle notifier here, and is not built yet.
 class Serial::Impl {
   public:
-    explicit Impl(Serial* owner, os::HWND window) : owner_(owner), window_(window) {}
+    explicit Impl(Serial* owner, os::HWND window) : owner_(owner), window_(window) {
+        retry_.setSingleShot(true);
+        retry_.setInterval(kResumeRetryMs);
+        QObject::connect(&retry_, &QTimer::timeout, owner_, [this] { TryResume(); });
+    }
     ~Impl() { Close(); }
 
     bool Open(const std::string& portName);
@@ -61,6 +71,12 @@ class Serial::Impl {
     void OnWritable();
     void FlushTransmit();
     void Lose(int error);
+    // Watches the open descriptor for readiness.
+    void WatchLine();
+    // A lost device that the device tree identifies: follow the tree, and
+    // resume once the same device is back.
+    void AwaitReturn();
+    void TryResume();
     // The reader has looked at the queue: a notification it was sent counts
     // as handled, and reading may resume if it was paused.
     void ReaderActive();
@@ -83,6 +99,11 @@ class Serial::Impl {
     bool notified_ = false;  // a notification is posted and the reader has not looked yet
     bool checkScheduled_ = false;
     bool overflowReported_ = false;
+    std::string identity_;          // of the device opened; empty when it has none
+    bool protocolApplied_ = false;  // SetProtocol succeeded since Open
+    QMetaObject::Connection returnWatch_;
+    QTimer retry_;
+    int triesLeft_ = 0;
 };
 
 std::string Serial::Impl::PortLabel() const {
@@ -92,12 +113,13 @@ std::string Serial::Impl::PortLabel() const {
 bool Serial::Impl::Open(const std::string& portName) {
     Close();
     portName_ = portName;
-    device_ = PortMap::Current().DeviceFor(portName);
+    const PortMap& map = PortMap::Current();
+    device_ = map.DeviceFor(portName);
     const std::string& device = device_;
     std::string reason;
     std::string path = device;
     if (device.empty()) {
-        reason = std::string(texts::kNoDevice);
+        reason = std::string(map.Devices() ? texts::kNotNumbered : texts::kNoDevice);
     } else if (device == texts::kLoopDevice) {
         loopback_ = std::make_unique<LoopbackLine>();
         reason = loopback_->Create();
@@ -113,6 +135,12 @@ bool Serial::Impl::Open(const std::string& portName) {
     }
     if (loopback_) loopback_->Start();
     errorDesc.clear();
+    identity_ = map.IdentityFor(portName);
+    WatchLine();
+    return true;
+}
+
+void Serial::Impl::WatchLine() {
     readable_ = std::make_unique<QSocketNotifier>(line_.Handle(), QSocketNotifier::Read);
     writable_ = std::make_unique<QSocketNotifier>(line_.Handle(), QSocketNotifier::Write);
     writable_->setEnabled(false);
@@ -120,7 +148,6 @@ bool Serial::Impl::Open(const std::string& portName) {
                      [this] { OnReadable(); });
     QObject::connect(writable_.get(), &QSocketNotifier::activated, owner_,
                      [this] { OnWritable(); });
-    return true;
 }
 
 void Serial::Impl::Close() {
@@ -130,7 +157,10 @@ void Serial::Impl::Close() {
     loopback_.reset();
     queue_.Clear();
     transmit_.clear();
-    lost_ = paused_ = notified_ = overflowReported_ = false;
+    lost_ = paused_ = notified_ = overflowReported_ = protocolApplied_ = false;
+    identity_.clear();
+    QObject::disconnect(returnWatch_);
+    retry_.stop();
 }
 
 bool Serial::Impl::SetProtocol() {
@@ -153,7 +183,8 @@ bool Serial::Impl::SetProtocol() {
         return false;
     }
     errorDesc = DescribeRefusal(line_.Path(), settings, *applied);
-    return errorDesc.empty();
+    protocolApplied_ = errorDesc.empty();
+    return protocolApplied_;
 }
 
 void Serial::Impl::EnableEvents(std::uint32_t mask) {
@@ -266,6 +297,49 @@ void Serial::Impl::Lose(int error) {
     std::string line = PortLabel() + ": " + std::string(texts::kDeviceLost);
     if (error != 0) line += std::string(" (") + std::strerror(error) + ")";
     ReportLine(line);
+    AwaitReturn();
+}
+
+void Serial::Impl::AwaitReturn() {
+    DeviceMonitor* devices = PortMap::Current().Devices();
+    if (identity_.empty() || devices == nullptr) return;
+    returnWatch_ = QObject::connect(devices, &DeviceMonitor::Changed, owner_, [this] {
+        triesLeft_ = kResumeTries;
+        TryResume();
+    });
+}
+
+void Serial::Impl::TryResume() {
+    DeviceMonitor* devices = PortMap::Current().Devices();
+    if (!lost_ || devices == nullptr) return;
+    const auto device = devices->FindIdentity(identity_);
+    if (!device) return;
+    // Received bytes still waiting from before the loss stay in the queue;
+    // keys typed meanwhile were never queued.
+    readable_.reset();
+    writable_.reset();
+    const std::string reason = line_.Open(device->node);
+    if (!reason.empty()) {
+        if (--triesLeft_ > 0)
+            retry_.start();
+        else
+            ReportLine(PortLabel() + ": " + std::string(texts::kCannotResume) + ": " + reason);
+        return;
+    }
+    if (protocolApplied_) {
+        std::string error;
+        const auto applied = line_.Apply(settings, error);
+        if (!applied) ReportLine(PortLabel() + ": " + error);
+    }
+    const std::string mapped = PortMap::Current().DeviceFor(portName_);
+    device_ = mapped.empty() ? device->node : mapped;
+    QObject::disconnect(returnWatch_);
+    retry_.stop();
+    lost_ = paused_ = notified_ = false;
+    transmit_.clear();
+    WatchLine();
+    ReportLine(PortLabel() + ": " + std::string(texts::kDeviceBack));
+    ScheduleCheck();
 }
 
 Serial::Serial(os::HWND notifyWindow, QObject* parent)
