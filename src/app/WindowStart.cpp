@@ -1,11 +1,13 @@
 #include "app/WindowStart.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/App.h"
+#include "app/PortListCommand.h"
 #include "app/ProgramResources.h"
 #include "app/SymbolNumbers.h"
 #include "platform/os/RegistryStore.h"
@@ -19,8 +21,6 @@ namespace app {
 // The window library's own function: like the library's other code it
 // registers no activation.
 rt::Usual WindowStart(int& argc, char** argv) {
-    win::Application application(argc, argv);
-
     std::vector<std::string> args(argv, argv + argc);
     serial::PortMap ports;
     std::string error;
@@ -28,6 +28,11 @@ rt::Usual WindowStart(int& argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return rt::Usual(-1);
     }
+    // The listing needs no display, so it runs before the toolkit starts.
+    if (std::find(args.begin() + 1, args.end(), "--list-ports") != args.end())
+        return rt::Usual(ListPorts(std::move(ports)));
+
+    win::Application application(argc, argv);
     // The machine's serial devices, numbered and followed while the
     // application runs.
     auto devices = std::make_shared<serial::DeviceMonitor>(serial::DeviceScanner::DefaultRoot(),

@@ -30,11 +30,15 @@ DeviceMonitor::DeviceMonitor(std::string root, std::string storePath, QObject* p
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMs);
     connect(&settle_, &QTimer::timeout, this, [this] { Rescan(); });
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { settle_.start(); });
     Rescan();
 }
 
 void DeviceMonitor::Watch() {
+    if (!watcher_) {
+        watcher_ = std::make_unique<QFileSystemWatcher>();
+        connect(watcher_.get(), &QFileSystemWatcher::directoryChanged, this,
+                [this] { settle_.start(); });
+    }
     WatchFolders();
 }
 
@@ -43,8 +47,8 @@ void DeviceMonitor::WatchFolders() {
     for (const std::string& folder : {dev, dev + "/serial/by-id"}) {
         const QString path = QString::fromStdString(folder);
         std::error_code error;
-        if (!watcher_.directories().contains(path) && std::filesystem::is_directory(folder, error))
-            watcher_.addPath(path);
+        if (!watcher_->directories().contains(path) && std::filesystem::is_directory(folder, error))
+            watcher_->addPath(path);
     }
 }
 
@@ -81,7 +85,8 @@ void DeviceMonitor::Rescan() {
               [](const Numbered& a, const Numbered& b) { return a.number < b.number; });
     const bool changed = !SameDevices(present, present_);
     present_ = std::move(present);
-    if (!watcher_.directories().isEmpty()) WatchFolders();
+    // The by-id folder appears with the first USB device.
+    if (watcher_) WatchFolders();
     if (changed) emit Changed();
 }
 

@@ -15,6 +15,7 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,7 +36,7 @@ class DeviceMonitor : public QObject {
     // them for this run only. Scans once at once.
     DeviceMonitor(std::string root, std::string storePath, QObject* parent = nullptr);
 
-    // Starts following hot-plug.
+    // Starts following hot-plug; needs a running Qt application.
     void Watch();
     // Reads the tree again; emits Changed when devices or numbers differ.
     void Rescan();
@@ -62,7 +63,9 @@ class DeviceMonitor : public QObject {
     std::string storePath_;
     PortNumbering numbering_;
     std::vector<Numbered> present_;
-    QFileSystemWatcher watcher_;
+    // Made by Watch: the watcher needs the event loop's thread, which a
+    // one-off listing run does not have.
+    std::unique_ptr<QFileSystemWatcher> watcher_;
     QTimer settle_;
     bool storeFailureReported_ = false;
 };
