@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "DeviceTree.h"
 
@@ -53,12 +54,20 @@ TEST(ListPortsTest, PrintsOneLinePerPortAndKeepsTheNumbers) {
     tree.AddUart("ttyS0");
     const std::string s0 = tree.Node("ttyS0");
     const std::string usb = tree.Node("ttyUSB0");
-    const std::string pad(usb.size() - s0.size(), ' ');
-    const Listing first = ListPorts(tree, store, {"--port", "Com4=loop"});
+    const Listing first =
+        ListPorts(tree, store, {"--port", "Com4=loop", "--port", "Com7=/nonexistent/ttyX"});
+    const auto line = [&](const std::string& port, const std::string& device,
+                          const std::string& what, const std::string& state) {
+        const std::size_t width = std::max(usb.size(), std::string("/nonexistent/ttyX").size());
+        return port + "  " + device + std::string(width - device.size() + 2, ' ') + what +
+               std::string(std::string("built-in loopback line").size() - what.size() + 2, ' ') +
+               state + "\n";
+    };
     EXPECT_EQ(first.code, 0) << first.err;
-    EXPECT_EQ(first.out, "Com1  " + s0 + pad + "  built-in UART           free\n" + "Com2  " + usb +
-                             "  FT232R USB UART, FTDI   free\n" + "Com4  loop" +
-                             std::string(usb.size() - 4, ' ') + "  built-in loopback line  free\n");
+    EXPECT_EQ(first.out, line("Com1", s0, "built-in UART", "free") +
+                             line("Com2", usb, "FT232R USB UART, FTDI", "free") +
+                             line("Com4", "loop", "built-in loopback line", "free") +
+                             line("Com7", "/nonexistent/ttyX", "mapped device", "missing"));
 
     // Another run, the adapter pulled: its number stays taken for it.
     tree.Remove("ttyUSB0");
