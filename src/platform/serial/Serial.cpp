@@ -2,11 +2,10 @@
 
 #include <QMetaObject>
 #include <QSocketNotifier>
-#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
-#include "platform/serial/DeviceMonitor.h"
+#include "platform/serial/DeviceReturn.h"
 #include "platform/serial/LineSettings.h"
 #include "platform/serial/LoopbackLine.h"
 #include "platform/serial/PortMap.h"
@@ -25,10 +24,6 @@ constexpr std::size_t kReceiveCapacity = 256 * 1024;
 constexpr std::size_t kResumeLevel = kReceiveCapacity / 2;
 // Bytes waiting to be sent at most; more is dropped and reported once.
 constexpr std::size_t kTransmitLimit = 1024 * 1024;
-// A returned device may refuse opening for a moment (udev sets its group
-// and mode just after the kernel adds it): tries this far apart, this often.
-constexpr int kResumeRetryMs = 100;
-constexpr int kResumeTries = 30;
 
 void ReportLine(const std::string& text) {
     const std::string line = std::string(texts::kStderrPrefix) + text + "\n";
@@ -44,11 +39,15 @@ void ReportLine(const std::string& text) {
 // and an event-handle notifier here, and is not built yet.
 class Serial::Impl {
   public:
-    explicit Impl(Serial* owner, os::HWND window) : owner_(owner), window_(window) {
-        retry_.setSingleShot(true);
-        retry_.setInterval(kResumeRetryMs);
-        QObject::connect(&retry_, &QTimer::timeout, owner_, [this] { TryResume(); });
-    }
+    explicit Impl(Serial* owner, os::HWND window)
+        : owner_(owner),
+          window_(window),
+          return_(
+              owner, [this](const SerialDevice& device) { return Resume(device); },
+              [this](const std::string& reason) {
+                  ReportLine(PortLabel() + ": " + std::string(texts::kCannotResume) + ": " +
+                             reason);
+              }) {}
     ~Impl() { Close(); }
 
     bool Open(const std::string& portName);
@@ -73,10 +72,9 @@ class Serial::Impl {
     void Lose(int error);
     // Watches the open descriptor for readiness.
     void WatchLine();
-    // A lost device that the device tree identifies: follow the tree, and
-    // resume once the same device is back.
-    void AwaitReturn();
-    void TryResume();
+    // Opens the returned device of a lost port and goes on where the test
+    // was; empty on success, else why not.
+    std::string Resume(const SerialDevice& device);
     // The reader has looked at the queue: a notification it was sent counts
     // as handled, and reading may resume if it was paused.
     void ReaderActive();
@@ -101,9 +99,7 @@ class Serial::Impl {
     bool overflowReported_ = false;
     std::string identity_;          // of the device opened; empty when it has none
     bool protocolApplied_ = false;  // SetProtocol succeeded since Open
-    QMetaObject::Connection returnWatch_;
-    QTimer retry_;
-    int triesLeft_ = 0;
+    DeviceReturn return_;           // a lost device of the tree is awaited
 };
 
 std::string Serial::Impl::PortLabel() const {
@@ -159,8 +155,7 @@ void Serial::Impl::Close() {
     transmit_.clear();
     lost_ = paused_ = notified_ = overflowReported_ = protocolApplied_ = false;
     identity_.clear();
-    QObject::disconnect(returnWatch_);
-    retry_.stop();
+    return_.Stop();
 }
 
 bool Serial::Impl::SetProtocol() {
@@ -297,49 +292,27 @@ void Serial::Impl::Lose(int error) {
     std::string line = PortLabel() + ": " + std::string(texts::kDeviceLost);
     if (error != 0) line += std::string(" (") + std::strerror(error) + ")";
     ReportLine(line);
-    AwaitReturn();
+    return_.Await(identity_);
 }
 
-void Serial::Impl::AwaitReturn() {
-    DeviceMonitor* devices = PortMap::Current().Devices();
-    if (identity_.empty() || devices == nullptr) return;
-    returnWatch_ = QObject::connect(devices, &DeviceMonitor::Changed, owner_, [this] {
-        triesLeft_ = kResumeTries;
-        TryResume();
-    });
-}
-
-void Serial::Impl::TryResume() {
-    DeviceMonitor* devices = PortMap::Current().Devices();
-    if (!lost_ || devices == nullptr) return;
-    const auto device = devices->FindIdentity(identity_);
-    if (!device) return;
+std::string Serial::Impl::Resume(const SerialDevice& device) {
     // Received bytes still waiting from before the loss stay in the queue;
     // keys typed meanwhile were never queued.
     readable_.reset();
     writable_.reset();
-    const std::string reason = line_.Open(device->node);
-    if (!reason.empty()) {
-        if (--triesLeft_ > 0)
-            retry_.start();
-        else
-            ReportLine(PortLabel() + ": " + std::string(texts::kCannotResume) + ": " + reason);
-        return;
-    }
+    if (std::string reason = line_.Open(device.node); !reason.empty()) return reason;
     if (protocolApplied_) {
         std::string error;
-        const auto applied = line_.Apply(settings, error);
-        if (!applied) ReportLine(PortLabel() + ": " + error);
+        if (!line_.Apply(settings, error)) ReportLine(PortLabel() + ": " + error);
     }
     const std::string mapped = PortMap::Current().DeviceFor(portName_);
-    device_ = mapped.empty() ? device->node : mapped;
-    QObject::disconnect(returnWatch_);
-    retry_.stop();
+    device_ = mapped.empty() ? device.node : mapped;
     lost_ = paused_ = notified_ = false;
     transmit_.clear();
     WatchLine();
     ReportLine(PortLabel() + ": " + std::string(texts::kDeviceBack));
     ScheduleCheck();
+    return {};
 }
 
 Serial::Serial(os::HWND notifyWindow, QObject* parent)

@@ -1,7 +1,9 @@
 // A numbered device pulled and put back during a test, and the reasons given
 // when a device cannot be opened.
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -105,6 +107,31 @@ TEST_F(SerialReturnTest, TestResumesWhenTheSameAdapterIsBack) {
     port.Write("k");
     EXPECT_EQ(far->Receive(64, 200ms), "k") << "keys typed while away were sent";
     EXPECT_EQ(tree_.Far("ttyUSB0")->Receive(1, 50ms), "");
+}
+
+TEST_F(SerialReturnTest, ReturnedDeviceRefusingAtFirstIsTriedAgain) {
+    // As when udev has not yet given the new node its group: the first
+    // attempts fail, a later one succeeds without any change in the tree.
+    tree_.AddUsb("ttyUSB0");
+    ASSERT_TRUE(PumpUntil([&] { return monitor_->DeviceAt(1).has_value(); }));
+    NotifyRecorder recorder;
+    Serial port(recorder.Handle());
+    ASSERT_TRUE(port.Open("Com1")) << port.ErrorDesc();
+    ::testing::internal::CaptureStderr();
+    tree_.Remove("ttyUSB0");
+    ASSERT_TRUE(PumpUntil([&] { return port.IsLost(); }));
+    tree_.AddUsb("ttyUSB0");
+    // Held before the event loop can notice the node.
+    const int blocker = ::open(tree_.Node("ttyUSB0").c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(blocker, 0);
+    ASSERT_EQ(::flock(blocker, LOCK_EX | LOCK_NB), 0);
+    const bool resumedWhileHeld = PumpUntil([&] { return !port.IsLost(); }, 300ms);
+    ::close(blocker);
+    const bool resumed = PumpUntil([&] { return !port.IsLost(); });
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(resumedWhileHeld);
+    EXPECT_TRUE(resumed);
+    EXPECT_EQ(Lines(err), 2) << err;
 }
 
 TEST_F(SerialReturnTest, BusyNamesTheHoldingProgram) {
