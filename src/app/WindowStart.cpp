@@ -1,12 +1,12 @@
 #include "app/WindowStart.h"
 
-#include <algorithm>
+#include <QString>
+#include <QStringList>
 #include <cstdio>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "app/App.h"
+#include "app/CommandLineParser.h"
 #include "app/PortListCommand.h"
 #include "app/ProgramResources.h"
 #include "app/SymbolNumbers.h"
@@ -17,36 +17,53 @@
 #include "platform/window/Application.h"
 
 namespace app {
+namespace {
 
-// The window library's own function: like the library's other code it
-// registers no activation.
-rt::Usual WindowStart(int& argc, char** argv) {
-    std::vector<std::string> args(argv, argv + argc);
-    serial::PortMap ports;
-    std::string error;
-    if (!ports.TakeArguments(args, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return rt::Usual(-1);
-    }
-    // The listing needs no display, so it runs before the toolkit starts.
-    if (std::find(args.begin() + 1, args.end(), "--list-ports") != args.end())
-        return rt::Usual(ListPorts(std::move(ports)));
+rt::Usual Print(std::FILE* stream, const std::string& text, int code) {
+    std::fputs(text.c_str(), stream);
+    std::fflush(stream);
+    return rt::Usual(code);
+}
 
+rt::Usual RunWindow(int& argc, char** argv, CommandLineOptions options) {
     win::Application application(argc, argv);
     // The machine's serial devices, numbered and followed while the
     // application runs.
     auto devices = std::make_shared<serial::DeviceMonitor>(serial::DeviceScanner::DefaultRoot(),
                                                            os::RegistryStore::DefaultPath());
     devices->Watch();
-    ports.SetDevices(std::move(devices));
-    serial::PortMap::Install(std::move(ports));
-
+    options.ports.SetDevices(std::move(devices));
+    serial::PortMap::Install(std::move(options.ports));
     ProgramResources().InstallAsProgram();
     App app;
     const rt::Usual result = rt::Send(app, sym::kSTART);
     // The monitor's watcher goes while the application still exists.
     serial::PortMap::Install(serial::PortMap());
     return result;
+}
+
+}  // namespace
+
+// The window library's own function: like the library's other code it
+// registers no activation.
+rt::Usual WindowStart(int& argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLineParser::Result parsed = CommandLineParser().Parse(arguments);
+    if (!parsed.error.empty()) return Print(stderr, parsed.error + "\n", -1);
+
+    // One case per mode; every mode but Window runs without a display.
+    switch (parsed.options.mode) {
+        case CommandLineOptions::Mode::Help:
+            return Print(stdout, CommandLineParser::HelpText(), 0);
+        case CommandLineOptions::Mode::Version:
+            return Print(stdout, CommandLineParser::VersionText(), 0);
+        case CommandLineOptions::Mode::ListPorts:
+            return rt::Usual(ListPorts(std::move(parsed.options.ports)));
+        case CommandLineOptions::Mode::Window:
+            break;
+    }
+    return RunWindow(argc, argv, std::move(parsed.options));
 }
 
 }  // namespace app

@@ -1,8 +1,14 @@
-// Runs the built program for the exit codes of the process entry.
+// Runs the built program for the exit codes of the process entry and for
+// the ways its start can fail.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <string>
+
+#include "app/Version.h"
 
 namespace app {
 namespace {
@@ -10,18 +16,23 @@ namespace {
 struct Outcome {
     QProcess::ExitStatus status;
     int code;
+    std::string out;     // standard output
+    std::string errors;  // standard error
 };
 
-Outcome RunProgram(const QStringList& args, const QProcessEnvironment& env) {
+Outcome RunProgram(const QStringList& args, const QProcessEnvironment& env,
+                   const QString& workDir = QString()) {
     QProcess process;
     process.setProcessEnvironment(env);
+    if (!workDir.isEmpty()) process.setWorkingDirectory(workDir);
     process.start(QStringLiteral(COMTEST_PROGRAM), args);
     if (!process.waitForFinished(30000)) {
         process.kill();
         process.waitForFinished();
         ADD_FAILURE() << "the program did not end";
     }
-    return {process.exitStatus(), process.exitCode()};
+    return {process.exitStatus(), process.exitCode(), process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
 }
 
 // No display platform at all: making the toolkit application fails.
@@ -43,12 +54,95 @@ TEST(ProgramExitTest, CollectionRunEndsWithZeroBeforeAnyWindow) {
         << "an ordinary run without a display cannot end normally";
 }
 
+TEST(ProgramExitTest, NoUsableDisplayIsOneLineOnStandardErrorAndMinusOne) {
+    struct Case {
+        const char* platform;  // QT_QPA_PLATFORM; empty: unset, the toolkit's default
+        const char* display;   // DISPLAY; empty: unset
+        const char* said;
+    };
+    const Case cases[] = {
+        {"", "", "no display, DISPLAY is not set"},
+        {"none-such", "", "the display platform \"none-such\" is not installed"},
+        {"xcb", ":97", "cannot connect to the display \":97\""},
+    };
+    for (const auto& c : cases) {
+        auto env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+        if (*c.platform) env.insert("QT_QPA_PLATFORM", c.platform);
+        if (*c.display) env.insert("DISPLAY", c.display);
+        const Outcome outcome = RunProgram({}, env);
+        EXPECT_EQ(outcome.status, QProcess::NormalExit) << c.said;
+        EXPECT_EQ(outcome.code, 255) << c.said;
+        EXPECT_EQ(outcome.errors, std::string("comtest: cannot start: ") + c.said + "\n");
+    }
+}
+
+TEST(ProgramExitTest, ExceptionNobodyCatchesAtStartIsReportedLoggedAndEndsWithItsCode) {
+    QTemporaryDir workDir;
+    ASSERT_TRUE(workDir.isValid());
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("LD_PRELOAD", COMTEST_THROWING_APPLICATION);
+    // A sanitized build wants its runtime first among the preloaded libraries.
+    const QString asan = env.value("ASAN_OPTIONS");
+    env.insert("ASAN_OPTIONS", (asan.isEmpty() ? "" : asan + ":") + "verify_asan_link_order=0");
+    const Outcome outcome = RunProgram({}, env, workDir.path());
+    EXPECT_EQ(outcome.status, QProcess::NormalExit);
+    EXPECT_EQ(outcome.code, 51) << outcome.errors;
+    // Before any window exists the report goes to standard error.
+    EXPECT_NE(outcome.errors.find("Error Code:  51 [ UNHANDLED EXCEPTION ]"), std::string::npos)
+        << outcome.errors;
+    EXPECT_NE(outcome.errors.find("Description: toolkit refused to start"), std::string::npos);
+
+    QFile log(workDir.filePath("KXERROR.LOG"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << "no error log entry";
+    const std::string entry = log.readAll().toStdString();
+    EXPECT_NE(entry.find("Description     :toolkit refused to start\r\n"), std::string::npos)
+        << entry;
+    const std::string banner = "ERROR********";
+    const auto first = entry.find(banner);
+    EXPECT_NE(first, std::string::npos) << entry;
+    EXPECT_EQ(entry.find(banner, first + 1), std::string::npos) << "one entry only: " << entry;
+}
+
 TEST(ProgramExitTest, WrongCommandLineIsAStartFailureWithMinusOne) {
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     const Outcome outcome = RunProgram({"--port"}, env);
     EXPECT_EQ(outcome.status, QProcess::NormalExit);
     EXPECT_EQ(outcome.code, 255);
+}
+
+// --help, --version and a wrong command line end before the toolkit
+// application exists, so none of them needs a display.
+TEST(ProgramExitTest, CommandLineRunsNeedNoDisplay) {
+    struct Case {
+        QStringList args;
+        int code;
+        std::string outStarts;  // standard output begins with it
+        std::string errors;     // standard error, whole
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "Usage: comtest [OPTION]...\n", ""},
+        {{"--version"}, 0, std::string("comtest ") + kVersion + "\n", ""},
+        {{"--bogus"}, 255, "", "comtest: unknown option 'bogus'; see comtest --help\n"},
+        {{"--port", "Com1"},
+         255,
+         "",
+         "comtest: bad --port value 'Com1': expected --port ComN=PATH (N from 1 to 255); "
+         "see comtest --help\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const Outcome outcome = RunProgram(c.args, WithoutDisplay());
+        EXPECT_EQ(outcome.status, QProcess::NormalExit);
+        EXPECT_EQ(outcome.code, c.code);
+        EXPECT_EQ(outcome.out.substr(0, c.outStarts.size()), c.outStarts);
+        if (c.outStarts.empty()) {
+            EXPECT_EQ(outcome.out, "");
+        }
+        EXPECT_EQ(outcome.errors, c.errors);
+    }
 }
 
 }  // namespace

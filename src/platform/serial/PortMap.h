@@ -2,8 +2,8 @@
 // Port names to devices. The window offers "Com1".."Com9"; Open receives
 // those names and asks the current map for the device behind them:
 //
-//   1. a mapping given on the command line: --port ComN=PATH (repeatable;
-//      also --port=ComN=PATH); the last one for a port wins;
+//   1. a mapping given on the command line: --port ComN=PATH (repeatable);
+//      the last one for a port wins;
 //   2. the environment variable COMTEST_COMN=PATH (COMTEST_COM3 for Com3);
 //   3. the number the machine's devices carry (DeviceMonitor, PortNumbering)
 //      when a device monitor is set: the present device numbered N, else
@@ -15,14 +15,9 @@
 // The device "loop" is the built-in loopback line (a file of that name is
 // reached as ./loop).
 //
-// At start-up, before any port opens:
-//
-//   std::vector<std::string> args(argv, argv + argc);
-//   serial::PortMap map;
-//   std::string error;
-//   if (!map.TakeArguments(args, error)) { print error; exit with failure; }
-//   map.SetDevices(std::make_shared<serial::DeviceMonitor>(root, store));
-//   serial::PortMap::Install(std::move(map));
+// At start-up, before any port opens, the program adds the mappings of its
+// command line (AddMapping), gives the map the machine's devices (SetDevices)
+// and installs it (Install).
 //
 // PortMap::Current().DeviceFor("Com3") then names the device behind a port,
 // Describe("Com3") what it is, for showing to the operator.
@@ -32,7 +27,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace serial {
 
@@ -47,12 +41,9 @@ class PortMap {
     PortMap();
     explicit PortMap(EnvLookup env);
 
-    // Takes every --port option out of `args` (args[0] is the program and is
-    // kept), leaving the other arguments in order. FALSE with `error` set to
-    // one line naming the bad value when an option does not parse; the map is
+    // Adds one mapping from a --port value "ComN=PATH". FALSE with `error`
+    // set to one line naming the bad value when it does not parse; the map is
     // then left as it was.
-    bool TakeArguments(std::vector<std::string>& args, std::string& error);
-    // Adds one mapping from a --port value "ComN=PATH".
     bool AddMapping(const std::string& value, std::string& error);
 
     // The device `portName` maps to; empty when it maps to nothing.
