@@ -105,6 +105,15 @@ std::string RegistryStore::DefaultPath() {
     return QDir(folder).filePath(QStringLiteral("comtest/registry.ini")).toStdString();
 }
 
+std::string RegistryStore::ReadAll() const {
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) return {};
+    std::string text(kMaxStoreBytes, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
+}
+
 bool RegistryStore::HasKey(std::string_view keyPath) const {
     bool found = false;
     ForEachLine(path_,
@@ -154,11 +163,10 @@ namespace os {
 
 std::vector<std::pair<std::string, std::string>> RegistryStore::ReadValues(
     std::string_view keyPath) const {
-    const std::string text = ReadAll();
     std::vector<std::pair<std::string, std::string>> values;
     int sectionsSeen = 0;
-    ForEachLine(text, [&](bool isSection, std::string_view section, std::string_view name,
-                          std::string_view value) {
+    ForEachLine(path_, [&](bool isSection, std::string_view section, std::string_view name,
+                           std::string_view value) {
         const bool match = SameName(section, keyPath);
         if (isSection) {
             // Only the first section of the key counts.

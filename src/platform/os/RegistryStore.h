@@ -31,6 +31,8 @@ namespace os {
 class RegistryStore {
   public:
     static constexpr std::size_t kMaxLineBytes = 64 * 1024;
+    // The largest store WriteValue rewrites (it holds the file in memory).
+    static constexpr std::size_t kMaxStoreBytes = 1 << 20;
 
     // The store file as the environment names it now.
     static std::string DefaultPath();
@@ -59,6 +61,9 @@ class RegistryStore {
                     std::string_view value) const;
 
   private:
+    // The first kMaxStoreBytes of the file.
+    std::string ReadAll() const;
+
     std::string path_;
 };
 
