@@ -48,7 +48,7 @@ inline constexpr std::string_view kDetails =
     "  KXCurrentPrjDir  lets a public-name collection run of a program whose name\n"
     "                   ends in \"dbg\" go on to the window\n"
     "\n"
-    "Logs:\n"
+    "Files:\n"
     "  Runtime errors are shown in a dialog and appended to KXERROR.LOG in the\n"
     "  directory comtest was started from. Reasons for failed port opens and for a\n"
     "  lost device are written to standard error, one line each.\n"
