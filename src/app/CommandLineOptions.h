@@ -15,6 +15,7 @@ struct CommandLineOptions {
         Window,  // the test window (no mode option given)
         Help,
         Version,
+        ListPorts,  // print the ports in use
     };
     Mode mode = Mode::Window;
 

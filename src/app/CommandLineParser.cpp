@@ -46,6 +46,7 @@ const std::vector<OptionDeclaration>& Declarations() {
     static const std::vector<OptionDeclaration> declarations = {
         {{"h", "help"}, {}, texts::kHelpDescription, Mode::Help},
         {{"version"}, {}, texts::kVersionDescription, Mode::Version},
+        {{"list-ports"}, {}, texts::kListPortsDescription, Mode::ListPorts},
         {{"port"}, texts::kPortValueName, texts::kPortDescription, std::nullopt, ReadPorts},
         // The process entry acts on it before the arguments are parsed here;
         // it is declared so that the window run it may lead to accepts it.
