@@ -99,7 +99,7 @@ TEST(CommandLineParserTest, HelpFitsATerminalAndKeepsTheManualPageSections) {
         if (!line.empty() && line[0] != ' ' && line.back() == ':') headings.push_back(line);
     }
     EXPECT_EQ(headings, (std::vector<std::string>{
-                            "Options:", "Ports:", "Environment:", "Logs:", "Exit status:"}));
+                            "Options:", "Ports:", "Environment:", "Files:", "Exit status:"}));
 }
 
 }  // namespace
