@@ -42,7 +42,6 @@ rt::Usual SettingsTable(const char* field) {
 // is, so the operator knows which line "Com3" is.
 void ShowPortDevices(win::ComboBox& list) {
     RT_ENTER("WSERIAL:SHOWPORTDEVICES", kModule);
-    RT_LINE();
     const serial::PortMap& map = serial::PortMap::Current();
     for (int i = 0; i < list.Count(); ++i) {
         const std::string device = map.Describe(list.EntryText(i));
@@ -71,13 +70,10 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     : win::DataWindow(owner, win::ResourceID("WSerial", rt::GetInst()), controlId) {
     RT_ENTER("WSERIAL:INIT", kModule);
     (void)extra;
-    RT_LINE();
     PreInit();
     const auto inst = rt::GetInst();
-    RT_LINE();
     win::Font paneFont(0, 10, texts::kPaneFace);
     paneFont.Bold(true);
-    RT_LINE();
     const win::Brush paneBrush(win::Color(7));
 
     RT_LINE();
@@ -121,12 +117,9 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     RT_LINE();
     CommEdit_ = new SerialMLE(this, win::ResourceID(kCommEdit, inst));
     CommEdit_->View()->setObjectName(QStringLiteral("CommEdit"));
-    RT_LINE();
     CommEdit_->SetFont(QString::fromStdString(paneFont.FaceName()), paneFont.PointSize(),
                        paneFont.Bold());
-    RT_LINE();
     CommEdit_->SetBackground(paneBrush.GetColor().ToQColor());
-    RT_LINE();
     CommEdit_->SetTextColor(win::Color(1).ToQColor());
     RT_LINE();
     BeginButton_ = std::make_shared<win::PushButton>(this, win::ResourceID(kBeginButton, inst));
@@ -148,11 +141,9 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     StopBitsGroup_->FillUsing({{ZeroButton_, rt::Usual("0")}, {TwoButton_, rt::Usual("2")}});
     StopBitsGroup_->HyperLabel(Label("StopBitsGroup", texts::kStopBits));
 
-    RT_LINE();
     Caption(texts::kWindowCaption);
     HyperLabel(Label("WSerial", texts::kWindowCaption));
 
-    RT_LINE();
     if (!server.IsNil()) Use(server);
     RT_LINE();
     PostInit();
@@ -162,35 +153,22 @@ WSerial::~WSerial() = default;
 
 void WSerial::PostInit() {
     RT_ENTER("WSERIAL:POSTINIT", kModule);
-    RT_LINE();
     EnableSystemMenu(false);
-    RT_LINE();
     EnableBorder(0);
-    RT_LINE();
     EnableMaxBox(false);
-    RT_LINE();
     EnableMinBox(false);
 
-    RT_LINE();
     Origin(win::Point{0, 0});
     auto* owner = dynamic_cast<win::Window*>(Owner());
-    RT_LINE();
     if (owner) Size(win::Dimension{owner->CanvasArea().Width(), owner->CanvasArea().Height()});
 
-    RT_LINE();
     PortListBox_->Value(rt::Usual("Com1"));
-    RT_LINE();
     BaudListBox_->Value(rt::Usual(9600));
-    RT_LINE();
     ParityListBox_->Value(rt::Usual(0));
-    RT_LINE();
     DataBitsGroup_->Value(rt::Usual("8"));
-    RT_LINE();
     StopBitsGroup_->Value(rt::Usual("0"));
 
-    RT_LINE();
     SystemMenu_ = owner ? os::GetSystemMenu(owner->Handle(0), false) : 0;
-    RT_LINE();
     EndButton_->Disable();
 }
 
@@ -198,36 +176,29 @@ void WSerial::BeginButton() {
     RT_ENTER("WSERIAL:BEGINBUTTON", kModule);
     RT_LINE();
     CommEdit_->SetValue(QString());
-    RT_LINE();
     CommEdit_->SetFocus();
 
     std::string error;
     bool started = false;
+    RT_LINE();
     serial::Serial* port = Port();
     // The guarded block: a failed step sets the error text and leaves it.
     [&] {
-        RT_LINE();
         const rt::Usual portName = PortListBox_->Value();
         if (!port->Open(portName.AsText())) {
             error = std::string(texts::kCannotOpenPort) + portName.AsText();
             return;
         }
-        RT_LINE();
         port->SetBaud(ToUnsigned<std::uint32_t>(BaudListBox_->Value()));
-        RT_LINE();
         port->SetParity(ToUnsigned<std::uint8_t>(ParityListBox_->Value()));
-        RT_LINE();
         port->SetByteSize(
             ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(DataBitsGroup_->Value().AsText()))));
-        RT_LINE();
         port->SetStopBits(
             ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(StopBitsGroup_->Value().AsText()))));
-        RT_LINE();
         if (!port->SetProtocol()) {
             error = port->ErrorDesc();
             return;
         }
-        RT_LINE();
         port->EnableEvents(1);
         BeginButton_->Disable();
         ExitButton_->Disable();
@@ -244,23 +215,18 @@ void WSerial::EndButton() {
     RT_ENTER("WSERIAL:ENDBUTTON", kModule);
     RT_LINE();
     Port()->Close();
-    RT_LINE();
     EndButton_->Disable();
-    RT_LINE();
     BeginButton_->Enable();
-    RT_LINE();
     ExitButton_->Enable();
-    RT_LINE();
     os::EnableMenuItem(SystemMenu_, os::kSystemMenuClose, os::MF_BYPOSITION | os::MF_ENABLED);
 }
 
 void WSerial::ExitButton() {
     RT_ENTER("WSERIAL:EXITBUTTON", kModule);
-    RT_LINE();
     EndWindow();
-    RT_LINE();
     auto* owner = dynamic_cast<win::Window*>(Owner());
     auto* app = owner ? dynamic_cast<win::App*>(owner->Owner()) : nullptr;
+    RT_LINE();
     if (!app) throw std::runtime_error("WSerial: the owner's owner is not the application");
     app->Quit();
 }
