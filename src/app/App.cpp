@@ -30,7 +30,7 @@ rt::Usual App::Start() {
     RT_LINE();
     auto shell = std::make_shared<StandardSDIWindow>(this);
     shell->Caption(texts::kShellCaption);
-    shell->Size(win::Dimension{673, 395});
+    shell->Size(kShellSize);
     RT_LINE();
     shell->Icon(FSerial());
     shell->IconSm(FSerial());

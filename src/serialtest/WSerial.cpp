@@ -14,6 +14,7 @@
 #include "platform/window/Color.h"
 #include "platform/window/ErrorBox.h"
 #include "platform/window/Font.h"
+#include "serialtest/PaneConstants.h"
 #include "serialtest/SerialTestTexts.h"
 #include "serialtest/WSerialTemplate.h"
 
@@ -74,7 +75,7 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     const auto inst = rt::GetInst();
     win::Font paneFont(0, 10, texts::kPaneFace);
     paneFont.Bold(true);
-    const win::Brush paneBrush(win::Color(7));
+    const win::Brush paneBrush{win::Color(kPaneBackground)};
 
     RT_LINE();
     theGroupBox1 = std::make_shared<win::GroupBox>(this, win::ResourceID(kGroupBox1, inst));
@@ -104,23 +105,23 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     ParityListBox_->HyperLabel(Label("ParityListBox"));
     RT_LINE();
     SevenButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kSevenButton, inst));
-    SevenButton_->HyperLabel(Label("SevenButton", "7"));
+    SevenButton_->HyperLabel(Label("SevenButton", texts::kSevenBits));
     RT_LINE();
     EightButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kEightButton, inst));
-    EightButton_->HyperLabel(Label("EightButton", "8"));
+    EightButton_->HyperLabel(Label("EightButton", texts::kEightBits));
     RT_LINE();
     ZeroButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kZeroButton, inst));
-    ZeroButton_->HyperLabel(Label("ZeroButton", "1"));
+    ZeroButton_->HyperLabel(Label("ZeroButton", texts::kOneStopBit));
     RT_LINE();
     TwoButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kTwoButton, inst));
-    TwoButton_->HyperLabel(Label("TwoButton", "2"));
+    TwoButton_->HyperLabel(Label("TwoButton", texts::kTwoStopBits));
     RT_LINE();
     CommEdit_ = new SerialMLE(this, win::ResourceID(kCommEdit, inst));
     CommEdit_->View()->setObjectName(QStringLiteral("CommEdit"));
     CommEdit_->SetFont(QString::fromStdString(paneFont.FaceName()), paneFont.PointSize(),
                        paneFont.Bold());
     CommEdit_->SetBackground(paneBrush.GetColor().ToQColor());
-    CommEdit_->SetTextColor(win::Color(1).ToQColor());
+    CommEdit_->SetTextColor(win::Color(kPaneText).ToQColor());
     RT_LINE();
     BeginButton_ = std::make_shared<win::PushButton>(this, win::ResourceID(kBeginButton, inst));
     BeginButton_->HyperLabel(Label("BeginButton", texts::kBeginTest));
@@ -199,7 +200,7 @@ void WSerial::BeginButton() {
             error = port->ErrorDesc();
             return;
         }
-        port->EnableEvents(1);
+        port->EnableEvents(serial::EV_RXCHAR);
         BeginButton_->Disable();
         ExitButton_->Disable();
         EndButton_->Enable();
