@@ -50,7 +50,7 @@ std::array<std::string, kColumns> Cells(const SettingResult& r) {
             ran && r.nominal > 0 ? Fixed(100 * r.bytesPerSecond / r.nominal, 0) + "%" : none,
             ran ? LineErrorsText(r.errors) : none,
             VerdictText(r.verdict),
-            Fixed(r.seconds, 2)};
+            Fixed(r.seconds, 3)};
 }
 
 void AppendNames(std::string& out, const std::vector<std::string>& names) {
