@@ -11,6 +11,7 @@
 #include "app/WindowStart.h"
 #include "platform/os/Resource.h"
 #include "platform/runtime/AtomTableReader.h"
+#include "platform/runtime/ErrorSystem.h"
 #include "platform/runtime/RuntimeState.h"
 
 namespace app {
@@ -144,6 +145,10 @@ void ProcessEntry::End(std::uint32_t code) {
 }
 
 void RunProcessEntry(int& argc, char** argv) {
+    // An exception nobody catches, before the event loop runs or after it
+    // ended, is reported and logged like any runtime error and ends the
+    // program with its generic code, rather than aborting it.
+    rt::InstallTerminateHandler();
     os::AddModuleResource(0, kSymbolTableType, kSymbolTableName, sym::kSymbolTableBytes,
                           sym::kSymbolTableSize);
     EntryOperations operations;

@@ -49,7 +49,8 @@ class ProcessEntry {
 
 // The entry as the program runs it: the platform's operations, the
 // program's own tables and symbol table resource, and the window library's
-// start function made with the program's arguments.
+// start function made with the program's arguments. An exception that
+// nobody catches goes through the error system (rt::InstallTerminateHandler).
 [[noreturn]] void RunProcessEntry(int& argc, char** argv);
 
 }  // namespace app

@@ -7,8 +7,7 @@
 #include "app/StdDataWindow.h"
 #include "app/SymbolNumbers.h"
 #include "app/WinCentre.h"
-#include "diag/LogFile.h"
-#include "diag/WinDllVersion.h"
+#include "diag/DiagClasses.h"
 #include "errors/DefErrorGen.h"
 #include "errors/Error.h"
 #include "errors/SetInternational.h"
@@ -99,28 +98,15 @@ void DeclareLibraryClasses(std::vector<Declaration>& out) {
         {kERRORBOX, kTEXTBOX},
         {kSERIAL, kOBJECT},
         {kERROR, kOBJECT},
-        {kLOGFILE, kOBJECT},
-        {kWINDLLVERSION, kOBJECT},
     };
     for (const auto& [cls, base] : classes) {
         RT_LINE();
         auto record = Class(cls, base);
-        // The runtime's and the diagnostics library's classes the program
-        // may make by name.
+        // The runtime's error class, which the program may make by name.
         if (cls == kERROR) {
             record.initArgCount = 1;
             record.initializer = [](Args args) -> rt::ObjectRef {
                 return errors::Error::New(Arg(args, 0));
-            };
-        } else if (cls == kLOGFILE) {
-            record.initArgCount = 3;
-            record.initializer = [](Args args) -> rt::ObjectRef {
-                return std::make_shared<diag::LogFile>(Arg(args, 0), Arg(args, 1), Arg(args, 2));
-            };
-        } else if (cls == kWINDLLVERSION) {
-            record.initArgCount = 1;
-            record.initializer = [](Args args) -> rt::ObjectRef {
-                return std::make_shared<diag::WinDllVersion>(Arg(args, 0));
             };
         }
         out.emplace_back(std::move(record));
@@ -273,6 +259,10 @@ ProgramTables MakeProgramTables(std::function<rt::Usual()> start) {
     RT_LINE();
     DeclareLibraryClasses(tables.declarations);
     RT_LINE();
+    for (auto& declaration : diag::DiagDeclarations()) {
+        tables.declarations.push_back(std::move(declaration));
+    }
+    RT_LINE();
     DeclareOwnClasses(tables.declarations);
 
     RT_LINE();
@@ -280,6 +270,11 @@ ProgramTables MakeProgramTables(std::function<rt::Usual()> start) {
         {sym::kSTART, [start](Args) { return start ? start() : rt::NIL; }, 0});
     tables.functions.push_back(
         {sym::kWINCENTRE, [](Args args) { return WinCentre(Arg(args, 0)); }, 1});
+    tables.functions.push_back(
+        {sym::kSETINTERNATIONAL,
+         [](Args args) { return rt::Usual(errors::SetInternational(Arg(args, 0))); }, 1});
+    tables.functions.push_back(
+        {sym::kDEFERRORGEN, [](Args args) { return errors::DefErrorGen(Arg(args, 0)); }, 1});
 
     RT_LINE();
     tables.globals.push_back(&rt::State().program.oGStru);

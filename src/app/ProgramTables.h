@@ -24,11 +24,13 @@ struct ProgramTables {
 };
 
 // The program's own tables: every class and member it uses (library
-// classes first, each after its base; then the program's own), the
-// functions callable by name with `start` as the window library's start
-// function (START), and the global reference oGStru. Symbols the
-// serial test's declarations take by name are looked up when this runs, so
-// it runs once the symbol table is loaded.
+// classes first, each after its base; then the diagnostics library's; then
+// the program's own), the functions callable by name (`start` as the window
+// library's start function START, WINCENTRE, SETINTERNATIONAL with the mode
+// and DEFERRORGEN with the raw record), and the global reference oGStru.
+// Symbols the serial test's and the diagnostics library's declarations take
+// by name are looked up when this runs, so it runs once the symbol table is
+// loaded.
 ProgramTables MakeProgramTables(std::function<rt::Usual()> start);
 
 }  // namespace app

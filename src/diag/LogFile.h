@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "diag/ErrorDump.h"
@@ -22,7 +23,7 @@
 
 namespace diag {
 
-class LogFile : public rt::Object {
+class LogFile : public rt::Object, public std::enable_shared_from_this<LogFile> {
   public:
     // Arguments of the wrong type count as left out.
     //  fileName:  requested log name, with or without folder (see

@@ -20,6 +20,30 @@ void AddLine(std::string& text, std::string_view label, std::string_view value) 
     text += text::kCrLf;
 }
 
+// The bytes one character takes at the start of `text`: a whole UTF-8
+// sequence, or 1 for a byte that starts none (text that is not UTF-8 then
+// counts a character per byte).
+std::size_t CharacterBytes(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t length = lead < 0xC2   ? 1
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                               : lead < 0xF5 ? 4
+                                             : 1;
+    if (length > text.size()) return 1;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 1;
+    }
+    return length;
+}
+
+// The first `count` characters of `text`, never splitting one.
+std::string_view FirstCharacters(std::string_view text, std::size_t count) {
+    std::size_t end = 0;
+    for (; count > 0 && end < text.size(); --count) end += CharacterBytes(text.substr(end));
+    return text.substr(0, end);
+}
+
 bool ModuleLoaded(std::string_view name) {
     const std::string zeroTerminated(name);
     return os::GetModuleHandleA(zeroTerminated.c_str()) != 0;
@@ -56,7 +80,7 @@ std::string ErrorMessageText(const Error& error) {
     if (error.FuncSym) AddLine(text, text::kFunction, rt::Symbol2String(error.FuncSym));
     RT_LINE();
     if (!error.FileName.empty()) {
-        AddLine(text, text::kFilename, std::string_view(error.FileName).substr(0, kFileNameWidth));
+        AddLine(text, text::kFilename, FirstCharacters(error.FileName, kFileNameWidth));
     }
     RT_LINE();
     if (!error.Arg.empty()) {

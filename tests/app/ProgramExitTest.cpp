@@ -1,8 +1,12 @@
-// Runs the built program for the exit codes of the process entry.
+// Runs the built program for the exit codes of the process entry and for
+// the ways its start can fail.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <string>
 
 namespace app {
 namespace {
@@ -10,18 +14,21 @@ namespace {
 struct Outcome {
     QProcess::ExitStatus status;
     int code;
+    std::string errors;  // standard error
 };
 
-Outcome RunProgram(const QStringList& args, const QProcessEnvironment& env) {
+Outcome RunProgram(const QStringList& args, const QProcessEnvironment& env,
+                   const QString& workDir = QString()) {
     QProcess process;
     process.setProcessEnvironment(env);
+    if (!workDir.isEmpty()) process.setWorkingDirectory(workDir);
     process.start(QStringLiteral(COMTEST_PROGRAM), args);
     if (!process.waitForFinished(30000)) {
         process.kill();
         process.waitForFinished();
         ADD_FAILURE() << "the program did not end";
     }
-    return {process.exitStatus(), process.exitCode()};
+    return {process.exitStatus(), process.exitCode(), process.readAllStandardError().toStdString()};
 }
 
 // No display platform at all: making the toolkit application fails.
@@ -41,6 +48,57 @@ TEST(ProgramExitTest, CollectionRunEndsWithZeroBeforeAnyWindow) {
     const Outcome ordinary = RunProgram({}, WithoutDisplay());
     EXPECT_FALSE(ordinary.status == QProcess::NormalExit && ordinary.code == 0)
         << "an ordinary run without a display cannot end normally";
+}
+
+TEST(ProgramExitTest, NoUsableDisplayIsOneLineOnStandardErrorAndMinusOne) {
+    struct Case {
+        const char* platform;  // QT_QPA_PLATFORM; empty: unset, the toolkit's default
+        const char* display;   // DISPLAY; empty: unset
+        const char* said;
+    };
+    const Case cases[] = {
+        {"", "", "no display, DISPLAY is not set"},
+        {"none-such", "", "the display platform \"none-such\" is not installed"},
+        {"xcb", ":97", "cannot connect to the display \":97\""},
+    };
+    for (const auto& c : cases) {
+        auto env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+        if (*c.platform) env.insert("QT_QPA_PLATFORM", c.platform);
+        if (*c.display) env.insert("DISPLAY", c.display);
+        const Outcome outcome = RunProgram({}, env);
+        EXPECT_EQ(outcome.status, QProcess::NormalExit) << c.said;
+        EXPECT_EQ(outcome.code, 255) << c.said;
+        EXPECT_EQ(outcome.errors, std::string("comtest: cannot start: ") + c.said + "\n");
+    }
+}
+
+TEST(ProgramExitTest, ExceptionNobodyCatchesAtStartIsReportedLoggedAndEndsWithItsCode) {
+    QTemporaryDir workDir;
+    ASSERT_TRUE(workDir.isValid());
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("LD_PRELOAD", COMTEST_THROWING_APPLICATION);
+    // A sanitized build wants its runtime first among the preloaded libraries.
+    const QString asan = env.value("ASAN_OPTIONS");
+    env.insert("ASAN_OPTIONS", (asan.isEmpty() ? "" : asan + ":") + "verify_asan_link_order=0");
+    const Outcome outcome = RunProgram({}, env, workDir.path());
+    EXPECT_EQ(outcome.status, QProcess::NormalExit);
+    EXPECT_EQ(outcome.code, 51) << outcome.errors;
+    // Before any window exists the report goes to standard error.
+    EXPECT_NE(outcome.errors.find("Error Code:  51 [ UNHANDLED EXCEPTION ]"), std::string::npos)
+        << outcome.errors;
+    EXPECT_NE(outcome.errors.find("Description: toolkit refused to start"), std::string::npos);
+
+    QFile log(workDir.filePath("KXERROR.LOG"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << "no error log entry";
+    const std::string entry = log.readAll().toStdString();
+    EXPECT_NE(entry.find("Description     :toolkit refused to start\r\n"), std::string::npos)
+        << entry;
+    const std::string banner = "ERROR********";
+    const auto first = entry.find(banner);
+    EXPECT_NE(first, std::string::npos) << entry;
+    EXPECT_EQ(entry.find(banner, first + 1), std::string::npos) << "one entry only: " << entry;
 }
 
 TEST(ProgramExitTest, WrongCommandLineIsAStartFailureWithMinusOne) {

@@ -4,16 +4,21 @@
 // methods through the registry.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "ProgramFixture.h"
 #include "app/GStru.h"
 #include "app/StandardSDIWindow.h"
 #include "app/SymbolNumbers.h"
+#include "errors/Error.h"
 #include "platform/runtime/GenCode.h"
 #include "platform/runtime/LateBinding.h"
 #include "platform/runtime/LateBindingError.h"
+#include "platform/runtime/RawError.h"
+#include "platform/runtime/Startup.h"
 #include "platform/serial/PortMap.h"
 #include "platform/window/App.h"
 #include "serialtest/WSerial.h"
@@ -129,6 +134,75 @@ TEST_F(RegistrationTest, InstanceChecksFollowTheBaseChain) {
     EXPECT_EQ(errors.GenCodes(), std::vector<std::uint32_t>{rt::gen::kDataType});
     EXPECT_EQ(rt::Assign(shell, kCAPTION, rt::Usual("Shell")), rt::Usual("Shell"));
     EXPECT_EQ(rt::Access(shell, kCAPTION), rt::Usual("Shell"));
+}
+
+TEST_F(RegistrationTest, ErrorHandlingFunctionsAreCalledBySymbol) {
+    for (const auto function : {kSETINTERNATIONAL, kDEFERRORGEN, kWINCENTRE}) {
+        const auto* entry = rt::FindFunction(function);
+        ASSERT_NE(entry, nullptr) << Name(function);
+        EXPECT_EQ(entry->params, 1u) << Name(function);
+    }
+
+    const rt::Usual previous = rt::CallFunction(kSETINTERNATIONAL, {{rt::Usual(kLEGACY)}});
+    ASSERT_TRUE(previous.IsSymbol());
+    EXPECT_EQ(rt::CallFunction(kSETINTERNATIONAL, {{rt::Usual(previous)}}), rt::Usual(kLEGACY))
+        << "the mode set by the first call was in force";
+
+    rt::RawError raw;
+    raw.Set(rt::RawError::GenCode, rt::gen::kOpen);
+    raw.SetText(rt::RawError::FileName, "COM1.CFG");
+    const rt::Usual error = rt::CallFunction(kDEFERRORGEN, {{rt::Usual(static_cast<void*>(&raw))}});
+    ASSERT_TRUE(rt::IsInstanceOf(error, kERROR));
+    const auto made = std::dynamic_pointer_cast<errors::Error>(error.AsObject());
+    EXPECT_EQ(made->GenCode, rt::gen::kOpen);
+    EXPECT_EQ(made->FileName, "COM1.CFG");
+}
+
+TEST_F(RegistrationTest, DiagnosticsClassesAnswerLateBound) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("trace.log").toStdString();
+    const rt::Usual log = rt::CreateInstance(kLOGFILE, {{rt::Usual(path)}});
+    ASSERT_TRUE(rt::IsInstanceOf(log, kLOGFILE));
+    testsupport::RecordedErrors errors;
+
+    EXPECT_EQ(rt::Access(log, kFNAME), rt::Usual(path));
+    EXPECT_EQ(rt::Access(log, kLOGPATH), rt::Usual(dir.path().toStdString()));
+    EXPECT_TRUE(rt::Access(log, kSERVERPATH).IsString());
+    EXPECT_EQ(rt::Access(log, kAPPEND), rt::Usual(true));
+    EXPECT_EQ(rt::Access(log, kLOG2FILE), rt::Usual(true));
+    EXPECT_EQ(rt::Assign(log, kFNAME, rt::Usual(5)), rt::Usual(path)) << "a number is ignored";
+    EXPECT_EQ(rt::Assign(log, kBACKUPNAME, rt::Usual("old.bak")), rt::Usual("old.bak"));
+    EXPECT_EQ(rt::Access(log, kBACKUPNAME), rt::Usual("old.bak"));
+    EXPECT_EQ(rt::Assign(log, kAPPEND, rt::Usual(false)), rt::Usual(false));
+
+    EXPECT_EQ(rt::Send(log, kDEBUGMSG, {{rt::Usual("line one")}}), rt::Usual(true));
+    EXPECT_EQ(rt::Send(log, kDEBUGMSG, {{rt::Usual(7)}}), rt::Usual(false));
+    auto error = errors::Error::New();
+    error->GenCode = rt::gen::kOpen;
+    EXPECT_EQ(rt::Send(log, kDUMPERROR, {{rt::Usual(rt::ObjectRef(error))}}), log)
+        << "answers the log object";
+    EXPECT_TRUE(errors.GenCodes().empty());
+    EXPECT_EQ(rt::Send(log, kDUMPERROR, {{rt::Usual("no error")}}), log);
+    EXPECT_EQ(errors.GenCodes(), std::vector<std::uint32_t>{rt::gen::kDataType});
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string written = file.readAll().toStdString();
+    EXPECT_EQ(written.rfind("line one\r\n***********************ERROR", 0), 0u) << written;
+    EXPECT_EQ(rt::Assign(log, kLOG2FILE, rt::Usual(false)), rt::Usual(false));
+
+    const rt::Usual version = rt::CreateInstance(kWINDLLVERSION, {{rt::Usual("NOTLOADED.DLL")}});
+    ASSERT_TRUE(rt::IsInstanceOf(version, kWINDLLVERSION));
+    EXPECT_EQ(rt::Access(version, kDLL), rt::Usual("NOTLOADED.DLL"));
+    EXPECT_EQ(rt::Access(version, kISWINNT), rt::Usual(false));
+    for (const auto field : {kMAJORVERSION, kMINORVERSION, kBUILD, kPLATFORMID}) {
+        EXPECT_EQ(rt::Access(version, field), rt::Usual(0)) << Name(field);
+    }
+    EXPECT_EQ(rt::Assign(version, kPLATFORMID, rt::Usual(2)), rt::Usual(2));
+    EXPECT_EQ(rt::Access(version, kISWINNT), rt::Usual(true));
+    EXPECT_EQ(rt::Assign(version, kDLL, rt::Usual("OTHER.DLL")), rt::Usual("OTHER.DLL"));
+    EXPECT_EQ(rt::Access(version, kDLL), rt::Usual("OTHER.DLL"));
+    EXPECT_EQ(errors.GenCodes().size(), 1u) << "no further late-bound failure";
 }
 
 class ButtonRoutingTest : public ProgramTest {

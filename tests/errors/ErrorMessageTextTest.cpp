@@ -52,6 +52,21 @@ TEST(ErrorMessageTextTest, EachLineAppearsOnlyWhenItsFieldHasSomethingToSay) {
          kFirst21 + "Function: WSERIAL:BEGINBUTTON\r\n"},
         {"file name cut to 40", [](Error& e) { e.FileName = std::string(40, 'a') + "0123456789"; },
          kFirst21 + "Filename: " + std::string(40, 'a') + "\r\n"},
+        {"file name cut at 40 characters, not inside one",
+         [](Error& e) { e.FileName = std::string(39, 'a') + "\u20AC\u0436.log"; },
+         kFirst21 + "Filename: " + std::string(39, 'a') + "\u20AC\r\n"},
+        {"two-byte characters counted as one each",
+         [](Error& e) {
+             for (int i = 0; i < 45; ++i) e.FileName += "\u0436";
+         },
+         [] {
+             std::string forty;
+             for (int i = 0; i < 40; ++i) forty += "\u0436";
+             return kFirst21 + "Filename: " + forty + "\r\n";
+         }()},
+        {"bytes that are no UTF-8 counted one each",
+         [](Error& e) { e.FileName = std::string(45, '\xFF'); },
+         kFirst21 + "Filename: " + std::string(40, '\xFF') + "\r\n"},
         {"argument with type",
          [](Error& e) {
              e.Arg = "Com1";

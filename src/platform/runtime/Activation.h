@@ -11,6 +11,14 @@
 //   }
 //
 // The record belongs to the GUI thread; platform threads never touch it.
+//
+// An exception leaves activations before whoever catches it can report it.
+// So that the report still shows where it was thrown, the first activation
+// an exception leaves keeps a copy of the stack as it stood then (the
+// thrower's line included); the catcher takes it (TakeThrowSite) and puts
+// the left activations back while it reports (RestoredActivations). The
+// copy is forgotten as soon as an activation starts with no exception in
+// flight: the exception was caught and the program went on.
 
 #include <cstddef>
 #include <string_view>
@@ -27,6 +35,7 @@ struct Activation {
 class ActivationStack {
   public:
     void Push(std::string_view name, std::string_view module);
+    void Push(const Activation& activation);
     void Pop();
     // Records the line of the innermost activation; no-op when there is none.
     void SetLine(int line);
@@ -35,8 +44,21 @@ class ActivationStack {
     // nullptr past the outermost.
     const Activation* At(std::size_t level) const;
 
+    // Keeps a copy of the stack unless one is kept already: called as an
+    // exception leaves an activation.
+    void KeepThrowSite();
+    void ForgetThrowSite() {
+        if (!thrown_.empty()) thrown_.clear();
+    }
+    // The activations the exception in hand has left, outermost first, and
+    // the kept copy forgotten. Empty when none is kept, or when the kept
+    // copy does not begin with the activations recorded now (it is another
+    // exception's).
+    std::vector<Activation> TakeThrowSite();
+
   private:
     std::vector<Activation> frames_;
+    std::vector<Activation> thrown_;
 };
 
 // Registers an activation for the lifetime of the guard.
@@ -46,6 +68,24 @@ class ActivationGuard {
     ~ActivationGuard();
     ActivationGuard(const ActivationGuard&) = delete;
     ActivationGuard& operator=(const ActivationGuard&) = delete;
+
+  private:
+    // Exceptions in flight when the activation started: more at its end
+    // means an exception is leaving it.
+    int exceptions_;
+};
+
+// Puts activations an exception has left (TakeThrowSite) back on the stack
+// for the lifetime of the object, innermost on top, and takes them off again.
+class RestoredActivations {
+  public:
+    explicit RestoredActivations(const std::vector<Activation>& left);
+    ~RestoredActivations();
+    RestoredActivations(const RestoredActivations&) = delete;
+    RestoredActivations& operator=(const RestoredActivations&) = delete;
+
+  private:
+    std::size_t count_;
 };
 
 }  // namespace rt

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <iostream>
 
+#include "platform/runtime/Activation.h"
 #include "platform/runtime/ErrorSystemTexts.h"
 #include "platform/runtime/ErrorTexts.h"
 #include "platform/runtime/GenCode.h"
@@ -75,7 +76,20 @@ Usual Raise(RawError& raw) {
     const auto block = state.errorBlock;
     if (!block || !*block) Unhandled(raw, text::kNoHandler);
     RaiseDepth depth;
-    return Eval(block, ErrorBuild(&raw));
+    // An exception out of the error block means the error could not be
+    // handled. Letting it go on would have every enclosing event dispatch
+    // report it again; the error is written out once and the program ends.
+    // A jump to a recovery point is the block's answer, not a failure.
+    try {
+        return Eval(block, ErrorBuild(&raw));
+    } catch (const BreakSignal&) {
+        throw;
+    } catch (const std::exception& failure) {
+        Unhandled(raw, std::string(text::kHandlerFailed) + " (" + failure.what() + ")");
+    } catch (...) {
+        Unhandled(raw, std::string(text::kHandlerFailed) + " (" +
+                           std::string(text::kUnknownException) + ")");
+    }
 }
 
 Usual RaiseError(const ErrorInfo& info) {
@@ -130,26 +144,31 @@ void ContinueJump(const BreakSignal& signal) {
     HoldBreak(signal);
 }
 
+// Reports the exception in hand, with the activations it left put back so
+// that the report's call stack shows where it was thrown.
+void ReportException(std::string_view description, std::string_view operation) {
+    const RestoredActivations thrown(State().activations.TakeThrowSite());
+    try {
+        RaiseFromException(description, operation);
+    } catch (const BreakSignal& signal) {
+        ContinueJump(signal);
+    }
+}
+
 }  // namespace
 
 bool DispatchGuarded(const std::function<void()>& handler, std::string_view operation) {
+    // Whatever an earlier event's exception left behind is not this one's.
+    State().activations.ForgetThrowSite();
     try {
         handler();
         return true;
     } catch (const BreakSignal& signal) {
         ContinueJump(signal);
     } catch (const std::exception& error) {
-        try {
-            RaiseFromException(error, operation);
-        } catch (const BreakSignal& signal) {
-            ContinueJump(signal);
-        }
+        ReportException(error.what(), operation);
     } catch (...) {
-        try {
-            RaiseFromException(text::kUnknownException, operation);
-        } catch (const BreakSignal& signal) {
-            ContinueJump(signal);
-        }
+        ReportException(text::kUnknownException, operation);
     }
     return false;
 }
@@ -173,6 +192,9 @@ namespace {
     static bool terminating = false;
     if (!terminating) {
         terminating = true;
+        // An exception that met a function that may not throw has left the
+        // activations in between; one nobody catches has left none.
+        const RestoredActivations thrown(State().activations.TakeThrowSite());
         std::string description(text::kUnknownException);
         if (const auto pending = std::current_exception()) {
             try {

@@ -37,9 +37,11 @@ Usual ErrorBuild(RawError* raw);
 std::uint32_t _GetRTCount();
 
 // Hands the error made from `raw` to the error block and returns its result.
-// Without an error block, or when errors keep arising inside the error block
-// itself (nested deeper than a few levels), nothing can handle the error: it
-// is written to standard error and the program ends with its GenCode.
+// Without an error block, when errors keep arising inside the error block
+// itself (nested deeper than a few levels), or when the error block fails
+// with a C++ exception, nothing can handle the error: it is written to
+// standard error, once, and the program ends with its GenCode. A jump to a
+// recovery point (BreakSignal) passes through.
 Usual Raise(RawError& raw);
 
 // What a raiser knows about a failed operation, for RaiseError. Fields not
@@ -84,7 +86,8 @@ Usual RaiseFromException(std::string_view description, std::string_view operatio
 
 // For the window layer's event dispatch: runs `handler`; a C++ exception
 // of any type escaping it is raised with RaiseFromException instead of
-// ending the program. Returns false when the handler did not complete normally.
+// ending the program, with the call stack as it stood where the exception
+// was thrown (see Activation.h). Returns false when the handler did not complete normally.
 // A jump to a recovery point that began within the current event loop goes
 // on at once (BreakSignal leaves DispatchGuarded). One whose point began
 // outside the running event loop cannot unwind through the window system:
@@ -102,10 +105,10 @@ void ResumeHeldBreak();
 
 // Makes std::terminate pass through the error system: a C++ exception that
 // nobody caught (outside any event handler) is raised as a runtime error
-// with GenCode gen::kException, neither default nor retry offered, so the
-// operator sees the report and the error log gets its entry; then the
-// runtime shuts down and the program ends with that code. Install once, at
-// start-up.
+// with GenCode gen::kException, neither default nor retry offered, with the
+// call stack where it was thrown, so the operator sees the report and the
+// error log gets its entry; then the runtime shuts down and the program ends
+// with that code. Install once, at start-up.
 void InstallTerminateHandler();
 
 // Raises the runtime's internal error: GenCode gen::kInternal, SubCode

@@ -18,5 +18,6 @@ inline constexpr std::string_view kTerminate = "unhandled exception";
 inline constexpr std::string_view kProgramPrefix = "comtest: ";
 inline constexpr std::string_view kNoHandler = "no error handler";
 inline constexpr std::string_view kNestedErrors = "error while handling errors";
+inline constexpr std::string_view kHandlerFailed = "the error handler failed";
 
 }  // namespace rt::text

@@ -4,7 +4,9 @@
 
 namespace win {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : PlatformStartWatch(), QApplication(argc, argv) {
+    Started();
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     bool handled = false;

@@ -6,4 +6,13 @@ namespace win::texts {
 // Caption of an error box when its owner gives none.
 inline constexpr char kErrorBoxCaption[] = "Error";
 
+// The line on standard error when no display platform can be started, made
+// of a beginning and what is missing.
+inline constexpr char kCannotStart[] = "comtest: cannot start: ";
+inline constexpr char kNoDisplay[] = "no display, DISPLAY is not set";
+inline constexpr char kDisplayRefused[] = "cannot connect to the display";
+inline constexpr char kPlatformMissing[] = "the display platform";
+inline constexpr char kNotInstalled[] = " is not installed";
+inline constexpr char kNotStarted[] = " could not be started";
+
 }  // namespace win::texts

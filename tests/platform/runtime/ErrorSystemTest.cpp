@@ -1,5 +1,6 @@
 #include "platform/runtime/ErrorSystem.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -313,6 +314,29 @@ TEST(ErrorSystemDeathTest, AnErrorBlockThatKeepsRaisingIsStopped) {
             Raise(raw);
         },
         ::testing::ExitedWithCode(static_cast<int>(gen::kInternal)), "while handling errors");
+}
+
+TEST(ErrorSystemDeathTest, AnErrorBlockThatThrowsIsReportedOnceAndEndsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    using ::testing::AllOf;
+    using ::testing::HasSubstr;
+    using ::testing::Not;
+    EXPECT_EXIT(
+        {
+            InstallTerminateHandler();
+            ErrorBlock(std::make_shared<const CodeBlock>([](const Usual&) -> Usual {
+                std::cerr << "reporting" << std::endl;
+                throw std::runtime_error("dialog broke");
+            }));
+            // The failing report happens inside an event handled within an
+            // outer event's nested loop: the outer dispatch must not see it.
+            DispatchGuarded(
+                [] { DispatchGuarded([] { throw std::runtime_error("port exploded"); }, "INNER"); },
+                "OUTER");
+        },
+        ::testing::ExitedWithCode(static_cast<int>(gen::kException)),
+        AllOf(HasSubstr("the error handler failed (dialog broke)"), HasSubstr("port exploded"),
+              Not(HasSubstr("reporting\nreporting"))));
 }
 
 void Throw() {

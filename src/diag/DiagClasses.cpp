@@ -1,0 +1,188 @@
+#include "diag/DiagClasses.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <tuple>
+
+#include "diag/DiagTexts.h"
+#include "diag/LogFile.h"
+#include "diag/WinDllVersion.h"
+#include "errors/Error.h"
+#include "platform/runtime/Activation.h"
+#include "platform/runtime/LateBinding.h"
+#include "platform/runtime/RuntimeState.h"
+
+namespace diag {
+namespace {
+
+using Args = std::span<const rt::Usual>;
+using rt::MemberKind;
+
+rt::Symbol Sym(const char* name) {
+    return rt::State().symbols.Add(name);
+}
+
+const rt::Usual& Arg(Args args, std::size_t i) {
+    return i < args.size() ? args[i] : rt::NIL;
+}
+
+// A member whose code calls `call` with the object as T.
+template <typename T, typename Call>
+rt::MethodRecord Member(rt::Symbol cls, const char* member, MemberKind kind, std::uint32_t argCount,
+                        Call call) {
+    return rt::MethodRecord{cls, Sym(member), kind,
+                            [cls, call](rt::Object& self, Args args) {
+                                return rt::CallAs<T>(self, cls,
+                                                     [&](T& typed) { return call(typed, args); });
+                            },
+                            argCount};
+}
+
+rt::Usual Self(LogFile& log) {
+    return rt::Usual(rt::ObjectRef(log.shared_from_this()));
+}
+
+void DeclareLogFile(std::vector<rt::Declaration>& out) {
+    RT_ENTER("DECLARELOGFILE", kLogFileModule);
+    RT_LINE();
+    const rt::Symbol cls = Sym("LOGFILE");
+    rt::ClassRecord record;
+    record.symbol = cls;
+    record.base = Sym("OBJECT");
+    record.layout = {5, {}};
+    record.initArgCount = 3;
+    record.initializer = [](Args args) -> rt::ObjectRef {
+        return std::make_shared<LogFile>(Arg(args, 0), Arg(args, 1), Arg(args, 2));
+    };
+    out.emplace_back(std::move(record));
+
+    RT_LINE();
+    out.emplace_back(
+        Member<LogFile>(cls, "INIT", MemberKind::Method, 3, [](LogFile& self, Args args) {
+            self.Init(Arg(args, 0), Arg(args, 1), Arg(args, 2));
+            return Self(self);
+        }));
+    out.emplace_back(
+        Member<LogFile>(cls, "DEBUGMSG", MemberKind::Method, 1, [](LogFile& self, Args args) {
+            // A message that is no text is ignored: nothing is written.
+            const rt::Usual& text = Arg(args, 0);
+            return rt::Usual(text.IsString() && self.DebugMsg(text.AsText()));
+        }));
+    out.emplace_back(
+        Member<LogFile>(cls, "DUMPERROR", MemberKind::Method, 1, [](LogFile& self, Args args) {
+            if (const auto error = errors::AsError(Arg(args, 0))) {
+                self.DumpError(*error);
+            } else {
+                rt::NotAnInstance(Sym("ERROR"));
+            }
+            return Self(self);
+        }));
+
+    RT_LINE();
+    using TextRead = const std::string& (LogFile::*)() const;
+    using TextWrite = std::string (LogFile::*)(const rt::Usual&);
+    const std::tuple<const char*, TextRead, TextWrite> texts[] = {
+        {"FNAME", &LogFile::FName, &LogFile::SetFName},
+        {"BACKUPNAME", &LogFile::BackupName, &LogFile::SetBackupName},
+    };
+    for (const auto& [name, readText, writeText] : texts) {
+        RT_LINE();
+        // Copies: clang before 16 cannot capture a structured binding.
+        const auto read = readText;
+        const auto write = writeText;
+        out.emplace_back(
+            Member<LogFile>(cls, name, MemberKind::Access, 0,
+                            [read](LogFile& self, Args) { return rt::Usual((self.*read)()); }));
+        out.emplace_back(Member<LogFile>(
+            cls, name, MemberKind::Assign, 1,
+            [write](LogFile& self, Args args) { return rt::Usual((self.*write)(Arg(args, 0))); }));
+    }
+    using LogicRead = bool (LogFile::*)() const;
+    using LogicWrite = bool (LogFile::*)(const rt::Usual&);
+    const std::tuple<const char*, LogicRead, LogicWrite> switches[] = {
+        {"APPEND", &LogFile::Append, &LogFile::SetAppend},
+        {"LOG2FILE", &LogFile::Log2File, &LogFile::SetLog2File},
+    };
+    for (const auto& [name, readSwitch, writeSwitch] : switches) {
+        RT_LINE();
+        const auto read = readSwitch;
+        const auto write = writeSwitch;
+        out.emplace_back(
+            Member<LogFile>(cls, name, MemberKind::Access, 0,
+                            [read](LogFile& self, Args) { return rt::Usual((self.*read)()); }));
+        out.emplace_back(Member<LogFile>(
+            cls, name, MemberKind::Assign, 1,
+            [write](LogFile& self, Args args) { return rt::Usual((self.*write)(Arg(args, 0))); }));
+    }
+    RT_LINE();
+    out.emplace_back(
+        Member<LogFile>(cls, "SERVERPATH", MemberKind::Access, 0,
+                        [](LogFile& self, Args) { return rt::Usual(self.ServerPath()); }));
+    out.emplace_back(
+        Member<LogFile>(cls, "LOGPATH", MemberKind::Access, 0,
+                        [](LogFile& self, Args) { return rt::Usual(self.LogPath()); }));
+}
+
+// An exported unsigned 32-bit field of WinDllVersion, carried as a number
+// that keeps its value.
+rt::ExportedField VersionField(const char* name, std::uint32_t position,
+                               std::uint32_t WinDllVersion::*field) {
+    return rt::ExportedField{Sym(name),
+                             position,
+                             rt::UsualType::Long,
+                             4,
+                             rt::kFieldRead | rt::kFieldWrite,
+                             [field](const rt::Object& self) {
+                                 const auto* version = dynamic_cast<const WinDllVersion*>(&self);
+                                 return version ? errors::Error::Number(version->*field) : rt::NIL;
+                             },
+                             [field](rt::Object& self, const rt::Usual& value) {
+                                 if (auto* version = dynamic_cast<WinDllVersion*>(&self)) {
+                                     version->*field = static_cast<std::uint32_t>(value.AsLong());
+                                 }
+                             }};
+}
+
+void DeclareWinDllVersion(std::vector<rt::Declaration>& out) {
+    RT_ENTER("DECLAREWINDLLVERSION", kDllVersionModule);
+    RT_LINE();
+    const rt::Symbol cls = Sym("WINDLLVERSION");
+    rt::ClassRecord record;
+    record.symbol = cls;
+    record.base = Sym("OBJECT");
+    record.layout = {5, {}};
+    record.initArgCount = 1;
+    record.initializer = [](Args args) -> rt::ObjectRef {
+        return std::make_shared<WinDllVersion>(Arg(args, 0));
+    };
+    record.fields = {VersionField("MAJORVERSION", 1, &WinDllVersion::MajorVersion),
+                     VersionField("MINORVERSION", 2, &WinDllVersion::MinorVersion),
+                     VersionField("BUILD", 3, &WinDllVersion::Build),
+                     VersionField("PLATFORMID", 4, &WinDllVersion::PlatformID)};
+    out.emplace_back(std::move(record));
+
+    RT_LINE();
+    out.emplace_back(Member<WinDllVersion>(cls, "DLL", MemberKind::Access, 0,
+                                           [](WinDllVersion& self, Args) { return self.DLL(); }));
+    out.emplace_back(Member<WinDllVersion>(
+        cls, "DLL", MemberKind::Assign, 1,
+        [](WinDllVersion& self, Args args) { return self.SetDLL(Arg(args, 0)); }));
+    out.emplace_back(
+        Member<WinDllVersion>(cls, "ISWINNT", MemberKind::Access, 0,
+                              [](WinDllVersion& self, Args) { return rt::Usual(self.IsWinNT()); }));
+}
+
+}  // namespace
+
+std::vector<rt::Declaration> DiagDeclarations() {
+    RT_ENTER("DIAGDECLARATIONS", kLogFileModule);
+    std::vector<rt::Declaration> out;
+    RT_LINE();
+    DeclareLogFile(out);
+    RT_LINE();
+    DeclareWinDllVersion(out);
+    return out;
+}
+
+}  // namespace diag
