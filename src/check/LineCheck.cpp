@@ -123,10 +123,13 @@ std::string LineCheck::Apply(const serial::LineSettings& s,
     for (auto& port : ports_) {
         std::string error;
         const auto kept = port->line.Apply(s, error);
-        // A device that refuses the call still shows what it keeps.
+        // A device that refuses the call still shows what it keeps, and that
+        // says more than the call's error (the C library fails a call that a
+        // pseudo-terminal only partly took).
         const auto shown = kept ? kept : port->line.ReadBack();
         if (!applied || !shown) applied = shown;
-        const std::string why = kept ? serial::DescribeRefusal(port->line.Path(), s, *kept) : error;
+        std::string why = shown ? serial::DescribeRefusal(port->line.Path(), s, *shown) : "";
+        if (!kept && why.empty()) why = error;
         if (why.empty()) continue;
         if (!refusal.empty()) refusal += "; ";
         refusal += why;
