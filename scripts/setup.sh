@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev
-    fonts-liberation fonts-dejavu-core
+    fonts-liberation fonts-dejavu-core fonts-urw-base35
 )
 
 missing=()

@@ -1,10 +1,11 @@
 #include "app/WindowStart.h"
 
+#include <QString>
+#include <QStringList>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "app/App.h"
+#include "app/CommandLineParser.h"
 #include "app/ProgramResources.h"
 #include "app/SymbolNumbers.h"
 #include "platform/runtime/LateBinding.h"
@@ -12,24 +13,42 @@
 #include "platform/window/Application.h"
 
 namespace app {
+namespace {
+
+rt::Usual Print(std::FILE* stream, const std::string& text, int code) {
+    std::fputs(text.c_str(), stream);
+    std::fflush(stream);
+    return rt::Usual(code);
+}
+
+rt::Usual RunWindow(int& argc, char** argv, CommandLineOptions options) {
+    serial::PortMap::Install(std::move(options.ports));
+    win::Application application(argc, argv);
+    ProgramResources().InstallAsProgram();
+    App app;
+    return rt::Send(app, sym::kSTART);
+}
+
+}  // namespace
 
 // The window library's own function: like the library's other code it
 // registers no activation.
 rt::Usual WindowStart(int& argc, char** argv) {
-    win::Application application(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLineParser::Result parsed = CommandLineParser().Parse(arguments);
+    if (!parsed.error.empty()) return Print(stderr, parsed.error + "\n", -1);
 
-    std::vector<std::string> args(argv, argv + argc);
-    serial::PortMap ports;
-    std::string error;
-    if (!ports.TakeArguments(args, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return rt::Usual(-1);
+    // One case per mode; every mode but Window runs without a display.
+    switch (parsed.options.mode) {
+        case CommandLineOptions::Mode::Help:
+            return Print(stdout, CommandLineParser::HelpText(), 0);
+        case CommandLineOptions::Mode::Version:
+            return Print(stdout, CommandLineParser::VersionText(), 0);
+        case CommandLineOptions::Mode::Window:
+            break;
     }
-    serial::PortMap::Install(std::move(ports));
-
-    ProgramResources().InstallAsProgram();
-    App app;
-    return rt::Send(app, sym::kSTART);
+    return RunWindow(argc, argv, std::move(parsed.options));
 }
 
 }  // namespace app

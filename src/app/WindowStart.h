@@ -1,10 +1,15 @@
 #pragma once
 // The window library's start function, as the program's function table holds
-// it under START: makes the toolkit application from the program's arguments,
-// takes the port mappings (--port ComN=DEVICE) from them, installs the
-// program's resources, creates the application object and sends it Start.
-// Answers Start's result, or -1 when the command line is wrong (the reason
-// goes to standard error). Everything it made is gone when it returns.
+// it under START. It first reads the program's arguments (CommandLineParser),
+// before any toolkit application exists, and carries out what they ask for:
+//
+//   - a wrong command line: its one line to standard error, -1;
+//   - --help or --version: the text to standard output, 0;
+//   - otherwise the window run: installs the --port mappings, makes the
+//     toolkit application, installs the program's resources, creates the
+//     application object and sends it Start; answers Start's result.
+//
+// Everything it made is gone when it returns.
 
 #include "platform/runtime/Usual.h"
 

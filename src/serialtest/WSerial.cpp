@@ -116,7 +116,7 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     CommEdit_ = new SerialMLE(this, win::ResourceID(kCommEdit, inst));
     CommEdit_->View()->setObjectName(QStringLiteral("CommEdit"));
     RT_LINE();
-    CommEdit_->SetFont(win::Font::ResolveFace(paneFont.FaceName()), paneFont.PointSize(),
+    CommEdit_->SetFont(QString::fromStdString(paneFont.FaceName()), paneFont.PointSize(),
                        paneFont.Bold());
     RT_LINE();
     CommEdit_->SetBackground(paneBrush.GetColor().ToQColor());

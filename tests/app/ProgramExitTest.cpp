@@ -8,12 +8,15 @@
 #include <QTemporaryDir>
 #include <string>
 
+#include "app/Version.h"
+
 namespace app {
 namespace {
 
 struct Outcome {
     QProcess::ExitStatus status;
     int code;
+    std::string out;     // standard output
     std::string errors;  // standard error
 };
 
@@ -28,7 +31,8 @@ Outcome RunProgram(const QStringList& args, const QProcessEnvironment& env,
         process.waitForFinished();
         ADD_FAILURE() << "the program did not end";
     }
-    return {process.exitStatus(), process.exitCode(), process.readAllStandardError().toStdString()};
+    return {process.exitStatus(), process.exitCode(), process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
 }
 
 // No display platform at all: making the toolkit application fails.
@@ -107,6 +111,38 @@ TEST(ProgramExitTest, WrongCommandLineIsAStartFailureWithMinusOne) {
     const Outcome outcome = RunProgram({"--port"}, env);
     EXPECT_EQ(outcome.status, QProcess::NormalExit);
     EXPECT_EQ(outcome.code, 255);
+}
+
+// --help, --version and a wrong command line end before the toolkit
+// application exists, so none of them needs a display.
+TEST(ProgramExitTest, CommandLineRunsNeedNoDisplay) {
+    struct Case {
+        QStringList args;
+        int code;
+        std::string outStarts;  // standard output begins with it
+        std::string errors;     // standard error, whole
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "Usage: comtest [OPTION]...\n", ""},
+        {{"--version"}, 0, std::string("comtest ") + kVersion + "\n", ""},
+        {{"--bogus"}, 255, "", "comtest: unknown option 'bogus'; see comtest --help\n"},
+        {{"--port", "Com1"},
+         255,
+         "",
+         "comtest: bad --port value 'Com1': expected --port ComN=PATH (N from 1 to 255); "
+         "see comtest --help\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const Outcome outcome = RunProgram(c.args, WithoutDisplay());
+        EXPECT_EQ(outcome.status, QProcess::NormalExit);
+        EXPECT_EQ(outcome.code, c.code);
+        EXPECT_EQ(outcome.out.substr(0, c.outStarts.size()), c.outStarts);
+        if (c.outStarts.empty()) {
+            EXPECT_EQ(outcome.out, "");
+        }
+        EXPECT_EQ(outcome.errors, c.errors);
+    }
 }
 
 }  // namespace

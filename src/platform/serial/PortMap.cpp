@@ -66,35 +66,6 @@ bool PortMap::AddMapping(const std::string& value, std::string& error) {
     return true;
 }
 
-bool PortMap::TakeArguments(std::vector<std::string>& args, std::string& error) {
-    const std::string option(texts::kPortOption);
-    const std::string optionEq = option + "=";
-    PortMap updated = *this;
-    std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (i == 0 || (arg != option && arg.rfind(optionEq, 0) != 0)) {
-            rest.push_back(arg);
-            continue;
-        }
-        std::string value;
-        if (arg == option) {
-            if (i + 1 == args.size()) {
-                error = std::string(texts::kStderrPrefix) + option +
-                        " needs a value: " + std::string(texts::kPortSyntax);
-                return false;
-            }
-            value = args[++i];
-        } else {
-            value = arg.substr(optionEq.size());
-        }
-        if (!updated.AddMapping(value, error)) return false;
-    }
-    *this = std::move(updated);
-    args = std::move(rest);
-    return true;
-}
-
 std::string PortMap::DeviceFor(const std::string& portName) const {
     const auto key = PortKey(portName);
     if (!key) return {};

@@ -2,8 +2,8 @@
 // Port names to devices. The window offers "Com1".."Com9"; Open receives
 // those names and asks the current map for the device behind them:
 //
-//   1. a mapping given on the command line: --port ComN=PATH (repeatable;
-//      also --port=ComN=PATH); the last one for a port wins;
+//   1. a mapping given on the command line: --port ComN=PATH (repeatable);
+//      the last one for a port wins;
 //   2. the environment variable COMTEST_COMN=PATH (COMTEST_COM3 for Com3);
 //   3. the default: /dev/ttyS(N-1) on Linux, the name itself on Windows.
 //
@@ -12,13 +12,8 @@
 // The device "loop" is the built-in loopback line (a file of that name is
 // reached as ./loop).
 //
-// At start-up, before any port opens:
-//
-//   std::vector<std::string> args(argv, argv + argc);
-//   serial::PortMap map;
-//   std::string error;
-//   if (!map.TakeArguments(args, error)) { print error; exit with failure; }
-//   serial::PortMap::Install(std::move(map));
+// At start-up, before any port opens, the program adds the mappings of its
+// command line (AddMapping) and installs the map (Install).
 //
 // PortMap::Current().DeviceFor("Com3") then names the device behind a port,
 // for showing to the operator.
@@ -27,7 +22,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace serial {
 
@@ -40,12 +34,9 @@ class PortMap {
     PortMap();
     explicit PortMap(EnvLookup env);
 
-    // Takes every --port option out of `args` (args[0] is the program and is
-    // kept), leaving the other arguments in order. FALSE with `error` set to
-    // one line naming the bad value when an option does not parse; the map is
+    // Adds one mapping from a --port value "ComN=PATH". FALSE with `error`
+    // set to one line naming the bad value when it does not parse; the map is
     // then left as it was.
-    bool TakeArguments(std::vector<std::string>& args, std::string& error);
-    // Adds one mapping from a --port value "ComN=PATH".
     bool AddMapping(const std::string& value, std::string& error);
 
     // The device `portName` maps to; empty when it maps to nothing.

@@ -24,7 +24,14 @@ DataWindow::DataWindow(Window* owner, const ResourceID& resource, int /*controlI
         QFont qfont = font.ToQFont();
         qfont.setItalic(dialog.italic);
         frame_->setFont(qfont);
-        units_ = DialogUnits::FromFont(qfont);
+        // Controls are placed in the units of the face the template was
+        // drawn with, whichever face the desktop puts in its place: then the
+        // window has the pixel size the template was made for (the shell's
+        // client area is fixed in pixels), and the stand-in face, set at a
+        // size that takes no more room (Font), fits every control. Units
+        // measured from a wider stand-in would push the right-hand controls
+        // out of the shell.
+        units_ = font.DesignUnits().value_or(DialogUnits::FromFont(qfont));
     } else {
         units_ = DialogUnits::FromFont(frame_->font());
     }

@@ -17,10 +17,14 @@ int MulDiv(int a, int b, int c) {
 
 DialogUnits DialogUnits::FromFont(const QFont& font) {
     const QFontMetricsF metrics(font);
-    const double extent = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    const int baseX = (static_cast<int>(std::lround(extent)) / 26 + 1) / 2;
-    const int baseY = static_cast<int>(std::ceil(metrics.ascent()) + std::ceil(metrics.descent()));
+    return FromMetrics(metrics.horizontalAdvance(
+                           QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
+                       metrics.ascent(), metrics.descent());
+}
+
+DialogUnits DialogUnits::FromMetrics(double alphabetAdvance, double ascent, double descent) {
+    const int baseX = (static_cast<int>(std::lround(alphabetAdvance)) / 26 + 1) / 2;
+    const int baseY = static_cast<int>(std::ceil(ascent) + std::ceil(descent));
     return DialogUnits(baseX > 0 ? baseX : 1, baseY > 0 ? baseY : 1);
 }
 

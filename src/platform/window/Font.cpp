@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 
+#include "platform/window/DesignFace.h"
+
 namespace win {
 
 Font::Font(int /*family*/, int pointSize, std::string faceName)
@@ -29,11 +31,25 @@ QString Font::ResolveFace(const std::string& faceName) {
 }
 
 QFont Font::ToQFont() const {
+    const int size = pointSize_ > 0 ? pointSize_ : 8;
     QFont font(ResolveFace(faceName_));
-    font.setPointSize(pointSize_ > 0 ? pointSize_ : 8);
+    font.setPointSize(size);
     font.setBold(bold_);
-    if (faceName_ == "Courier New") font.setStyleHint(QFont::Monospace);
-    return font;
+    const DesignFace* design = DesignFace::Find(faceName_);
+    if (!design) return font;
+    if (design->FixedPitch()) {
+        // Hinted before it is measured, so the face measured is the face
+        // shown.
+        font.setStyleHint(QFont::TypeWriter, QFont::PreferMatch);
+        font.setFixedPitch(true);
+    }
+    return design->Fit(font, size);
+}
+
+std::optional<DialogUnits> Font::DesignUnits() const {
+    const DesignFace* design = DesignFace::Find(faceName_);
+    if (!design) return std::nullopt;
+    return design->Units(pointSize_ > 0 ? pointSize_ : 8);
 }
 
 }  // namespace win

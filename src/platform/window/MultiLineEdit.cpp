@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "platform/window/CodePage1251.h"
+#include "platform/window/Font.h"
 #include "platform/window/VirtualKeys.h"
 
 namespace win {
@@ -120,7 +121,9 @@ void MultiLineEdit::SetValue(const QString& text) {
 
 void MultiLineEdit::SetFont(const QString& face, int pointSize, bool bold) {
     if (!view_) return;
-    QFont font(face, pointSize, bold ? QFont::Bold : QFont::Normal);
+    win::Font paneFont(0, pointSize, face.toStdString());
+    paneFont.Bold(bold);
+    QFont font = paneFont.ToQFont();
     // A face that is missing falls back to some monospace face, never to a
     // proportional one: the view lays text out in fixed columns.
     font.setStyleHint(QFont::TypeWriter, QFont::PreferMatch);

@@ -59,7 +59,9 @@ class MultiLineEdit : public QObject, public rt::Object {
     QString Value() const;
     virtual void SetValue(const QString& text);
 
-    // Font face, point size and weight of the pane's monospace text.
+    // Font face, point size and weight of the pane's monospace text. The face
+    // is a name as the program gives it ("Courier New"), resolved and sized
+    // to the desktop's faces as Font does.
     void SetFont(const QString& face, int pointSize, bool bold);
     void SetBackground(const QColor& color);
     void SetTextColor(const QColor& color);

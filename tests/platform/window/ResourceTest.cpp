@@ -59,6 +59,11 @@ TEST(DialogUnitsTest, DialogFontGivesThePlatformBaseUnitsAndScales) {
     const DialogUnits units = DialogUnits::FromFont(dialogFont);
     EXPECT_EQ(units.BaseX(), 6);
     EXPECT_EQ(units.BaseY(), 13);
+    // Liberation Sans has the dialog face's metrics: the units the templates
+    // are laid out in, at the size asked for.
+    EXPECT_EQ(Font(0, 8, "MS Shell Dlg 2").DesignUnits(), std::optional(units));
+    EXPECT_EQ(dialogFont.pointSizeF(), 8.0);
+    EXPECT_FALSE(Font(0, 8, "Arial").DesignUnits().has_value());
     const DialogUnits larger = DialogUnits::FromFont(Font(0, 16, "MS Shell Dlg").ToQFont());
     EXPECT_GT(larger.ToPixelsX(442), units.ToPixelsX(442) * 3 / 2);
     EXPECT_GT(larger.ToPixelsY(221), units.ToPixelsY(221) * 3 / 2);
@@ -70,6 +75,12 @@ TEST(FontTest, FacesResolveToInstalledEquivalents) {
     const QFont font = pane.ToQFont();
     EXPECT_TRUE(font.bold());
     EXPECT_EQ(font.pointSize(), 10);
+    // Courier New 10 at 96 dpi: 8 pixels a character, 12 + 5 of ascent and
+    // descent. Liberation Mono shares them and keeps the size.
+    EXPECT_EQ(pane.DesignUnits(), std::optional(DialogUnits(8, 17)));
+    if (QFontInfo(font).family() == QStringLiteral("Liberation Mono")) {
+        EXPECT_EQ(font.pointSizeF(), 10.0);
+    }
     EXPECT_TRUE(QFontInfo(font).fixedPitch()) << QFontInfo(font).family().toStdString();
     EXPECT_EQ(Font::ResolveFace("Some Face"), QStringLiteral("Some Face"));
     EXPECT_NE(Font::ResolveFace("MS Shell Dlg"), QStringLiteral("MS Shell Dlg"));

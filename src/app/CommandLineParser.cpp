@@ -1,0 +1,188 @@
+#include "app/CommandLineParser.h"
+
+#include <QCommandLineParser>
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "app/CommandLineTexts.h"
+#include "app/Version.h"
+
+namespace app {
+namespace {
+
+using Mode = CommandLineOptions::Mode;
+
+// Reads an option's values (one per occurrence; none for a switch) into the
+// options. False with `error` set to what is wrong, without prefix or hint.
+using ReadValues = bool (*)(const QStringList& values, CommandLineOptions& options,
+                            std::string& error);
+
+struct OptionDeclaration {
+    std::vector<std::string_view> names;  // one letter: a short name
+    std::string_view valueName;           // empty for a switch
+    std::string_view description;
+    std::optional<Mode> mode;  // the run the option asks for
+    ReadValues read = nullptr;
+};
+
+bool ReadPorts(const QStringList& values, CommandLineOptions& options, std::string& error) {
+    for (const QString& value : values) {
+        if (!options.ports.AddMapping(value.toStdString(), error)) {
+            // The map's own line carries the program's prefix; the caller adds it.
+            if (error.rfind(texts::kErrorPrefix, 0) == 0)
+                error.erase(0, texts::kErrorPrefix.size());
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every option of the program, in the order the help lists them. A new
+// option is one entry here (with its texts in CommandLineTexts.h); a new mode
+// also gets its case where WindowStart dispatches.
+const std::vector<OptionDeclaration>& Declarations() {
+    static const std::vector<OptionDeclaration> declarations = {
+        {{"h", "help"}, {}, texts::kHelpDescription, Mode::Help},
+        {{"version"}, {}, texts::kVersionDescription, Mode::Version},
+        {{"port"}, texts::kPortValueName, texts::kPortDescription, std::nullopt, ReadPorts},
+        // The process entry acts on it before the arguments are parsed here;
+        // it is declared so that the window run it may lead to accepts it.
+        {{"collect-publics"}, {}, texts::kCollectPublicsDescription, std::nullopt},
+    };
+    return declarations;
+}
+
+QStringList QtNames(const OptionDeclaration& declaration) {
+    QStringList names;
+    for (const auto name : declaration.names) names << QString::fromUtf8(name.data(), name.size());
+    return names;
+}
+
+std::string Spelled(const OptionDeclaration& declaration) {
+    std::string text;
+    for (const auto name : declaration.names) {
+        if (!text.empty()) text += ", ";
+        text += name.size() == 1 ? "-" : "--";
+        text += name;
+    }
+    if (!declaration.valueName.empty()) {
+        text += ' ';
+        text += declaration.valueName;
+    }
+    return text;
+}
+
+// Qt's "Unknown option 'x'." as "unknown option 'x'", to fit the line.
+std::string FromQtError(const QString& qtError) {
+    std::string text = qtError.toStdString();
+    while (!text.empty() && (text.back() == '.' || text.back() == '\n')) text.pop_back();
+    if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = char(text[0] - 'A' + 'a');
+    return text;
+}
+
+std::string ErrorLine(std::string_view what) {
+    return std::string(texts::kErrorPrefix) + std::string(what) + std::string(texts::kSeeHelp);
+}
+
+// Words of `text` wrapped into lines of at most `width` columns, each but the
+// first indented by `indent` spaces.
+std::string Wrapped(std::string_view text, std::size_t indent, std::size_t width) {
+    std::string out;
+    std::size_t column = indent;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = std::min(text.find(' ', pos), text.size());
+        const std::string_view word = text.substr(pos, end - pos);
+        if (column > indent && column + 1 + word.size() > width) {
+            out += '\n';
+            out.append(indent, ' ');
+            column = indent;
+        } else if (column > indent) {
+            out += ' ';
+            ++column;
+        }
+        out += word;
+        column += word.size();
+        pos = end + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+CommandLineParser::CommandLineParser(serial::PortMap ports) : ports_(std::move(ports)) {}
+
+CommandLineParser::Result CommandLineParser::Parse(const QStringList& arguments) const {
+    Result result{CommandLineOptions{Mode::Window, ports_}, {}};
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const auto& declaration : Declarations()) {
+        QCommandLineOption option(QtNames(declaration));
+        if (!declaration.valueName.empty()) {
+            option.setValueName(
+                QString::fromUtf8(declaration.valueName.data(), declaration.valueName.size()));
+        }
+        parser.addOption(option);
+    }
+    if (!parser.parse(arguments)) {
+        result.error = ErrorLine(FromQtError(parser.errorText()));
+        return result;
+    }
+    if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty()) {
+        result.error =
+            ErrorLine(std::string(texts::kUnexpectedArgument) + extra.first().toStdString() + "'");
+        return result;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        result.options.mode = Mode::Help;
+        return result;
+    }
+
+    const OptionDeclaration* modeOption = nullptr;
+    for (const auto& declaration : Declarations()) {
+        const QString name = QtNames(declaration).constLast();
+        if (!parser.isSet(name)) continue;
+        if (declaration.mode) {
+            if (modeOption != nullptr && modeOption->mode != declaration.mode) {
+                result.error = ErrorLine(Spelled(*modeOption) + std::string(texts::kModesExclude) +
+                                         Spelled(declaration));
+                return result;
+            }
+            modeOption = &declaration;
+            result.options.mode = *declaration.mode;
+        }
+        std::string what;
+        if (declaration.read != nullptr &&
+            !declaration.read(parser.values(name), result.options, what)) {
+            result.error = ErrorLine(what);
+            return result;
+        }
+    }
+    return result;
+}
+
+std::string CommandLineParser::HelpText() {
+    constexpr std::size_t kWidth = 79;
+    std::size_t column = 0;
+    for (const auto& declaration : Declarations()) {
+        column = std::max(column, Spelled(declaration).size());
+    }
+    column += 4;  // two spaces before the names, two after the longest
+
+    std::string text = std::string(texts::kUsage) + "\n" + std::string(texts::kSummary) + "\n" +
+                       std::string(texts::kOptionsHeading) + "\n";
+    for (const auto& declaration : Declarations()) {
+        std::string line = "  " + Spelled(declaration);
+        line.append(column - line.size(), ' ');
+        text += line + Wrapped(declaration.description, column, kWidth) + "\n";
+    }
+    return text + "\n" + std::string(texts::kDetails);
+}
+
+std::string CommandLineParser::VersionText() {
+    return std::string(texts::kProgramName) + " " + kVersion + "\n";
+}
+
+}  // namespace app
