@@ -5,9 +5,11 @@
 #include <cstdio>
 
 #include "app/App.h"
+#include "app/CheckTables.h"
 #include "app/CommandLineParser.h"
 #include "app/ProgramResources.h"
 #include "app/SymbolNumbers.h"
+#include "check/RunCheck.h"
 #include "platform/runtime/LateBinding.h"
 #include "platform/serial/PortMap.h"
 #include "platform/window/Application.h"
@@ -29,6 +31,13 @@ rt::Usual RunWindow(int& argc, char** argv, CommandLineOptions options) {
     return rt::Send(app, sym::kSTART);
 }
 
+// A line check: no toolkit application, so no display.
+rt::Usual RunLineCheck(CommandLineOptions options) {
+    serial::PortMap::Install(std::move(options.ports));
+    const int code = check::RunCheck(options.check, CheckTables(), stdout, stderr);
+    return rt::Usual(code == check::kExitUsage ? -1 : code);
+}
+
 }  // namespace
 
 // The window library's own function: like the library's other code it
@@ -45,6 +54,8 @@ rt::Usual WindowStart(int& argc, char** argv) {
             return Print(stdout, CommandLineParser::HelpText(), 0);
         case CommandLineOptions::Mode::Version:
             return Print(stdout, CommandLineParser::VersionText(), 0);
+        case CommandLineOptions::Mode::Check:
+            return RunLineCheck(std::move(parsed.options));
         case CommandLineOptions::Mode::Window:
             break;
     }

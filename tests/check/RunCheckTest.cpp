@@ -34,18 +34,6 @@ Run RunWith(const CheckOptions& options) {
     return r;
 }
 
-TEST(RunCheckTest, TheBuiltInLoopbackLineCarriesEveryByte) {
-    ScopedPortMap map("Com1", "loop");
-    CheckOptions options;
-    options.port = "Com1";
-    options.bauds = {115200, 9600};
-    const auto run = RunWith(options);
-    EXPECT_EQ(run.code, 0) << run.out << run.err;
-    EXPECT_NE(run.out.find("115200 8N1"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("every applied setting carried every byte"), std::string::npos);
-    EXPECT_EQ(run.err, "") << "no progress line when standard error is no terminal";
-}
-
 TEST(RunCheckTest, PortsThatCannotBeCheckedEndWith255AndTheReason) {
     ScopedPortMap map(std::vector<std::pair<std::string, std::string>>{{"Com1", "/nonexistent/tty"},
                                                                        {"Com2", "loop"}});
