@@ -16,7 +16,8 @@ struct CommandLineOptions {
         Window,  // the test window (no mode option given)
         Help,
         Version,
-        Check,  // --check: a line check, reported on standard output
+        ListPorts,  // print the ports in use
+        Check,      // --check: a line check, reported on standard output
     };
     Mode mode = Mode::Window;
 

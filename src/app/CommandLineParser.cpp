@@ -112,6 +112,7 @@ const std::vector<OptionDeclaration>& Declarations() {
     static const std::vector<OptionDeclaration> declarations = {
         {{"h", "help"}, {}, texts::kHelpDescription, Mode::Help, nullptr, std::nullopt},
         {{"version"}, {}, texts::kVersionDescription, Mode::Version, nullptr, std::nullopt},
+        {{"list-ports"}, {}, texts::kListPortsDescription, Mode::ListPorts, nullptr, std::nullopt},
         {{"port"},
          texts::kPortValueName,
          texts::kPortDescription,

@@ -26,6 +26,8 @@ inline constexpr std::string_view kOptionsHeading = "Options:";
 // Option descriptions, one short sentence each; the help wraps them.
 inline constexpr std::string_view kHelpDescription = "show this help and exit";
 inline constexpr std::string_view kVersionDescription = "show the version and exit";
+inline constexpr std::string_view kListPortsDescription =
+    "list the ports in use (number, device, what it is, free or held by whom) and exit";
 inline constexpr std::string_view kPortValueName = "ComN=PATH";
 inline constexpr std::string_view kPortDescription =
     "use the device PATH (or \"loop\") for port ComN, N from 1 to 255; repeatable, "
@@ -58,11 +60,16 @@ inline constexpr std::string_view kJsonDescription = "with --check: write the re
 // Sections after the options.
 inline constexpr std::string_view kDetails =
     "Ports:\n"
-    "  ComN is the device given with --port, else the one named by the environment\n"
-    "  variable COMTEST_COMN (COMTEST_COM3 for Com3), else /dev/ttyS<N-1>: Com1 is\n"
-    "  /dev/ttyS0. Port names compare without regard to case. The device \"loop\" is\n"
-    "  a built-in line that sends back every byte written to it; a file of that\n"
-    "  name is reached as ./loop. A port is held exclusively while a test runs.\n"
+    "  Each serial device of the machine gets a port number when it is first seen\n"
+    "  and keeps it across unplugging, other USB sockets and restarts: built-in\n"
+    "  UARTs first, then USB adapters, each the lowest number not taken. The\n"
+    "  numbers are kept in the settings file registry.ini. ComN is the device given\n"
+    "  with --port, else the one named by the environment variable COMTEST_COMN\n"
+    "  (COMTEST_COM3 for Com3), else the device numbered N. Port names compare\n"
+    "  without regard to case. The device \"loop\" is a built-in line that sends\n"
+    "  back every byte written to it; a file of that name is reached as ./loop. A\n"
+    "  port is held exclusively while a test runs; when its device is pulled and\n"
+    "  put back, the test resumes by itself.\n"
     "\n"
     "Line check:\n"
     "  --check needs no window and no display. It maps which modem inputs follow\n"
@@ -75,13 +82,15 @@ inline constexpr std::string_view kDetails =
     "\n"
     "Environment:\n"
     "  COMTEST_COMN     the device of port ComN, when no --port maps it\n"
+    "  COMTEST_REGISTRY the settings file, instead of comtest/registry.ini in the\n"
+    "                   user's configuration folder\n"
     "  KXCurrentPrjDir  lets a public-name collection run of a program whose name\n"
     "                   ends in \"dbg\" go on to the window\n"
     "\n"
     "Logs:\n"
     "  Runtime errors are shown in a dialog and appended to KXERROR.LOG in the\n"
-    "  directory comtest was started from. Reasons for failed port opens and for a\n"
-    "  lost device are written to standard error, one line each.\n"
+    "  directory comtest was started from. Reasons for failed port opens, for a\n"
+    "  lost device and for its return are written to standard error, one line each.\n"
     "\n"
     "Exit status:\n"
     "  0    a normal end, --help, --version, a public-name collection run, or a\n"

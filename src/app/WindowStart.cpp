@@ -3,14 +3,18 @@
 #include <QString>
 #include <QStringList>
 #include <cstdio>
+#include <memory>
 
 #include "app/App.h"
 #include "app/CheckTables.h"
 #include "app/CommandLineParser.h"
+#include "app/PortListCommand.h"
 #include "app/ProgramResources.h"
 #include "app/SymbolNumbers.h"
 #include "check/RunCheck.h"
+#include "platform/os/RegistryStore.h"
 #include "platform/runtime/LateBinding.h"
+#include "platform/serial/DeviceMonitor.h"
 #include "platform/serial/PortMap.h"
 #include "platform/window/Application.h"
 
@@ -24,15 +28,27 @@ rt::Usual Print(std::FILE* stream, const std::string& text, int code) {
 }
 
 rt::Usual RunWindow(int& argc, char** argv, CommandLineOptions options) {
-    serial::PortMap::Install(std::move(options.ports));
     win::Application application(argc, argv);
+    // The machine's serial devices, numbered and followed while the
+    // application runs.
+    auto devices = std::make_shared<serial::DeviceMonitor>(serial::DeviceScanner::DefaultRoot(),
+                                                           os::RegistryStore::DefaultPath());
+    devices->Watch();
+    options.ports.SetDevices(std::move(devices));
+    serial::PortMap::Install(std::move(options.ports));
     ProgramResources().InstallAsProgram();
     App app;
-    return rt::Send(app, sym::kSTART);
+    const rt::Usual result = rt::Send(app, sym::kSTART);
+    // The monitor's watcher goes while the application still exists.
+    serial::PortMap::Install(serial::PortMap());
+    return result;
 }
 
-// A line check: no toolkit application, so no display.
+// A line check: no toolkit application, so no display. Ports are numbered
+// as the window numbers them.
 rt::Usual RunLineCheck(CommandLineOptions options) {
+    options.ports.SetDevices(std::make_shared<serial::DeviceMonitor>(
+        serial::DeviceScanner::DefaultRoot(), os::RegistryStore::DefaultPath()));
     serial::PortMap::Install(std::move(options.ports));
     const int code = check::RunCheck(options.check, CheckTables(), stdout, stderr);
     return rt::Usual(code == check::kExitUsage ? -1 : code);
@@ -56,6 +72,8 @@ rt::Usual WindowStart(int& argc, char** argv) {
             return Print(stdout, CommandLineParser::VersionText(), 0);
         case CommandLineOptions::Mode::Check:
             return RunLineCheck(std::move(parsed.options));
+        case CommandLineOptions::Mode::ListPorts:
+            return rt::Usual(ListPorts(std::move(parsed.options.ports)));
         case CommandLineOptions::Mode::Window:
             break;
     }

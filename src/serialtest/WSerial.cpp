@@ -7,6 +7,7 @@
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/Program.h"
 #include "platform/runtime/RuntimeState.h"
+#include "platform/serial/DeviceMonitor.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/Serial.h"
 #include "platform/window/App.h"
@@ -44,16 +45,27 @@ rt::Usual SettingsTable(const char* field) {
     return settings.AsObject()->IVarGet(field);
 }
 
-// Each port entry's tooltip names the device the port maps to, so the
-// operator knows which line "Com3" is.
+// Each port entry's tooltip names the device the port maps to and what it
+// is, so the operator knows which line "Com3" is.
 void ShowPortDevices(win::ComboBox& list) {
     RT_ENTER("WSERIAL:SHOWPORTDEVICES", kModule);
     RT_LINE();
     const serial::PortMap& map = serial::PortMap::Current();
     for (int i = 0; i < list.Count(); ++i) {
-        const std::string device = map.DeviceFor(list.EntryText(i));
+        const std::string device = map.Describe(list.EntryText(i));
         list.SetEntryToolTip(i, device.empty() ? texts::kNoDevice : device);
     }
+}
+
+// Devices plugged in or pulled while the window is open change the tooltips
+// at once; the list itself stays the fixed table.
+void FollowPortDevices(const std::shared_ptr<win::ComboBox>& list) {
+    serial::DeviceMonitor* devices = serial::PortMap::Current().Devices();
+    if (devices == nullptr || list->Widget() == nullptr) return;
+    QObject::connect(devices, &serial::DeviceMonitor::Changed, list->Widget(),
+                     [weak = std::weak_ptr<win::ComboBox>(list)] {
+                         if (const auto shown = weak.lock()) ShowPortDevices(*shown);
+                     });
 }
 
 win::HyperLabel Label(const char* name, const char* caption = "") {
@@ -85,6 +97,7 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     PortListBox_ = std::make_shared<win::ComboBox>(this, win::ResourceID(kPortList, inst));
     PortListBox_->FillUsing(SettingsTable("APORT"));
     ShowPortDevices(*PortListBox_);
+    FollowPortDevices(PortListBox_);
     PortListBox_->HyperLabel(Label("PortListBox"));
     RT_LINE();
     theFixedText2 = std::make_shared<win::FixedText>(this, win::ResourceID(kFixedText2, inst));

@@ -45,6 +45,7 @@ TEST(CommandLineParserTest, ReadsModesAndPortMappings) {
         {{"--version", "--version"}, Mode::Version},
         {{"--port", "Com1=loop", "--version"}, Mode::Version, "Com1", "loop"},
         {{"--check", "Com1", "--port", "Com1=loop"}, Mode::Check, "Com1", "loop"},
+        {{"--list-ports", "--port", "Com4=loop"}, Mode::ListPorts, "Com4", "loop"},
         // Help wins over every other option, even a malformed value.
         {{"--version", "--help"}, Mode::Help},
         {{"--port", "Com0=x", "--help"}, Mode::Help},

@@ -6,20 +6,25 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "DeviceTree.h"
 #include "ProgramFixture.h"
 #include "PtyPair.h"
 #include "app/App.h"
 #include "app/GStru.h"
 #include "platform/os/SystemMetrics.h"
+#include "platform/serial/DeviceMonitor.h"
+#include "platform/serial/PortMap.h"
 #include "serialtest/SerialMLE.h"
 #include "support/ModalBoxWatcher.h"
 
 namespace app::testing {
 namespace {
 
+using serial::testing::DeviceTree;
 using serial::testing::PtyPair;
 using serial::testing::PumpUntil;
 using serial::testing::ScopedPortMap;
@@ -114,12 +119,43 @@ TEST_F(StartTest, PortEntriesShowTheirDevicesAsTooltips) {
     EXPECT_TRUE(RunStart([](QWidget* shell, App& application) {
         auto* list = Find<QComboBox>(shell, "PortListBox");
         EXPECT_EQ(list->itemData(list->findText("Com1"), Qt::ToolTipRole).toString(),
-                  QStringLiteral("loop"));
+                  QStringLiteral("built-in loopback line"));
         EXPECT_EQ(list->itemData(list->findText("Com3"), Qt::ToolTipRole).toString(),
                   QStringLiteral("/dev/ttyUSB7"));
-        EXPECT_EQ(list->toolTip(), QStringLiteral("loop"));
+        EXPECT_EQ(list->toolTip(), QStringLiteral("built-in loopback line"));
         application.Quit();
     }));
+}
+
+TEST_F(StartTest, AdapterPluggedInWhileTheWindowIsOpenGetsItsTooltip) {
+    DeviceTree tree;
+    QTemporaryDir store;
+    ASSERT_TRUE(tree.Ok() && store.isValid());
+    tree.AddUart("ttyS0");
+    {
+        serial::PortMap map([](const std::string&) { return std::optional<std::string>(); });
+        auto devices = std::make_shared<serial::DeviceMonitor>(
+            tree.Root(), store.filePath("registry.ini").toStdString());
+        devices->Watch();
+        map.SetDevices(std::move(devices));
+        serial::PortMap::Install(std::move(map));
+    }
+    EXPECT_TRUE(RunStart([&](QWidget* shell, App& application) {
+        auto* list = Find<QComboBox>(shell, "PortListBox");
+        const auto tip = [&](const char* port) {
+            return list->itemData(list->findText(port), Qt::ToolTipRole).toString().toStdString();
+        };
+        EXPECT_EQ(tip("Com1"), "built-in UART, " + tree.Node("ttyS0"));
+        EXPECT_EQ(tip("Com2"), "no device");
+        tree.AddUsb("ttyUSB0");
+        const std::string usb = "FT232R USB UART, FTDI, " + tree.Node("ttyUSB0");
+        EXPECT_TRUE(PumpUntil([&] { return tip("Com2") == usb; })) << tip("Com2");
+        EXPECT_EQ(list->count(), 9);
+        tree.Remove("ttyUSB0");
+        EXPECT_TRUE(PumpUntil([&] { return tip("Com2") == "no device"; })) << tip("Com2");
+        application.Quit();
+    }));
+    serial::PortMap::Install(serial::PortMap());
 }
 
 TEST_F(StartTest, DuringATestTheShellCannotBeClosedNorExitPressed) {

@@ -2,7 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 #include <fstream>
 
 namespace os {
@@ -118,6 +121,94 @@ bool RegistryStore::AddKey(std::string_view keyPath) const {
     out << '[' << keyPath << "]\n";
     out.flush();
     return static_cast<bool>(out);
+}
+
+}  // namespace os
+
+namespace os {
+
+std::vector<std::pair<std::string, std::string>> RegistryStore::ReadValues(
+    std::string_view keyPath) const {
+    const std::string text = ReadAll();
+    std::vector<std::pair<std::string, std::string>> values;
+    int sectionsSeen = 0;
+    ForEachLine(text, [&](bool isSection, std::string_view section, std::string_view name,
+                          std::string_view value) {
+        const bool match = SameName(section, keyPath);
+        if (isSection) {
+            // Only the first section of the key counts.
+            if (match) ++sectionsSeen;
+            return sectionsSeen < 2;
+        }
+        if (!match) return true;
+        const bool known = std::any_of(values.begin(), values.end(), [&](const auto& kept) {
+            return SameName(kept.first, name);
+        });
+        if (!known) values.emplace_back(std::string(name), std::string(value));
+        return true;
+    });
+    return values;
+}
+
+bool RegistryStore::WriteValue(std::string_view keyPath, std::string_view valueName,
+                               std::string_view value) const {
+    const auto hasBreak = [](std::string_view s) { return s.find_first_of("\r\n") != s.npos; };
+    if (hasBreak(keyPath) || hasBreak(valueName) || hasBreak(value) || valueName.empty())
+        return false;
+    const QString file = QString::fromStdString(path_);
+    if (!QDir().mkpath(QFileInfo(file).absolutePath())) return false;
+    QLockFile lock(file + QStringLiteral(".lock"));
+    if (!lock.tryLock(2000)) return false;
+    if (QFileInfo(file).size() > static_cast<qint64>(kMaxStoreBytes)) return false;
+    const std::string text = ReadAll();
+
+    // The file as lines with their ends, to edit one line and keep the rest.
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto end = text.find('\n', at);
+        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+        lines.push_back(text.substr(at, next - at));
+        at = next;
+    }
+    if (!lines.empty() && lines.back().back() != '\n') lines.back() += '\n';
+    const std::string entry = std::string(valueName) + "=" + std::string(value) + "\n";
+
+    std::optional<std::size_t> header;
+    std::size_t insertAt = lines.size();
+    bool replaced = false;
+    for (std::size_t i = 0; i < lines.size() && !replaced; ++i) {
+        std::string_view line = lines[i];
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+        line = Trim(line);
+        if (!line.empty() && line.front() == '[' && line.find(']') != line.npos) {
+            if (header) break;  // the key's first section ends here
+            if (SameName(Trim(line.substr(1, line.find(']') - 1)), keyPath)) {
+                header = i;
+                insertAt = i + 1;
+            }
+            continue;
+        }
+        if (!header || line.empty() || line.front() == ';' || line.front() == '#') continue;
+        const auto eq = line.find('=');
+        if (eq == line.npos) continue;
+        insertAt = i + 1;
+        if (SameName(Trim(line.substr(0, eq)), valueName)) {
+            lines[i] = entry;
+            replaced = true;
+        }
+    }
+    if (!replaced) {
+        if (header)
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+        else
+            lines.push_back("[" + std::string(keyPath) + "]\n" + entry);
+    }
+
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) return false;
+    for (const auto& line : lines)
+        if (out.write(line.data(), static_cast<qint64>(line.size())) < 0) return false;
+    return out.commit();
 }
 
 }  // namespace os

@@ -22,6 +22,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace os {
 
@@ -42,6 +44,17 @@ class RegistryStore {
     // Adds an empty key at the end of the store, creating the file and its
     // folder when needed. FALSE when the file cannot be written.
     bool AddKey(std::string_view keyPath) const;
+    // The entries of a key in file order, each name once (the first counts);
+    // empty when the file or the key is missing.
+    std::vector<std::pair<std::string, std::string>> ReadValues(std::string_view keyPath) const;
+    // Sets the value `valueName` of a key, adding the key and the value as
+    // needed; the other contents stay as they were. The file is replaced as
+    // a whole (never left half written) under a lock file beside it, so
+    // processes writing at once take turns. FALSE when the file cannot be
+    // written, when it is larger than kMaxStoreBytes (writing it back would
+    // lose the rest) or when the name or value holds a line break.
+    bool WriteValue(std::string_view keyPath, std::string_view valueName,
+                    std::string_view value) const;
 
   private:
     std::string ReadAll() const;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/serial/DeviceMonitor.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace serial {
@@ -66,15 +67,53 @@ bool PortMap::AddMapping(const std::string& value, std::string& error) {
     return true;
 }
 
+std::string PortMap::ExplicitDevice(int number) const {
+    const std::string digits = std::to_string(number);
+    if (const auto it = explicit_.find("COM" + digits); it != explicit_.end()) return it->second;
+    if (env_) {
+        const auto fromEnv = env_(std::string(texts::kEnvPrefix) + digits);
+        if (fromEnv && !fromEnv->empty()) return *fromEnv;
+    }
+    return {};
+}
+
 std::string PortMap::DeviceFor(const std::string& portName) const {
     const auto key = PortKey(portName);
     if (!key) return {};
-    if (const auto it = explicit_.find(*key); it != explicit_.end()) return it->second;
-    if (env_) {
-        const auto fromEnv = env_(std::string(texts::kEnvPrefix) + key->substr(3));
-        if (fromEnv && !fromEnv->empty()) return *fromEnv;
+    const int number = PortNumber(key->substr(3));
+    if (std::string device = ExplicitDevice(number); !device.empty()) return device;
+    if (devices_) {
+        const auto device = devices_->DeviceAt(number);
+        return device ? device->node : std::string();
     }
-    return DefaultDevice(*key, PortNumber(key->substr(3)));
+    return DefaultDevice(*key, number);
+}
+
+std::string PortMap::IdentityFor(const std::string& portName) const {
+    const std::string device = DeviceFor(portName);
+    if (!devices_ || device.empty() || device == texts::kLoopDevice) return {};
+    const auto found = devices_->FindNode(device);
+    return found ? found->identity : std::string();
+}
+
+std::string PortMap::Kind(const std::string& portName) const {
+    const std::string device = DeviceFor(portName);
+    if (device == texts::kLoopDevice) return std::string(texts::kLoopbackLine);
+    if (devices_ && !device.empty()) {
+        if (const auto found = devices_->FindNode(device)) return found->Description();
+    }
+    return {};
+}
+
+std::string PortMap::Describe(const std::string& portName) const {
+    const std::string device = DeviceFor(portName);
+    if (device == texts::kLoopDevice) return std::string(texts::kLoopbackLine);
+    const std::string kind = Kind(portName);
+    return kind.empty() ? device : kind + ", " + device;
+}
+
+void PortMap::SetDevices(std::shared_ptr<DeviceMonitor> devices) {
+    devices_ = std::move(devices);
 }
 
 std::string PortMap::DefaultDevice(const std::string& portName, int number) {

@@ -5,7 +5,10 @@
 //   1. a mapping given on the command line: --port ComN=PATH (repeatable);
 //      the last one for a port wins;
 //   2. the environment variable COMTEST_COMN=PATH (COMTEST_COM3 for Com3);
-//   3. the default: /dev/ttyS(N-1) on Linux, the name itself on Windows.
+//   3. the number the machine's devices carry (DeviceMonitor, PortNumbering)
+//      when a device monitor is set: the present device numbered N, else
+//      nothing;
+//   4. without a device monitor: /dev/ttyS(N-1).
 //
 // Port names compare without regard to case ("com3" is "Com3"). A name that
 // is not ComN with N from 1 to 255 maps to nothing unless mapped explicitly.
@@ -13,17 +16,21 @@
 // reached as ./loop).
 //
 // At start-up, before any port opens, the program adds the mappings of its
-// command line (AddMapping) and installs the map (Install).
+// command line (AddMapping), gives the map the machine's devices (SetDevices)
+// and installs it (Install).
 //
 // PortMap::Current().DeviceFor("Com3") then names the device behind a port,
-// for showing to the operator.
+// Describe("Com3") what it is, for showing to the operator.
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace serial {
+
+class DeviceMonitor;
 
 class PortMap {
   public:
@@ -41,6 +48,24 @@ class PortMap {
 
     // The device `portName` maps to; empty when it maps to nothing.
     std::string DeviceFor(const std::string& portName) const;
+    // What identifies the device behind `portName` across unplugging (see
+    // SerialDevice); empty when it is no device of the monitored tree.
+    std::string IdentityFor(const std::string& portName) const;
+    // The port's tooltip: "FT232R USB UART, FTDI, /dev/ttyUSB0", "built-in
+    // UART, /dev/ttyS0", "built-in loopback line"; the bare path of a mapped
+    // device the tree does not know; empty when the port maps to nothing.
+    std::string Describe(const std::string& portName) const;
+    // What the device behind `portName` is, without its path: "FT232R USB
+    // UART, FTDI", "built-in loopback line"; empty when the device tree does
+    // not know it.
+    std::string Kind(const std::string& portName) const;
+    // The mapping given on the command line or in the environment for port
+    // `number`; empty when there is none.
+    std::string ExplicitDevice(int number) const;
+
+    // The machine's devices and their numbers; shared by copies of the map.
+    void SetDevices(std::shared_ptr<DeviceMonitor> devices);
+    DeviceMonitor* Devices() const { return devices_.get(); }
 
     // The map the process uses. main installs the one parsed from its
     // arguments; until then it is a map of the environment and the defaults.
@@ -55,6 +80,7 @@ class PortMap {
 
     EnvLookup env_;
     std::map<std::string, std::string> explicit_;
+    std::shared_ptr<DeviceMonitor> devices_;
 };
 
 }  // namespace serial

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "platform/serial/CustomBaud.h"
+#include "platform/serial/DeviceAccess.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace serial {
@@ -81,9 +82,9 @@ std::string PosixLine::Open(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        if (error == EACCES || error == EPERM) return std::string(texts::kNoPermission);
+        if (error == EACCES || error == EPERM) return DeviceAccess::PermissionReason(path);
         // A terminal in exclusive mode refuses further opens with EBUSY.
-        if (error == EBUSY) return std::string(texts::kBusy);
+        if (error == EBUSY) return DeviceAccess::BusyReason(path);
         return ErrnoText(error);
     }
     if (!::isatty(fd)) {
@@ -95,7 +96,7 @@ std::string PosixLine::Open(const std::string& path) {
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(fd);
-        return error == EWOULDBLOCK ? std::string(texts::kBusy) : ErrnoText(error);
+        return error == EWOULDBLOCK ? DeviceAccess::BusyReason(path) : ErrnoText(error);
     }
     ::ioctl(fd, TIOCEXCL);
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/serial/DeviceReturn.h"
 #include "platform/serial/LineSettings.h"
 #include "platform/serial/LoopbackLine.h"
 #include "platform/serial/PortMap.h"
@@ -38,7 +39,15 @@ void ReportLine(const std::string& text) {
 // and an event-handle notifier here, and is not built yet.
 class Serial::Impl {
   public:
-    explicit Impl(Serial* owner, os::HWND window) : owner_(owner), window_(window) {}
+    explicit Impl(Serial* owner, os::HWND window)
+        : owner_(owner),
+          window_(window),
+          return_(
+              owner, [this](const SerialDevice& device) { return Resume(device); },
+              [this](const std::string& reason) {
+                  ReportLine(PortLabel() + ": " + std::string(texts::kCannotResume) + ": " +
+                             reason);
+              }) {}
     ~Impl() { Close(); }
 
     bool Open(const std::string& portName);
@@ -61,6 +70,11 @@ class Serial::Impl {
     void OnWritable();
     void FlushTransmit();
     void Lose(int error);
+    // Watches the open descriptor for readiness.
+    void WatchLine();
+    // Opens the returned device of a lost port and goes on where the test
+    // was; empty on success, else why not.
+    std::string Resume(const SerialDevice& device);
     // The reader has looked at the queue: a notification it was sent counts
     // as handled, and reading may resume if it was paused.
     void ReaderActive();
@@ -83,6 +97,9 @@ class Serial::Impl {
     bool notified_ = false;  // a notification is posted and the reader has not looked yet
     bool checkScheduled_ = false;
     bool overflowReported_ = false;
+    std::string identity_;          // of the device opened; empty when it has none
+    bool protocolApplied_ = false;  // SetProtocol succeeded since Open
+    DeviceReturn return_;           // a lost device of the tree is awaited
 };
 
 std::string Serial::Impl::PortLabel() const {
@@ -92,12 +109,13 @@ std::string Serial::Impl::PortLabel() const {
 bool Serial::Impl::Open(const std::string& portName) {
     Close();
     portName_ = portName;
-    device_ = PortMap::Current().DeviceFor(portName);
+    const PortMap& map = PortMap::Current();
+    device_ = map.DeviceFor(portName);
     const std::string& device = device_;
     std::string reason;
     std::string path = device;
     if (device.empty()) {
-        reason = std::string(texts::kNoDevice);
+        reason = std::string(map.Devices() ? texts::kNotNumbered : texts::kNoDevice);
     } else if (device == texts::kLoopDevice) {
         loopback_ = std::make_unique<LoopbackLine>();
         reason = loopback_->Create();
@@ -113,6 +131,12 @@ bool Serial::Impl::Open(const std::string& portName) {
     }
     if (loopback_) loopback_->Start();
     errorDesc.clear();
+    identity_ = map.IdentityFor(portName);
+    WatchLine();
+    return true;
+}
+
+void Serial::Impl::WatchLine() {
     readable_ = std::make_unique<QSocketNotifier>(line_.Handle(), QSocketNotifier::Read);
     writable_ = std::make_unique<QSocketNotifier>(line_.Handle(), QSocketNotifier::Write);
     writable_->setEnabled(false);
@@ -120,7 +144,6 @@ bool Serial::Impl::Open(const std::string& portName) {
                      [this] { OnReadable(); });
     QObject::connect(writable_.get(), &QSocketNotifier::activated, owner_,
                      [this] { OnWritable(); });
-    return true;
 }
 
 void Serial::Impl::Close() {
@@ -130,7 +153,9 @@ void Serial::Impl::Close() {
     loopback_.reset();
     queue_.Clear();
     transmit_.clear();
-    lost_ = paused_ = notified_ = overflowReported_ = false;
+    lost_ = paused_ = notified_ = overflowReported_ = protocolApplied_ = false;
+    identity_.clear();
+    return_.Stop();
 }
 
 bool Serial::Impl::SetProtocol() {
@@ -153,7 +178,8 @@ bool Serial::Impl::SetProtocol() {
         return false;
     }
     errorDesc = DescribeRefusal(line_.Path(), settings, *applied);
-    return errorDesc.empty();
+    protocolApplied_ = errorDesc.empty();
+    return protocolApplied_;
 }
 
 void Serial::Impl::EnableEvents(std::uint32_t mask) {
@@ -266,6 +292,27 @@ void Serial::Impl::Lose(int error) {
     std::string line = PortLabel() + ": " + std::string(texts::kDeviceLost);
     if (error != 0) line += std::string(" (") + std::strerror(error) + ")";
     ReportLine(line);
+    return_.Await(identity_);
+}
+
+std::string Serial::Impl::Resume(const SerialDevice& device) {
+    // Received bytes still waiting from before the loss stay in the queue;
+    // keys typed meanwhile were never queued.
+    readable_.reset();
+    writable_.reset();
+    if (std::string reason = line_.Open(device.node); !reason.empty()) return reason;
+    if (protocolApplied_) {
+        std::string error;
+        if (!line_.Apply(settings, error)) ReportLine(PortLabel() + ": " + error);
+    }
+    const std::string mapped = PortMap::Current().DeviceFor(portName_);
+    device_ = mapped.empty() ? device.node : mapped;
+    lost_ = paused_ = notified_ = false;
+    transmit_.clear();
+    WatchLine();
+    ReportLine(PortLabel() + ": " + std::string(texts::kDeviceBack));
+    ScheduleCheck();
+    return {};
 }
 
 Serial::Serial(os::HWND notifyWindow, QObject* parent)

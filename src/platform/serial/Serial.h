@@ -43,9 +43,12 @@ class Serial : public QObject {
     void Close();
     bool IsOpen() const;
     // TRUE once the open device went away (a pulled adapter, a closed far
-    // end): it is no longer watched, Write does nothing, bytes received before
-    // the loss stay readable, and one line on standard error said so. Close
-    // or a new Open clears it.
+    // end): it is no longer watched, Write does nothing (keys typed meanwhile
+    // are never sent), bytes received before the loss stay readable, and one
+    // line on standard error said so. Close or a new Open clears it. A device
+    // the device tree identifies is awaited: when the same device is back
+    // (under any node), the port reopens it with the settings last applied,
+    // notifications resume, IsLost turns FALSE and one line says so.
     bool IsLost() const;
 
     // Line settings kept for SetProtocol. Parity codes: 0 none, 1 odd,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
 
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -173,6 +174,61 @@ TEST_F(RegistryTest, QueryCopiesOnlyWhenTheBufferHoldsTextAndZero) {
     EXPECT_EQ(RegQueryValueExA(HKEY_LOCAL_MACHINE, "Dir", nullptr, nullptr, nullptr, &size),
               kRegInvalidHandle);
     RegCloseKey(key);
+}
+
+}  // namespace
+}  // namespace os
+
+namespace os {
+namespace {
+
+TEST_F(RegistryTest, WriteValueEditsOneEntryAndKeepsTheRest) {
+    struct Case {
+        const char* what;
+        std::string before;
+        std::string name;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"no file yet", "", "Com1", "[Ports]\nCom1=x\n"},
+        {"key added after other keys", "[Other]\nA=1", "Com1", "[Other]\nA=1\n[Ports]\nCom1=x\n"},
+        {"entry replaced in place, any case", "; note\n[ports]\ncom1 = old\nCom2=b\n[Other]\nA=1\n",
+         "Com1", "; note\n[ports]\nCom1=x\nCom2=b\n[Other]\nA=1\n"},
+        {"entry added after the key's last entry, not in the next key",
+         "[Ports]\nCom1=a\n\n[Other]\nCom3=z\n", "Com3",
+         "[Ports]\nCom1=a\nCom3=x\n\n[Other]\nCom3=z\n"},
+        {"only the first section of a key is edited", "[Ports]\nCom1=a\n[Ports]\nCom1=b\n", "Com1",
+         "[Ports]\nCom1=x\n[Ports]\nCom1=b\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(path_);
+        if (!c.before.empty()) Write(c.before);
+        const RegistryStore store(path_);
+        ASSERT_TRUE(store.WriteValue("Ports", c.name, "x"));
+        EXPECT_EQ(Read(), c.after);
+        const auto values = store.ReadValues("Ports");
+        ASSERT_FALSE(values.empty());
+        EXPECT_EQ(store.ReadValue("Ports", c.name), "x");
+    }
+}
+
+TEST_F(RegistryTest, WriteValueRefusesWhatWouldLoseContent) {
+    const RegistryStore store(path_);
+    EXPECT_FALSE(store.WriteValue("Ports", "Com1", "a\nb"));
+    EXPECT_FALSE(store.WriteValue("Ports", "", "a"));
+    // Past the part that is read, writing back would drop the rest.
+    const std::string big = "[Ports]\nCom1=a\n" + std::string(RegistryStore::kMaxStoreBytes, ';');
+    Write(big);
+    EXPECT_FALSE(store.WriteValue("Ports", "Com2", "b"));
+    EXPECT_EQ(Read(), big);
+}
+
+TEST_F(RegistryTest, ReadValuesGivesEachNameOnceInFileOrder) {
+    Write("[Ports]\nCom3=c\nCom1=a\nCOM3=again\n[Other]\nCom2=b\n");
+    const std::vector<std::pair<std::string, std::string>> expected{{"Com3", "c"}, {"Com1", "a"}};
+    EXPECT_EQ(RegistryStore(path_).ReadValues("ports"), expected);
+    EXPECT_TRUE(RegistryStore(path_).ReadValues("Missing").empty());
 }
 
 }  // namespace

@@ -1,0 +1,82 @@
+// `comtest --list-ports` run as a user runs it, on a device tree of its own.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <algorithm>
+
+#include "DeviceTree.h"
+
+namespace app {
+namespace {
+
+using serial::testing::DeviceTree;
+
+struct Listing {
+    int code = -1;
+    std::string out, err;
+};
+
+Listing ListPorts(const DeviceTree& tree, const QString& store, const QStringList& extra = {}) {
+    auto env = QProcessEnvironment::systemEnvironment();
+    // No display platform: the listing must not need one.
+    env.insert("QT_QPA_PLATFORM", "none-such");
+    env.insert("COMTEST_DEVICE_ROOT", QString::fromStdString(tree.Root()));
+    env.insert("COMTEST_REGISTRY", store);
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(COMTEST_PROGRAM), QStringList{"--list-ports"} + extra);
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << "the program did not end";
+    }
+    Listing listing;
+    listing.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    listing.out = process.readAllStandardOutput().toStdString();
+    listing.err = process.readAllStandardError().toStdString();
+    return listing;
+}
+
+TEST(ListPortsTest, PrintsOneLinePerPortAndKeepsTheNumbers) {
+    DeviceTree tree;
+    QTemporaryDir dir;
+    ASSERT_TRUE(tree.Ok() && dir.isValid());
+    const QString store = dir.filePath("registry.ini");
+
+    const Listing none = ListPorts(tree, store);
+    EXPECT_EQ(none.code, 0);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "comtest: no serial ports found\n");
+
+    tree.AddUsb("ttyUSB0");
+    tree.AddUart("ttyS0");
+    const std::string s0 = tree.Node("ttyS0");
+    const std::string usb = tree.Node("ttyUSB0");
+    const Listing first =
+        ListPorts(tree, store, {"--port", "Com4=loop", "--port", "Com7=/nonexistent/ttyX"});
+    const auto line = [&](const std::string& port, const std::string& device,
+                          const std::string& what, const std::string& state) {
+        const std::size_t width = std::max(usb.size(), std::string("/nonexistent/ttyX").size());
+        return port + "  " + device + std::string(width - device.size() + 2, ' ') + what +
+               std::string(std::string("built-in loopback line").size() - what.size() + 2, ' ') +
+               state + "\n";
+    };
+    EXPECT_EQ(first.code, 0) << first.err;
+    EXPECT_EQ(first.out, line("Com1", s0, "built-in UART", "free") +
+                             line("Com2", usb, "FT232R USB UART, FTDI", "free") +
+                             line("Com4", "loop", "built-in loopback line", "free") +
+                             line("Com7", "/nonexistent/ttyX", "mapped device", "missing"));
+
+    // Another run, the adapter pulled: its number stays taken for it.
+    tree.Remove("ttyUSB0");
+    tree.AddUsb("ttyUSB1", {.serialNumber = "NEW"});
+    const Listing second = ListPorts(tree, store);
+    EXPECT_EQ(second.code, 0);
+    EXPECT_NE(second.out.find("Com3  " + tree.Node("ttyUSB1")), std::string::npos) << second.out;
+    EXPECT_EQ(second.out.find("Com2"), std::string::npos) << second.out;
+}
+
+}  // namespace
+}  // namespace app
