@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program's icons (a 9-pin serial connector with its cable) and
 writes them as .ico files (FSERIAL: one 45x45 image, 256 colours; 101: 32x32
-and 16x16, 16 colours) and as PNG files for the desktop's icon theme.
+and 16x16, 16 colours) and as PNG files for the desktop's icon theme, one per
+size the theme usually holds (16 to 256).
 
 Usage: scripts/make-icons.py OUTPUT_DIR
 """
@@ -10,6 +11,8 @@ import sys
 import zlib
 
 SUPERSAMPLE = 6
+# The icon theme's usual sizes (hicolor/NxN/apps/comtest.png).
+THEME_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 
 
 def in_polygon(x, y, pts):
@@ -171,15 +174,14 @@ def png(rows):
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else '.'
     pal256 = palette256()
-    r45, r32, r16, r48 = render(45), render(32), render(16), render(48)
+    rendered = {size: render(size) for size in (45,) + THEME_SIZES}
     with open(f'{out}/FSERIAL.ico', 'wb') as f:
-        f.write(ico([(45, 8, dib(r45, 8, pal256))]))
+        f.write(ico([(45, 8, dib(rendered[45], 8, pal256))]))
     with open(f'{out}/101.ico', 'wb') as f:
-        f.write(ico([(32, 4, dib(r32, 4, VGA16)), (16, 4, dib(r16, 4, VGA16))]))
-    with open(f'{out}/comtest-32.png', 'wb') as f:
-        f.write(png(r32))
-    with open(f'{out}/comtest-48.png', 'wb') as f:
-        f.write(png(r48))
+        f.write(ico([(32, 4, dib(rendered[32], 4, VGA16)), (16, 4, dib(rendered[16], 4, VGA16))]))
+    for size in THEME_SIZES:
+        with open(f'{out}/comtest-{size}.png', 'wb') as f:
+            f.write(png(rendered[size]))
 
 
 if __name__ == '__main__':

@@ -87,7 +87,7 @@ inline constexpr std::string_view kDetails =
     "  KXCurrentPrjDir  lets a public-name collection run of a program whose name\n"
     "                   ends in \"dbg\" go on to the window\n"
     "\n"
-    "Logs:\n"
+    "Files:\n"
     "  Runtime errors are shown in a dialog and appended to KXERROR.LOG in the\n"
     "  directory comtest was started from. Reasons for failed port opens, for a\n"
     "  lost device and for its return are written to standard error, one line each.\n"

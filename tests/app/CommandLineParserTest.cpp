@@ -124,7 +124,7 @@ TEST(CommandLineParserTest, HelpFitsATerminalAndKeepsTheManualPageSections) {
         if (!line.empty() && line[0] != ' ' && line.back() == ':') headings.push_back(line);
     }
     EXPECT_EQ(headings, (std::vector<std::string>{"Options:", "Ports:", "Line check:",
-                                                  "Environment:", "Logs:", "Exit status:"}));
+                                                  "Environment:", "Files:", "Exit status:"}));
 }
 
 }  // namespace
