@@ -6,17 +6,25 @@
 #include "diag/OpenWithRetry.h"
 #include "diag/PathSupport.h"
 #include "diag/ServerLogDir.h"
+#include "platform/os/SystemError.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/DebugOut.h"
+#include "platform/runtime/Directories.h"
 #include "platform/runtime/FileBytes.h"
 #include "platform/runtime/FileSize.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/RuntimeState.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace diag {
 namespace {
 
 constexpr std::uint32_t kBackupChunk = 64 * 1024;
+// Appended to the backup's name while its copy is being made.
+constexpr std::string_view kPartialBackupSuffix = ".part";
+constexpr std::string_view kLineEnd = "\r\n";
 
 }  // namespace
 
@@ -40,13 +48,21 @@ LogFile& LogFile::Init(const rt::Usual& fileName, const rt::Usual& serverLog,
     append_ = append.IsLogic() ? append.AsLogic() : true;
     rt::FHandle handle = rt::F_ERROR;
     RT_LINE();
-    if (!rt::File(fName_)) {
+    bool exists = rt::File(fName_);
+    if (!exists) {
+        // Created only if still missing: another process that found it
+        // missing at the same moment may have created it and written to it
+        // since, and emptying it would lose lines it reported written.
         RT_LINE();
-        handle = rt::FCreate(fName_);
-    } else if (append_) {
+        handle = rt::FCreateNew(fName_);
+        RT_LINE();
+        exists = handle == rt::F_ERROR && rt::FError() == os::ERROR_FILE_EXISTS;
+    }
+    RT_LINE();
+    if (exists && append_) {
         RT_LINE();
         handle = OpenWithRetry(fName_, rt::FO_READWRITE);
-    } else {
+    } else if (exists) {
         RT_LINE();
         if (backupName_.empty()) backupName_ = DeriveBackupName(fName_);
         // Copied and emptied through the one handle that holds the log, so
@@ -75,8 +91,14 @@ bool LogFile::BackUp(rt::FHandle log) {
     RT_ENTER("LOGFILE:BACKUP", kLogFileModule);
     RT_LINE();
     if (rt::FSeek(log, 0, rt::FS_SET) != 0) return false;
+    // The copy goes to a name of its own and replaces the previous backup
+    // only once it is complete, so a copy that fails part-way (a full disk)
+    // leaves the previous backup as it was. Backups of one log are made
+    // under the log's lock, so no two of them share the temporary name.
     RT_LINE();
-    const rt::FHandle backup = rt::FCreate(backupName_);
+    const std::string partial = backupName_ + std::string(kPartialBackupSuffix);
+    RT_LINE();
+    const rt::FHandle backup = rt::FCreate(partial);
     RT_LINE();
     if (backup == rt::F_ERROR) return false;
     RT_LINE();
@@ -91,7 +113,19 @@ bool LogFile::BackUp(rt::FHandle log) {
         if (chunk.empty()) break;
     }
     RT_LINE();
-    return rt::FClose(backup) && copied;
+    copied = rt::FClose(backup) && copied;
+    RT_LINE();
+    const std::string partialPath = rt::ResolveFileName(partial);
+    std::error_code error;
+    if (copied) {
+        RT_LINE();
+        std::filesystem::rename(partialPath, rt::ResolveFileName(backupName_), error);
+        copied = !error;
+    }
+    RT_LINE();
+    if (!copied) std::filesystem::remove(partialPath, error);
+    RT_LINE();
+    return copied;
 }
 
 bool LogFile::WithLogEnd(const std::function<bool(rt::FHandle)>& write) {
@@ -103,8 +137,10 @@ bool LogFile::WithLogEnd(const std::function<bool(rt::FHandle)>& write) {
     // Writing where a failed seek left off would overwrite the log's start.
     RT_LINE();
     const std::int64_t end = rt::FSeek(handle, 0, rt::FS_END);
+    // A writer killed mid-line left a fragment: this line starts on a line
+    // of its own instead of being glued onto it.
     RT_LINE();
-    const bool complete = end >= 0 && write(handle);
+    const bool complete = end >= 0 && EndLastLine(handle, end) && write(handle);
     // The lock is still held here: no other writer has seen the fragment.
     RT_LINE();
     if (end >= 0 && !complete) rt::FChSize(handle, end);
@@ -112,6 +148,23 @@ bool LogFile::WithLogEnd(const std::function<bool(rt::FHandle)>& write) {
     rt::FClose(handle);
     RT_LINE();
     return complete;
+}
+
+bool LogFile::EndLastLine(rt::FHandle log, std::int64_t end) {
+    RT_ENTER("LOGFILE:ENDLASTLINE", kLogFileModule);
+    RT_LINE();
+    if (end == 0) return true;
+    RT_LINE();
+    if (rt::FSeek(log, end - 1, rt::FS_SET) != end - 1) return false;
+    RT_LINE();
+    const std::string last = rt::FRead(log, 1);
+    RT_LINE();
+    if (last.size() != 1) return false;
+    // A lone LF ends a line as well, as other tools write them.
+    RT_LINE();
+    if (last.front() == '\n') return true;
+    RT_LINE();
+    return rt::FWrite(log, kLineEnd) == kLineEnd.size();
 }
 
 bool LogFile::DebugMsg(const std::string& text) {

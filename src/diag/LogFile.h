@@ -34,8 +34,13 @@ class LogFile : public rt::Object, public std::enable_shared_from_this<LogFile> 
     //             an existing log is copied to BackupName (derived from the
     //             log name when empty) and the log starts empty; copy and
     //             emptying happen while the log is held, so no other writer's
-    //             line is lost in between. When the copy fails, the old log is
-    //             kept and continued rather than lost.
+    //             line is lost in between. The copy replaces an older backup
+    //             only once it is complete; when it fails, the older backup
+    //             stays as it was and the old log is kept and continued.
+    // A missing log is created only if it is still missing at that moment:
+    // one that another process has just created is treated as existing.
+    // Every write that finds the log ending in a fragment (a writer killed
+    // mid-line) first ends that line, so its own line stands alone.
     // Afterwards Log2File is TRUE when the log could be opened or created,
     // or when it failed only because another process held the file (later
     // writes retry); otherwise FALSE and messages go to the debugger output.
@@ -84,6 +89,10 @@ class LogFile : public rt::Object, public std::enable_shared_from_this<LogFile> 
     // Copies the log held by `log` to BackupName, replacing an older backup.
     // FALSE when the backup cannot be created or the copy fails.
     bool BackUp(rt::FHandle log);
+    // Ends the log's last line when it lacks its line end (CR LF; a lone LF
+    // counts as one too). `end` is the log's size; the file position is left
+    // at the (new) end. FALSE when the end cannot be read or written.
+    bool EndLastLine(rt::FHandle log, std::int64_t end);
     // Opens the log (OpenWithRetry), moves to its end, hands the handle to
     // `write` and closes the file. `write` answers whether everything it
     // wrote went through; when not, the log is cut back to where it ended

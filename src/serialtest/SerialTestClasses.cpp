@@ -2,11 +2,11 @@
 
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/LateBinding.h"
-#include "platform/runtime/LateBindingError.h"
 #include "platform/runtime/Program.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/window/Event.h"
 #include "serialtest/SerialMLE.h"
+#include "serialtest/SerialObject.h"
 #include "serialtest/WSerial.h"
 
 namespace serialtest {
@@ -29,12 +29,12 @@ rt::MethodRecord Member(const char* cls, const char* member, rt::MemberKind kind
                             argCount};
 }
 
-// The C++ object an argument carries by address (the event object of a
-// Dispatch); null when it carries none.
+// The object value of the first argument as T; nullptr for any other value
+// (a number, a pointer, an object of another class).
 template <typename T>
-T* Carried(std::span<const rt::Usual> args) {
-    if (args.empty() || !args[0].IsPtr()) return nullptr;
-    return static_cast<T*>(args[0].AsPtr());
+T* ObjectArg(std::span<const rt::Usual> args) {
+    if (args.empty() || !args[0].IsObject()) return nullptr;
+    return dynamic_cast<T*>(args[0].AsObject().get());
 }
 
 win::Window* OwnerWindow(std::span<const rt::Usual> args) {
@@ -44,6 +44,11 @@ win::Window* OwnerWindow(std::span<const rt::Usual> args) {
 
 const rt::Usual& Arg(std::span<const rt::Usual> args, std::size_t i) {
     return i < args.size() ? args[i] : rt::NIL;
+}
+
+rt::Usual PortValue(serial::Serial* port) {
+    if (port == nullptr) return rt::NIL;
+    return rt::Usual(rt::ObjectRef(std::make_shared<SerialObject>(port)));
 }
 
 void DeclareSerialMLE(std::vector<rt::Declaration>& out) {
@@ -57,33 +62,38 @@ void DeclareSerialMLE(std::vector<rt::Declaration>& out) {
     cls.initializer = [](std::span<const rt::Usual> args) -> rt::ObjectRef {
         auto* owner = dynamic_cast<win::DataWindow*>(OwnerWindow(args));
         if (owner == nullptr) return std::make_shared<SerialMLE>();
-        return std::make_shared<SerialMLE>(
+        auto pane = std::make_shared<SerialMLE>(
             owner,
             win::ResourceID(static_cast<std::uint32_t>(Arg(args, 1).AsLong()), rt::GetInst()));
+        // The runtime's reference is the pane's one owner: as a child of the
+        // window's widget it would be deleted with it as well. Its view
+        // stays in the window and goes with it.
+        pane->setParent(nullptr);
+        return pane;
     };
     RT_LINE();
     out.emplace_back(std::move(cls));
-    out.emplace_back(Member<SerialMLE>(
-        "SERIALMLE", "DISPATCH", MemberKind::Method, 1,
-        [](SerialMLE& self, std::span<const rt::Usual> args) {
-            const auto* event = Carried<const win::Event>(args);
-            if (event == nullptr) {
-                return rt::RaiseLateBindingError(rt::LateBindingFault::NoObject, Sym("DISPATCH"));
-            }
-            return rt::Usual(static_cast<std::int32_t>(self.Dispatch(*event)));
-        }));
-    out.emplace_back(Member<SerialMLE>("SERIALMLE", "DEVICE", MemberKind::Access, 0,
-                                       [](SerialMLE& self, std::span<const rt::Usual>) {
-                                           return rt::Usual(static_cast<void*>(self.Device()));
-                                       }));
-    // A value that is not a port object leaves the device as it is.
-    out.emplace_back(Member<SerialMLE>("SERIALMLE", "DEVICE", MemberKind::Assign, 1,
+    out.emplace_back(Member<SerialMLE>("SERIALMLE", "DISPATCH", MemberKind::Method, 1,
                                        [](SerialMLE& self, std::span<const rt::Usual> args) {
-                                           const rt::Usual& value = Arg(args, 0);
-                                           if (value.IsPtr())
-                                               self.SetDevice(static_cast<QObject*>(value.AsPtr()));
-                                           return rt::Usual(static_cast<void*>(self.Device()));
+                                           // Anything but an event object is ignored: there is no
+                                           // message to handle.
+                                           const auto* event = ObjectArg<const win::Event>(args);
+                                           if (event == nullptr) return rt::NIL;
+                                           return rt::Usual(
+                                               static_cast<std::int32_t>(self.Dispatch(*event)));
                                        }));
+    out.emplace_back(Member<SerialMLE>(
+        "SERIALMLE", "DEVICE", MemberKind::Access, 0,
+        [](SerialMLE& self, std::span<const rt::Usual>) { return PortValue(self.Device()); }));
+    // A value that is not a port object (a number, an address, an object of
+    // another class, a port that has gone) leaves the device as it is.
+    out.emplace_back(Member<SerialMLE>(
+        "SERIALMLE", "DEVICE", MemberKind::Assign, 1,
+        [](SerialMLE& self, std::span<const rt::Usual> args) {
+            if (const auto* port = ObjectArg<const SerialObject>(args); port && port->Port())
+                self.SetDevice(port->Port());
+            return PortValue(self.Device());
+        }));
 }
 
 void DeclareWSerial(std::vector<rt::Declaration>& out) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 
@@ -77,6 +78,15 @@ TEST_F(ServerLogDirTest, MissingKeyIsAddedAndFallsBackToTheSystemFolder) {
     EXPECT_TRUE(os::RegistryStore(StorePath())
                     .HasKey("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\W3SVC\\"
                             "Parameters"));
+}
+
+TEST_F(ServerLogDirTest, KeyPastTheFirstMebibyteIsFoundAndTheStoreNeverGrows) {
+    const std::string filler(3 << 19, '\n');
+    WriteStore(filler + kKeySection + "LogFileDirectory=/www/logs\n");
+    const ScopedEnv store("COMTEST_REGISTRY", StorePath().c_str());
+    const auto size = std::filesystem::file_size(StorePath());
+    for (int call = 0; call < 3; ++call) EXPECT_EQ(ServerLogDir(), Native("/www/logs")) << call;
+    EXPECT_EQ(std::filesystem::file_size(StorePath()), size);
 }
 
 TEST_F(ServerLogDirTest, UnopenableKeyGivesAnEmptyFolder) {

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <sstream>
@@ -19,6 +20,7 @@
 #include "diag/OpenWithRetry.h"
 #include "errors/Error.h"
 #include "platform/os/Sleep.h"
+#include "platform/runtime/FileBytes.h"
 #include "platform/runtime/Files.h"
 
 namespace diag {
@@ -257,6 +259,96 @@ TEST_F(SharedLogTest, LineCutShortIsNotReportedWrittenAndLeavesNoFragment) {
     });
     EXPECT_EQ(WaitChild(child), 0);
     EXPECT_EQ(ReadFile(log_), "0123456789\r\n");
+}
+
+TEST_F(SharedLogTest, WritersThatFindTheLogMissingTogetherLoseNoReportedLine) {
+    constexpr int kRounds = 300;
+    constexpr int kWriters = 6;
+    constexpr int kLines = 10;
+    auto line = [](int round, int writer, int index) {
+        return "round " + std::to_string(round) + " writer " + std::to_string(writer) + " line " +
+               std::to_string(index);
+    };
+    int lost = 0;
+    for (int round = 0; round < kRounds && lost == 0; ++round) {
+        std::remove(log_.c_str());
+        int gate[2];
+        ASSERT_EQ(::pipe(gate), 0);
+        std::vector<pid_t> writers;
+        for (int w = 0; w < kWriters; ++w) {
+            writers.push_back(StartChild([&, w] {
+                ::close(gate[1]);
+                char go = 0;
+                if (::read(gate[0], &go, 1) != 0) return 100;  // all start at the close
+                LogFile log(log_);
+                int written = 0;
+                for (int i = 0; i < kLines; ++i) written += log.DebugMsg(line(round, w, i));
+                return written;
+            }));
+        }
+        ::close(gate[0]);
+        ::close(gate[1]);
+        int reported = 0;
+        for (const pid_t pid : writers) reported += WaitChild(pid);
+        const std::string content = ReadFile(log_);
+        int found = 0;
+        for (int w = 0; w < kWriters; ++w)
+            for (int i = 0; i < kLines; ++i)
+                found += content.find(line(round, w, i) + "\r\n") != std::string::npos;
+        ASSERT_EQ(reported, kWriters * kLines) << "round " << round;
+        lost = reported - found;
+        EXPECT_EQ(lost, 0) << "round " << round << ":\n" << content;
+    }
+}
+
+TEST_F(SharedLogTest, WriterKilledMidLineLeavesItsFragmentOnALineOfItsOwn) {
+    WriteFile(log_, "whole\r\n");
+    int wrote[2];
+    ASSERT_EQ(::pipe(wrote), 0);
+    // A writer that dies with its line half written, holding the log.
+    const pid_t killed = StartChild([&] {
+        const rt::FHandle handle = rt::FOpen(log_, rt::FO_READWRITE);
+        if (handle == rt::F_ERROR || rt::FSeek(handle, 0, rt::FS_END) < 0) return 1;
+        if (rt::FWrite(handle, "half a li") != 9) return 1;
+        (void)!::write(wrote[1], "w", 1);
+        for (;;) ::pause();
+    });
+    char w = 0;
+    ASSERT_EQ(::read(wrote[0], &w, 1), 1);
+    ::kill(killed, SIGKILL);
+    EXPECT_EQ(WaitChild(killed), -1);
+
+    LogFile log(log_);
+    EXPECT_TRUE(log.DebugMsg("next"));
+    EXPECT_TRUE(log.DebugMsg("and next"));
+    EXPECT_EQ(ReadFile(log_), "whole\r\nhalf a li\r\nnext\r\nand next\r\n");
+    // A log whose last line ends in a lone LF (another tool's) is not given
+    // an empty line.
+    WriteFile(log_, "unix\n");
+    EXPECT_TRUE(log.DebugMsg("after"));
+    EXPECT_EQ(ReadFile(log_), "unix\nafter\r\n");
+}
+
+TEST_F(SharedLogTest, BackupFailingPartWayKeepsThePreviousBackup) {
+    const std::string backup = Path("shared.bak");
+    WriteFile(log_, std::string(200, 'n') + "\r\n");
+    WriteFile(backup, "previous backup\r\n");
+    const pid_t child = StartChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64, 64};  // the copy stops part-way
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
+        LogFile log(log_, rt::NIL, false);
+        return log.Log2File() ? 0 : 1;
+    });
+    EXPECT_EQ(WaitChild(child), 0);
+    EXPECT_EQ(ReadFile(backup), "previous backup\r\n");
+    EXPECT_EQ(ReadFile(log_), std::string(200, 'n') + "\r\n");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 2) << "a partial copy was left";
+
+    // With room, the backup is replaced whole.
+    LogFile log(log_, rt::NIL, false);
+    EXPECT_EQ(ReadFile(backup), std::string(200, 'n') + "\r\n");
+    EXPECT_EQ(ReadFile(log_), "");
 }
 
 TEST_F(SharedLogTest, DumpIsWrittenWholeOrNotAtAll) {

@@ -22,6 +22,13 @@ QString Rendered(std::string_view bytes) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A key press with the native scan code a platform reports for it.
+void Press(QWidget* widget, int key, quint32 scanCode, const char16_t* text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, scanCode, 0, 0,
+                    QString::fromUtf16(text));
+    QCoreApplication::sendEvent(widget, &press);
+}
+
 // A pane whose port is open on a pseudo-terminal, as the test window leaves
 // it after a successful start: empty, focused, notifications on.
 class SerialMLETest : public ::testing::Test {
@@ -115,14 +122,20 @@ TEST_F(SerialMLETest, KeysWriteTheirBytesAndEditThePane) {
         {[](QWidget* w) { QTest::keyClick(w, Qt::Key_F1); }, "\x70"},
         {[](QWidget* w) { QTest::keyClick(w, Qt::Key_Backspace); }, "\b"},
         {[](QWidget* w) { QTest::keyClick(w, '5'); }, "5"},
+        // Keys of other layouts, as X11 reports them (XKB keycodes): each
+        // sends the code of its place on the US layout.
+        {[](QWidget* w) { Press(w, Qt::Key_Odiaeresis, 47, u"ö"); }, "\xBA"},
+        {[](QWidget* w) { Press(w, Qt::Key_Ampersand, 10, u"&"); }, "1"},
+        {[](QWidget* w) { Press(w, 0x03A3, 39, u"σ"); }, "S"},
     };
     for (const auto& c : cases) {
         c.press(pane->View());
         EXPECT_EQ(far->Receive(c.written.size()), c.written);
     }
     // Enter made a new line, Shift+A was echoed and taken back by
-    // Backspace, 5 was echoed; Delete at the end deleted nothing.
-    EXPECT_EQ(pane->Value(), "\n5");
+    // Backspace, 5 and the other layouts' characters were echoed; Delete at
+    // the end deleted nothing.
+    EXPECT_EQ(pane->Value(), QStringLiteral("\n5ö&σ"));
 }
 
 TEST_F(SerialMLETest, EnterStartsANewLineAndDeleteDeletesInThePane) {

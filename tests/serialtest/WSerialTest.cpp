@@ -19,10 +19,12 @@
 
 #include "PtyPair.h"
 #include "platform/os/SystemMenu.h"
+#include "platform/runtime/LateBinding.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/window/App.h"
 #include "platform/window/ResourceModule.h"
 #include "platform/window/TopAppWindow.h"
+#include "serialtest/SerialObject.h"
 #include "serialtest/SerialTestClasses.h"
 #include "serialtest/WSerial.h"
 #include "serialtest/WSerialTemplate.h"
@@ -268,6 +270,156 @@ TEST_F(WSerialTest, RefusedSettingsShowTheComponentsTextAndASecondStartReopens) 
     // The reopened line carries data.
     ASSERT_TRUE(line.Send("ok"));
     EXPECT_TRUE(serial::testing::PumpUntil([&] { return Pane()->Value() == "ok"; }));
+}
+
+TEST_F(WSerialTest, StartRefusedAfterAFinishedTestShowsNothingThatArrives) {
+    PtyPair line;
+    ASSERT_TRUE(line.Ok());
+    ScopedPortMap ports("Com1", line.Path());
+    Open();
+    Click("BeginButton");
+    ASSERT_TRUE(Enabled("EndButton"));
+    Click("EndButton");
+    // A pseudo-terminal carries 8 data bits only: this start stops at the
+    // settings with the port open.
+    QTest::mouseClick(Find<QRadioButton>("SevenButton"), Qt::LeftButton);
+    {
+        testsupport::ModalBoxWatcher boxes;
+        Click("BeginButton");
+        ASSERT_EQ(boxes.Seen().size(), 1u);
+    }
+    ASSERT_TRUE(window_->Port()->IsOpen());
+    ASSERT_TRUE(line.Send("late"));
+    serial::testing::PumpFor(std::chrono::milliseconds(200));
+    EXPECT_EQ(Pane()->Value(), QString());
+    // The bytes still wait in the port for a reader that asks.
+    EXPECT_EQ(serial::testing::DrainAtLeast(*window_->Port(), 4), "late");
+}
+
+TEST_F(WSerialTest, LateBoundPaneHasOneOwnerAndIgnoresValuesOfTheWrongKind) {
+    Open();
+    auto& symbols = rt::State().symbols;
+    const rt::Symbol device = symbols.Add("DEVICE");
+    const rt::Symbol dispatch = symbols.Add("DISPATCH");
+    auto owner = std::make_shared<WSerial>(shell_.get());
+    Usual pane;
+    {
+        const Usual made[] = {Usual(rt::ObjectRef(owner)), Usual(std::int32_t{kCommEdit})};
+        pane = rt::CreateInstance(symbols.Add("SERIALMLE"), made);
+    }
+    ASSERT_TRUE(pane.IsObject());
+    auto* mle = dynamic_cast<SerialMLE*>(pane.AsObject().get());
+    ASSERT_NE(mle, nullptr);
+    serial::Serial* own = mle->Device();
+    {
+        const Usual read = rt::Access(pane, device);
+        ASSERT_TRUE(read.IsObject());
+        EXPECT_EQ(dynamic_cast<SerialObject*>(read.AsObject().get())->Port(), own);
+
+        int notAnObject = 7;
+        QObject notAPort;
+        const Usual wrong[] = {
+            Usual(static_cast<void*>(&notAnObject)),
+            Usual(static_cast<void*>(&notAPort)),
+            Usual(static_cast<void*>(own)),
+            Usual(5),
+            Usual("Com1"),
+            Usual(rt::ObjectRef(owner)),
+            rt::NIL,
+        };
+        for (const Usual& value : wrong) {
+            rt::Assign(pane, device, value);
+            EXPECT_EQ(mle->Device(), own);
+            EXPECT_EQ(rt::Send(pane, dispatch, std::span(&value, 1)), rt::NIL);
+        }
+        EXPECT_EQ(mle->Value(), QString());
+        const Usual typed(
+            rt::ObjectRef(std::make_shared<win::Event>(mle->Handle(), os::WM_CHAR, 'A', 1)));
+        rt::Send(pane, dispatch, std::span(&typed, 1));
+        EXPECT_EQ(mle->Value(), QStringLiteral("A"));
+        const Usual other(rt::ObjectRef(std::make_shared<SerialObject>(window_->Port())));
+        rt::Assign(pane, device, other);
+        EXPECT_EQ(mle->Device(), window_->Port());
+    }
+
+    // The window goes first and takes the pane's view along; the pane itself
+    // is deleted once, when its last reference goes.
+    QPointer<QWidget> view = mle->View();
+    QPointer<SerialMLE> alive = mle;
+    owner.reset();
+    EXPECT_TRUE(view.isNull());
+    EXPECT_FALSE(alive.isNull());
+    EXPECT_EQ(mle->Value(), QString());
+    pane = rt::NIL;
+    EXPECT_TRUE(alive.isNull());
+}
+
+TEST_F(WSerialTest, KeyboardAloneReachesEveryControlAndRunsATest) {
+    PtyPair line;
+    ASSERT_TRUE(line.Ok());
+    ScopedPortMap ports("Com1", line.Path());
+    Open();
+    QWidget* top = window_->Widget()->window();
+    auto focused = [&] {
+        return top->focusWidget() ? top->focusWidget()->objectName().toStdString() : std::string();
+    };
+    auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(top->focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    };
+    Find("PortListBox")->setFocus();
+    // Tab enters each radio group at its checked button.
+    for (const char* name :
+         {"BaudListBox", "ParityListBox", "EightButton", "ZeroButton", "CommEdit"}) {
+        press(Qt::Key_Tab);
+        EXPECT_EQ(focused(), name);
+    }
+    // Tab is a key of the pane; Ctrl+Tab leaves it. The disabled EndButton
+    // is passed over.
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(focused(), "BeginButton");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "ExitButton");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "PortListBox");
+    // Arrows move within a group, checking as they go and going round.
+    for (int i = 0; i < 3; ++i) press(Qt::Key_Tab);
+    ASSERT_EQ(focused(), "EightButton");
+    press(Qt::Key_Down);
+    EXPECT_EQ(focused(), "SevenButton");
+    EXPECT_TRUE(Find<QRadioButton>("SevenButton")->isChecked());
+    press(Qt::Key_Left);
+    EXPECT_EQ(focused(), "EightButton");
+    EXPECT_TRUE(Find<QRadioButton>("EightButton")->isChecked());
+    press(Qt::Key_Tab);
+    press(Qt::Key_Up);
+    EXPECT_EQ(focused(), "TwoButton");
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), "EightButton");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "TwoButton") << "Tab comes back to the group's checked button";
+
+    // Enter on a focused button presses it; the test puts the focus in the
+    // pane, where Tab goes to the line and Ctrl+Tab leaves.
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(focused(), "BeginButton");
+    press(Qt::Key_Return);
+    ASSERT_TRUE(Enabled("EndButton"));
+    EXPECT_EQ(window_->Port()->StopBits(), 2);
+    EXPECT_EQ(focused(), "CommEdit");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "CommEdit");
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(focused(), "EndButton");
+    EXPECT_EQ(line.Receive(2), "\t\x11");
+    EXPECT_EQ(line.Receive(1, std::chrono::milliseconds(50)), "") << "Ctrl+Tab is not sent";
+    // Space presses it as well.
+    press(Qt::Key_Space);
+    EXPECT_FALSE(Enabled("EndButton"));
+    EXPECT_TRUE(Enabled("BeginButton"));
+    Pane()->SetFocus();
+    press(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(focused(), "TwoButton");
 }
 
 TEST_F(WSerialTest, ExitEndsTheWindowAndQuitsTheApplication) {

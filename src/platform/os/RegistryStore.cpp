@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <fstream>
+#include <vector>
 
 namespace os {
 namespace {
@@ -29,35 +30,70 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Calls visit(section, name, value) for each entry, and visit(section, {}, {})
-// with `isSection` set for each section header, in file order; stops when
-// visit returns FALSE.
+// Calls visit(isSection, section, name, value) for each entry, and
+// visit(true, section, {}, {}) for each section header, in file order; stops
+// when visit returns FALSE.
 template <typename Visit>
-void ForEachLine(std::string_view text, Visit visit) {
-    std::string_view section;
-    bool inSection = false;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+class LineParser {
+  public:
+    explicit LineParser(Visit& visit) : visit_(visit) {}
+
+    // One line without its LF; FALSE once the visitor has had enough.
+    bool Feed(std::string_view line) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         line = Trim(line);
-        if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+        if (line.empty() || line.front() == ';' || line.front() == '#') return true;
         if (line.front() == '[') {
             const auto close = line.find(']');
-            if (close == std::string_view::npos) continue;
-            section = Trim(line.substr(1, close - 1));
-            inSection = true;
-            if (!visit(true, section, {}, {})) return;
-            continue;
+            if (close == std::string_view::npos) return true;
+            section_ = std::string(Trim(line.substr(1, close - 1)));
+            inSection_ = true;
+            return visit_(true, std::string_view(section_), {}, {});
         }
         const auto eq = line.find('=');
-        if (!inSection || eq == std::string_view::npos) continue;
+        if (!inSection_ || eq == std::string_view::npos) return true;
         std::string_view value = Trim(line.substr(eq + 1));
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
-        if (!visit(false, section, Trim(line.substr(0, eq)), value)) return;
+        return visit_(false, std::string_view(section_), Trim(line.substr(0, eq)), value);
     }
+
+  private:
+    Visit& visit_;
+    std::string section_;
+    bool inSection_ = false;
+};
+
+// Reads the whole store a chunk at a time and hands each line to `visit`
+// through a LineParser. A line longer than kMaxLineBytes is skipped whole,
+// so memory stays bounded whatever the file holds.
+template <typename Visit>
+void ForEachLine(const std::string& path, Visit visit) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return;
+    LineParser<Visit> parser(visit);
+    std::vector<char> chunk(64 * 1024);
+    std::string line;
+    bool overlong = false;
+    while (in) {
+        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        std::string_view data(chunk.data(), static_cast<std::size_t>(in.gcount()));
+        while (!data.empty()) {
+            const auto lf = data.find('\n');
+            const std::string_view piece = data.substr(0, lf);
+            if (!overlong && line.size() + piece.size() > RegistryStore::kMaxLineBytes) {
+                overlong = true;
+                line.clear();
+            }
+            if (!overlong) line.append(piece);
+            if (lf == std::string_view::npos) break;
+            if (!overlong && !parser.Feed(line)) return;
+            line.clear();
+            overlong = false;
+            data.remove_prefix(lf + 1);
+        }
+    }
+    if (!overlong && !line.empty()) parser.Feed(line);
 }
 
 }  // namespace
@@ -79,9 +115,8 @@ std::string RegistryStore::ReadAll() const {
 }
 
 bool RegistryStore::HasKey(std::string_view keyPath) const {
-    const std::string text = ReadAll();
     bool found = false;
-    ForEachLine(text,
+    ForEachLine(path_,
                 [&](bool isSection, std::string_view section, std::string_view, std::string_view) {
                     found = isSection && SameName(section, keyPath);
                     return !found;
@@ -91,10 +126,9 @@ bool RegistryStore::HasKey(std::string_view keyPath) const {
 
 std::optional<std::string> RegistryStore::ReadValue(std::string_view keyPath,
                                                     std::string_view valueName) const {
-    const std::string text = ReadAll();
     std::optional<std::string> result;
-    ForEachLine(text, [&](bool isSection, std::string_view section, std::string_view name,
-                          std::string_view value) {
+    ForEachLine(path_, [&](bool isSection, std::string_view section, std::string_view name,
+                           std::string_view value) {
         if (!isSection && SameName(section, keyPath) && SameName(name, valueName))
             result = std::string(value);
         return !result;
@@ -129,11 +163,10 @@ namespace os {
 
 std::vector<std::pair<std::string, std::string>> RegistryStore::ReadValues(
     std::string_view keyPath) const {
-    const std::string text = ReadAll();
     std::vector<std::pair<std::string, std::string>> values;
     int sectionsSeen = 0;
-    ForEachLine(text, [&](bool isSection, std::string_view section, std::string_view name,
-                          std::string_view value) {
+    ForEachLine(path_, [&](bool isSection, std::string_view section, std::string_view name,
+                           std::string_view value) {
         const bool match = SameName(section, keyPath);
         if (isSection) {
             // Only the first section of the key counts.

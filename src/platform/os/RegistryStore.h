@@ -10,9 +10,10 @@
 // configuration folder ($XDG_CONFIG_HOME or ~/.config on Linux, the local
 // application data folder on Windows, ~/Library/Preferences on macOS).
 //
-// Reading is robust against any content: lines may be of any length and hold
-// any bytes; lines that are neither a section, an entry nor a comment (";" or
-// "#") are skipped; only the first kMaxStoreBytes of the file are read. Key
+// Reading is robust against any content: lines may hold any bytes; lines
+// that are neither a section, an entry nor a comment (";" or "#") are
+// skipped, and so are lines longer than kMaxLineBytes. The whole file is
+// read, a chunk at a time, so a key is found wherever it stands. Key
 // paths and value names compare without regard to ASCII letter case, as the
 // registry does; when a key or a value occurs twice, the first one counts.
 // Names and values are trimmed of spaces and tabs; a value in double quotes
@@ -29,6 +30,8 @@ namespace os {
 
 class RegistryStore {
   public:
+    static constexpr std::size_t kMaxLineBytes = 64 * 1024;
+    // The largest store WriteValue rewrites (it holds the file in memory).
     static constexpr std::size_t kMaxStoreBytes = 1 << 20;
 
     // The store file as the environment names it now.
@@ -42,7 +45,8 @@ class RegistryStore {
     std::optional<std::string> ReadValue(std::string_view keyPath,
                                          std::string_view valueName) const;
     // Adds an empty key at the end of the store, creating the file and its
-    // folder when needed. FALSE when the file cannot be written.
+    // folder when needed. FALSE when the file cannot be written. Callers add
+    // only a key HasKey did not find, so a lookup repeated never writes.
     bool AddKey(std::string_view keyPath) const;
     // The entries of a key in file order, each name once (the first counts);
     // empty when the file or the key is missing.
@@ -57,6 +61,7 @@ class RegistryStore {
                     std::string_view value) const;
 
   private:
+    // The first kMaxStoreBytes of the file.
     std::string ReadAll() const;
 
     std::string path_;

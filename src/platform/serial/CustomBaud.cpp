@@ -15,30 +15,39 @@ namespace serial {
 
 #ifdef __linux__
 
-bool SetCustomBaud(int fd, std::uint32_t baud) {
+bool SetSplitBaud(int fd, std::uint32_t input, std::uint32_t output) {
     struct termios2 tio {};
     if (ioctl(fd, TCGETS2, &tio) != 0) return false;
     tio.c_cflag &= ~static_cast<tcflag_t>(CBAUD | (CBAUD << IBSHIFT));
     tio.c_cflag |= BOTHER | (BOTHER << IBSHIFT);
-    tio.c_ispeed = baud;
-    tio.c_ospeed = baud;
+    tio.c_ispeed = input;
+    tio.c_ospeed = output;
     return ioctl(fd, TCSETS2, &tio) == 0;
 }
 
-std::optional<std::uint32_t> ReadBackBaud(int fd) {
+bool SetCustomBaud(int fd, std::uint32_t baud) {
+    return SetSplitBaud(fd, baud, baud);
+}
+
+std::optional<LineSpeeds> ReadBackSpeeds(int fd) {
     struct termios2 tio {};
     if (ioctl(fd, TCGETS2, &tio) != 0) return std::nullopt;
-    return tio.c_ospeed;
+    return LineSpeeds{tio.c_ispeed, tio.c_ospeed};
 }
 
 #else
+
+bool SetSplitBaud(int, std::uint32_t, std::uint32_t) {
+    errno = ENOTSUP;
+    return false;
+}
 
 bool SetCustomBaud(int, std::uint32_t) {
     errno = ENOTSUP;
     return false;
 }
 
-std::optional<std::uint32_t> ReadBackBaud(int) {
+std::optional<LineSpeeds> ReadBackSpeeds(int) {
     return std::nullopt;
 }
 

@@ -12,8 +12,19 @@ namespace serial {
 // settings stay as they are. FALSE with errno set when the device refuses.
 bool SetCustomBaud(int fd, std::uint32_t baud);
 
-// The output baud rate the device actually runs at, when the system can tell
-// it as a number; nullopt otherwise (the caller then decodes the speed code).
-std::optional<std::uint32_t> ReadBackBaud(int fd);
+// Sets the receiving and the sending rate of the open terminal `fd` apart,
+// as a device may have been left by another program. FALSE with errno set
+// when the device refuses.
+bool SetSplitBaud(int fd, std::uint32_t input, std::uint32_t output);
+
+struct LineSpeeds {
+    std::uint32_t input = 0;
+    std::uint32_t output = 0;
+};
+
+// The rates the device actually runs at in each direction, when the system
+// can tell them as numbers; nullopt otherwise (the caller then decodes the
+// speed codes).
+std::optional<LineSpeeds> ReadBackSpeeds(int fd);
 
 }  // namespace serial

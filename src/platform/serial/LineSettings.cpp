@@ -55,6 +55,11 @@ std::string DescribeRefusal(const std::string& device, const LineSettings& reque
     if (!BaudKept(requested.baud, applied.baud))
         refused.push_back(std::to_string(requested.baud) + " baud (it keeps " +
                           std::to_string(applied.baud) + ")");
+    // Refused in both directions alike, the rate is named once above.
+    if (!BaudKept(requested.InputBaud(), applied.InputBaud()) &&
+        applied.InputBaud() != applied.baud)
+        refused.push_back("input speed " + std::to_string(requested.InputBaud()) +
+                          " baud (it keeps " + std::to_string(applied.InputBaud()) + ")");
     if (requested.byteSize != applied.byteSize)
         refused.push_back(std::to_string(requested.byteSize) + " data bits (it keeps " +
                           std::to_string(applied.byteSize) + ")");

@@ -19,6 +19,12 @@ struct LineSettings {
     std::uint8_t parity = 0;
     std::uint8_t byteSize = 8;
     std::uint8_t stopBits = 0;
+    // The receiving direction's rate when it differs from `baud` (a device
+    // may keep split speeds); 0 means the same as `baud`. A request leaves
+    // it 0: both directions run at `baud`.
+    std::uint32_t inputBaud = 0;
+
+    std::uint32_t InputBaud() const { return inputBaud != 0 ? inputBaud : baud; }
     friend bool operator==(const LineSettings&, const LineSettings&) = default;
 };
 
@@ -38,7 +44,9 @@ bool BaudKept(std::uint32_t requested, std::uint32_t applied);
 
 // Names every setting the device did not take, with what it keeps instead:
 // "The device /dev/pts/3 refused 7 data bits (it keeps 8), parity odd (it
-// keeps none)". Empty when `applied` equals `requested`.
+// keeps none)". A receiving rate that differs from the sending one is named
+// on its own ("input speed 9600 baud (it keeps 1200)"). Empty when `applied`
+// serves `requested`.
 std::string DescribeRefusal(const std::string& device, const LineSettings& requested,
                             const LineSettings& applied);
 

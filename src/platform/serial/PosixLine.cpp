@@ -173,6 +173,12 @@ std::optional<LineSettings> PosixLine::Apply(const LineSettings& requested, std:
     if (speed) {
         cfsetispeed(&tio, *speed);
         cfsetospeed(&tio, *speed);
+#ifdef CIBAUD
+        // cfsetispeed leaves the separate input-rate field alone, so a rate
+        // set there before (split speeds, or a custom rate through termios2)
+        // would stay in force; cleared, the input follows the output.
+        tio.c_cflag &= ~static_cast<tcflag_t>(CIBAUD);
+#endif
     }
     if (::tcsetattr(fd_, TCSANOW, &tio) != 0) {
         error = std::string(texts::kCannotApply) + ": " + ErrnoText(errno);
@@ -192,8 +198,15 @@ std::optional<LineSettings> PosixLine::ReadBack() const {
     termios tio{};
     if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) return std::nullopt;
     LineSettings s;
-    const auto exact = ReadBackBaud(fd_);
-    s.baud = exact ? *exact : RateOf(cfgetospeed(&tio));
+    if (const auto exact = ReadBackSpeeds(fd_)) {
+        s.baud = exact->output;
+        s.inputBaud = exact->input;
+    } else {
+        s.baud = RateOf(cfgetospeed(&tio));
+        // An input speed code of 0 means "as the output".
+        const speed_t input = cfgetispeed(&tio);
+        s.inputBaud = input == B0 ? s.baud : RateOf(input);
+    }
     switch (tio.c_cflag & CSIZE) {
         case CS5:
             s.byteSize = 5;

@@ -43,9 +43,9 @@ class PosixLine {
     int Handle() const { return fd_; }
     const std::string& Path() const { return path_; }
 
-    // Applies `requested` (which must pass InvalidSettings) and reads back
-    // what the device keeps. nullopt with `error` set when the device rejects
-    // the call itself or cannot be read back.
+    // Applies `requested` (which must pass InvalidSettings), the rate to both
+    // directions, and reads back what the device keeps, both rates included. nullopt with `error`
+    // set when the device rejects the call itself or cannot be read back.
     std::optional<LineSettings> Apply(const LineSettings& requested, std::string& error);
     // The settings in force now; nullopt when they cannot be read.
     std::optional<LineSettings> ReadBack() const;

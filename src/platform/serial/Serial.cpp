@@ -56,6 +56,7 @@ class Serial::Impl {
     bool IsLost() const { return lost_; }
     bool SetProtocol();
     void EnableEvents(std::uint32_t mask);
+    void StopEvents() { eventMask_ = 0; }
     std::uint32_t ReceiverPending();
     std::string Read(std::uint32_t count);
     void Write(const std::string& bytes);
@@ -325,6 +326,7 @@ bool Serial::Open(const std::string& portName) {
 }
 void Serial::Close() {
     impl_->Close();
+    impl_->StopEvents();
 }
 bool Serial::IsOpen() const {
     return impl_->IsOpen();

@@ -38,8 +38,11 @@ class Serial : public QObject {
     // nothing, the device is missing, not permitted, not a terminal, or held
     // by another program.
     bool Open(const std::string& portName);
-    // Closes the device and discards bytes still waiting in either direction.
-    // Harmless on a closed or lost port.
+    // Closes the device, discards bytes still waiting in either direction and
+    // switches notifications off: none goes out, also after a later Open,
+    // until EnableEvents is called again. (Open of a port that is open or
+    // lost closes it first but keeps the event mask.) Harmless on a closed
+    // or lost port.
     void Close();
     bool IsOpen() const;
     // TRUE once the open device went away (a pulled adapter, a closed far

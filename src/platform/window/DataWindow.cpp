@@ -1,5 +1,6 @@
 #include "platform/window/DataWindow.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QFrame>
 #include <QRadioButton>
@@ -10,6 +11,19 @@
 #include "platform/window/ResourceModule.h"
 
 namespace win {
+namespace {
+
+// Tab reaches a radio group at its checked button, or at its first while
+// none is checked; the arrow keys reach the others (RadioButton).
+void UpdateRadioTabStop(const QButtonGroup* group) {
+    const QList<QAbstractButton*> buttons = group->buttons();
+    QAbstractButton* stop = group->checkedButton();
+    if (stop == nullptr && !buttons.isEmpty()) stop = buttons.front();
+    for (QAbstractButton* button : buttons)
+        button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+}  // namespace
 
 DataWindow::DataWindow(Window* owner, const ResourceID& resource, int /*controlId*/)
     : Window(owner) {
@@ -91,8 +105,11 @@ QButtonGroup* DataWindow::RadioGroupOf(std::uint16_t id) {
     }
     auto& group = radioGroups_[start];
     if (!group) {
-        group = new QButtonGroup(frame_);
-        group->setExclusive(true);
+        QButtonGroup* made = new QButtonGroup(frame_);
+        made->setExclusive(true);
+        QObject::connect(made, &QButtonGroup::buttonToggled, made,
+                         [made] { UpdateRadioTabStop(made); });
+        group = made;
     }
     return group;
 }
@@ -111,9 +128,11 @@ void DataWindow::AttachWidget(QWidget* widget, const DialogItem& item) {
         // Group boxes are drawn behind the buttons placed over them.
         widget->lower();
     }
+    QButtonGroup* radioGroup = nullptr;
     if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
         radio->setAutoExclusive(false);
-        RadioGroupOf(item.id)->addButton(radio);
+        radioGroup = RadioGroupOf(item.id);
+        radioGroup->addButton(radio);
     }
     const int index = TemplateIndex(item.id);
     if (item.style & WS_TABSTOP) {
@@ -130,6 +149,7 @@ void DataWindow::AttachWidget(QWidget* widget, const DialogItem& item) {
     } else if (item.controlClass != ControlClass::Edit) {
         widget->setFocusPolicy(Qt::NoFocus);
     }
+    if (radioGroup) UpdateRadioTabStop(radioGroup);
 }
 
 void DataWindow::ApplyFrame() {

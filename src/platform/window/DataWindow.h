@@ -66,7 +66,8 @@ class DataWindow : public Window {
     bool Send(const std::string& name);
 
     // Places a control's widget as its template item says and keeps tab
-    // order and radio groups in template order. Controls call it as they
+    // order and radio groups in template order. Tab reaches a radio group at
+    // its checked button only (at its first while none is checked). Controls call it as they
     // are made; a control class of its own (the edit control) calls it too.
     void AttachWidget(QWidget* widget, const DialogItem& item);
 

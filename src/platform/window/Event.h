@@ -1,10 +1,13 @@
 #pragma once
 // The event object a window's Dispatch receives: one platform message with
-// its number (Message), wParam and lParam, addressed to a window handle.
+// its number (Message), wParam and lParam, addressed to a window handle. It
+// is a late-bound object, so a late-bound Dispatch can tell it from any
+// other value.
 
 #include <cstdint>
 
 #include "platform/os/PostedMessage.h"
+#include "platform/runtime/Usual.h"
 
 class QKeyEvent;
 
@@ -19,7 +22,7 @@ using LRESULT = std::intptr_t;
 inline constexpr os::LPARAM kKeyRepeatCount = 1;
 inline constexpr os::LPARAM kKeyWasDown = os::LPARAM{1} << 30;
 
-class Event {
+class Event : public rt::Object {
   public:
     Event(os::HWND hwnd, std::uint32_t message, os::WPARAM wParam, os::LPARAM lParam,
           const QKeyEvent* key = nullptr)
@@ -33,6 +36,8 @@ class Event {
     // edit control's ordinary handling sees the key's text and modifiers;
     // nullptr for posted and synthetic messages. Valid during Dispatch only.
     const QKeyEvent* KeyEvent() const { return key_; }
+
+    std::string ClassName() const override { return "EVENT"; }
 
   private:
     os::HWND hwnd_;

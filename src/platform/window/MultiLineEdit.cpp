@@ -31,11 +31,14 @@ bool MultiLineEdit::event(QEvent* event) {
 }
 
 void MultiLineEdit::KeyPressed(QKeyEvent& key) {
-    const std::uint32_t code = VirtualKeyFromQt(key.key(), key.modifiers());
-    if (code == 0) {
-        if (view_) view_->ApplyKey(key);
-        return;
-    }
+#ifdef Q_OS_LINUX
+    // Qt's X11 and Wayland platforms report XKB keycodes, which tell where
+    // the key sits (VirtualKeyFromQt).
+    const std::uint32_t position = key.nativeScanCode();
+#else
+    const std::uint32_t position = 0;
+#endif
+    const std::uint32_t code = VirtualKeyFromQt(key.key(), key.modifiers(), position);
     const os::LPARAM lParam = kKeyRepeatCount |
                               static_cast<os::LPARAM>((key.nativeScanCode() & 0xFF) << 16) |
                               (key.isAutoRepeat() ? kKeyWasDown : 0);

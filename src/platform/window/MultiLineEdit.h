@@ -18,9 +18,13 @@
 // Every Dispatch answers 0.
 //
 // Each key press in the view, auto-repeats included, becomes a WM_KEYDOWN
-// whose wParam is the key's virtual-key code (VirtualKeys.h) and whose lParam
-// holds a repeat count of 1, the scan code and the was-down bit. A key with
-// no virtual-key code gets the ordinary handling without a Dispatch.
+// whose wParam is the key's virtual-key code (VirtualKeys.h; every key has
+// one) and whose lParam holds a repeat count of 1, the scan code and the
+// was-down bit.
+//
+// Keyboard focus: Tab and Shift+Tab are keys of the pane like any other;
+// Ctrl+Tab and Ctrl+Shift+Tab move the focus to the next or previous control
+// of the window, as a multi-line edit control in a dialog does.
 
 #include <QObject>
 #include <QPointer>

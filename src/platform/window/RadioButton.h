@@ -1,6 +1,8 @@
 #pragma once
 // An auto radio button; buttons of one template group exclude each other.
-// Its value is whether it is checked.
+// Its value is whether it is checked. Tab reaches a group at its checked
+// button (DataWindow); the arrow keys move within the group, checking the
+// button they move to, and go round at its ends.
 
 #include "platform/window/Control.h"
 

@@ -113,11 +113,18 @@ void TextPaneView::Paste() {
 
 bool TextPaneView::event(QEvent* event) {
     // The pane keeps Tab and Shift+Tab as keys (they are sent to the line)
-    // instead of letting them move the focus.
+    // instead of letting them move the focus; with Ctrl they move it, so a
+    // keyboard alone can always leave the pane.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            keyPressEvent(key);
+            if (key->modifiers().testFlag(Qt::ControlModifier)) {
+                const bool forward =
+                    key->key() == Qt::Key_Tab && !key->modifiers().testFlag(Qt::ShiftModifier);
+                focusNextPrevChild(forward);
+            } else {
+                keyPressEvent(key);
+            }
             return true;
         }
     }

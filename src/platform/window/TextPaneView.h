@@ -7,9 +7,10 @@
 // Backspace, Delete, arrows, Home/End, paging, Shift-selection, mouse
 // selection, and copy, cut, paste and select-all through the usual shortcuts.
 //
-// Key presses (auto-repeats included, Tab too) go to the key handler when
-// one is set, which decides whether and when the ordinary handling
-// (ApplyKey) runs; without a handler they get it at once.
+// Key presses (auto-repeats included, Tab and Shift+Tab too) go to the key
+// handler when one is set, which decides whether and when the ordinary
+// handling (ApplyKey) runs; without a handler they get it at once. Ctrl+Tab
+// and Ctrl+Shift+Tab move the focus to the next or previous control instead.
 
 #include <QAbstractScrollArea>
 #include <QColor>

@@ -3,7 +3,8 @@
 // them. A key-down message carries the virtual-key code of its key in
 // wParam: letters and digits are their upper-case ASCII codes whatever the
 // Shift state, the numeric keypad and the punctuation keys have codes of
-// their own (the punctuation codes are those of a US layout).
+// their own (the punctuation codes are those of the keys' places on a US
+// layout).
 
 #include <Qt>
 #include <cstdint>
@@ -52,14 +53,30 @@ inline constexpr std::uint32_t VK_OEM_4 = 0xDB;       // [ {
 inline constexpr std::uint32_t VK_OEM_5 = 0xDC;       // \ |
 inline constexpr std::uint32_t VK_OEM_6 = 0xDD;       // ] }
 inline constexpr std::uint32_t VK_OEM_7 = 0xDE;       // ' "
+inline constexpr std::uint32_t VK_OEM_102 = 0xE2;     // the key between left Shift and Z
+// A character that no key's code stands for (as when text is typed in).
+inline constexpr std::uint32_t VK_PACKET = 0xE7;
 
-// The virtual-key code of a Qt key, or 0 for a key that has none. With
-// Qt::KeypadModifier the digits and operators give the keypad's own codes
-// (the keypad's Enter is VK_RETURN, its navigation keys the ordinary ones).
-// Shifted symbols give the code of the key that carries them ('!' is '1',
-// '?' is VK_OEM_2), and Cyrillic letters the code of their key in the
-// standard Russian layout (Й is 'Q'), so a key sends the same code in
-// either layout.
-std::uint32_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
+// The virtual-key code of a key press: never 0, so every key-down carries a
+// code. In this order:
+//  1. Keys that are not characters get their own code (Enter, arrows, F1 to
+//     F24, Shift, ...). With Qt::KeypadModifier the digits and operators give
+//     the keypad's codes (the keypad's Enter is VK_RETURN, its navigation
+//     keys the ordinary ones).
+//  2. Letters A to Z and digits give their upper-case ASCII code, whatever
+//     the layout and the Shift state. Cyrillic letters give the code of their
+//     key in the standard Russian (and Ukrainian) layout (Й is 'Q').
+//  3. Any other character (punctuation, accented letters, dead keys, other
+//     scripts) gets the code of the key it is typed on, by the key's physical
+//     position on the standard US layout: ü on a German keyboard sits where
+//     the US layout has [ and gives VK_OEM_4; & on a French keyboard sits on
+//     the US 1 key and gives '1'. The position comes from `nativeScanCode`,
+//     which on Linux (X11 and Wayland) is the XKB keycode: the kernel's input
+//     event code plus 8.
+//  4. With no known position (scan code 0 or outside the main block), the US
+//     layout's punctuation by its character: '!' is '1', '?' is VK_OEM_2.
+//  5. Anything else: VK_PACKET.
+std::uint32_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers,
+                               std::uint32_t nativeScanCode = 0);
 
 }  // namespace win

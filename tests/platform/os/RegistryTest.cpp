@@ -93,12 +93,17 @@ TEST_F(RegistryTest, StoreSurvivesArbitraryBytes) {
     EXPECT_FALSE(store.ReadValue("Known", "Missing").has_value());
 }
 
-TEST_F(RegistryTest, StoreReadsOnlyItsFirstMegabyte) {
-    const std::string filler(RegistryStore::kMaxStoreBytes, 'x');
-    Write("[Early]\nA=1\n" + filler + "\n[Late]\nB=2\n");
+TEST_F(RegistryTest, StoreFindsKeysPastLongContentAndSkipsOverlongLines) {
+    const std::string lines(2 << 20, '\n');  // two mebibytes of short lines
+    const std::string overlong(RegistryStore::kMaxLineBytes + 1, 'x');
+    Write("[Early]\nA=1\n" + lines + "[Late]\nB=2\nC=" + overlong + "\n" + overlong + "\nD=4\n" +
+          overlong);
     const RegistryStore store(path_);
     EXPECT_EQ(store.ReadValue("Early", "A"), "1");
-    EXPECT_FALSE(store.HasKey("Late"));
+    EXPECT_TRUE(store.HasKey("Late"));
+    EXPECT_EQ(store.ReadValue("Late", "B"), "2");
+    EXPECT_FALSE(store.ReadValue("Late", "C").has_value());
+    EXPECT_EQ(store.ReadValue("Late", "D"), "4");
 }
 
 TEST_F(RegistryTest, CreateKeyAddsAMissingKeyOnALineOfItsOwn) {

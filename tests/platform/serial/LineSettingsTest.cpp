@@ -40,6 +40,13 @@ TEST(LineSettingsTest, RefusalNamesEachSettingTheDeviceKeptOtherwise) {
         {{9600, 3, 8, 0}, {9600, 2, 8, 0}, "The device /dev/x refused parity mark (it keeps even)"},
         {{14400, 0, 8, 0}, {9600, 0, 8, 0}, "The device /dev/x refused 14400 baud (it keeps 9600)"},
         {{9600, 0, 8, 1}, {9600, 0, 8, 2}, "The device /dev/x refused 1.5 stop bits (it keeps 2)"},
+        {{9600, 0, 8, 0},
+         {9600, 0, 8, 0, 1200},
+         "The device /dev/x refused input speed 9600 baud (it keeps 1200)"},
+        {{9600, 0, 8, 0}, {9600, 0, 8, 0, 9600}, ""},
+        {{19200, 0, 8, 0},
+         {9600, 0, 8, 0, 9600},
+         "The device /dev/x refused 19200 baud (it keeps 9600)"},
         // A divisor's rate within 1 % counts as kept; beyond it does not.
         {{14400, 0, 8, 0}, {14406, 0, 8, 0}, ""},
         {{115200, 0, 8, 0}, {114285, 0, 8, 0}, ""},

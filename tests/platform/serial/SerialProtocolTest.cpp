@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "PtyPair.h"
+#include "platform/serial/CustomBaud.h"
 #include "platform/serial/Serial.h"
 
 namespace serial {
@@ -83,6 +84,37 @@ TEST_F(SerialProtocolTest, RefusesDataBitsAndParityHonestly) {
     EXPECT_EQ(pty_.Receive(5), "still");
     Configure(port_, {9600, 0, 8, 0});
     EXPECT_TRUE(port_.SetProtocol()) << port_.ErrorDesc();
+}
+
+TEST_F(SerialProtocolTest, SetsTheInputSpeedToo) {
+    // The pseudo-terminal's settings are the far end's too, so the master
+    // can leave the line as another program might and read back both rates.
+    struct Case {
+        const char* what;
+        std::uint32_t leftInput;  // 0: no split left behind
+        std::uint32_t leftOutput;
+        std::uint32_t before;  // 0: no earlier SetProtocol
+        std::uint32_t baud;
+    };
+    const Case cases[] = {
+        {"split speeds left behind", 1200, 9600, 0, 9600},
+        {"standard rate after a custom one", 0, 0, 14400, 9600},
+    };
+    for (const auto& c : cases) {
+        if (c.leftInput != 0) {
+            ASSERT_TRUE(SetSplitBaud(pty_.Master(), c.leftInput, c.leftOutput));
+        }
+        if (c.before != 0) {
+            Configure(port_, {c.before, 0, 8, 0});
+            ASSERT_TRUE(port_.SetProtocol()) << c.what << ": " << port_.ErrorDesc();
+        }
+        Configure(port_, {c.baud, 0, 8, 0});
+        EXPECT_TRUE(port_.SetProtocol()) << c.what << ": " << port_.ErrorDesc();
+        const auto speeds = ReadBackSpeeds(pty_.Master());
+        ASSERT_TRUE(speeds.has_value());
+        EXPECT_EQ(speeds->input, c.baud) << c.what;
+        EXPECT_EQ(speeds->output, c.baud) << c.what;
+    }
 }
 
 TEST_F(SerialProtocolTest, RefusesValuesNoDeviceCouldTake) {

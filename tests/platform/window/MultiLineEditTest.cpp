@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -76,11 +77,15 @@ TEST_F(MultiLineEditTest, AutoRepeatSendsAKeyDownEachTime) {
     EXPECT_EQ(edit->Value(), "bbb");
 }
 
-TEST(MultiLineEditFocus, TabStaysInThePaneAsAKey) {
+TEST(MultiLineEditFocus, TabStaysInThePaneAsAKeyAndCtrlTabLeavesIt) {
     QWidget window;
+    QWidget previous(&window);
     RecordingEdit edit(&window);
     QWidget next(&window);
+    previous.setFocusPolicy(Qt::StrongFocus);
     next.setFocusPolicy(Qt::StrongFocus);
+    QWidget::setTabOrder(&previous, edit.View());
+    QWidget::setTabOrder(edit.View(), &next);
     edit.SetFocus();
     ASSERT_EQ(window.focusWidget(), edit.View());
     QTest::keyClick(edit.View(), Qt::Key_Tab);
@@ -88,6 +93,17 @@ TEST(MultiLineEditFocus, TabStaysInThePaneAsAKey) {
     EXPECT_EQ(edit.KeyDowns(), (std::vector<os::WPARAM>{9, 16, 9}));
     EXPECT_EQ(window.focusWidget(), edit.View());
     EXPECT_EQ(edit.Value(), "");
+
+    // Ctrl goes to the line as a key; the Tab with it moves the focus.
+    edit.seen.clear();
+    QTest::keyClick(edit.View(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window.focusWidget(), &next);
+    edit.SetFocus();
+    QTest::keyClick(edit.View(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window.focusWidget(), &previous);
+    const auto keyDowns = edit.KeyDowns();
+    EXPECT_EQ(std::count(keyDowns.begin(), keyDowns.end(), os::WPARAM{9}), 0);
+    EXPECT_EQ(std::count(keyDowns.begin(), keyDowns.end(), os::WPARAM{17}), 2);
 }
 
 TEST_F(MultiLineEditTest, OrdinaryEditingKeys) {

@@ -44,7 +44,7 @@ TEST(VirtualKeys, LettersAndDigitsAreUpperCaseAscii) {
 TEST(VirtualKeys, FunctionKeysRunFrom112To135) {
     for (int i = 0; i < 24; ++i)
         EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F1 + i, kNone), 112u + static_cast<std::uint32_t>(i));
-    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F25, kNone), 0u);
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F25, kNone), win::VK_PACKET);
 }
 
 TEST(VirtualKeys, KeypadHasCodesOfItsOwn) {
@@ -126,10 +126,38 @@ TEST(VirtualKeys, EveryCyrillicCapitalHasADistinctKey) {
     }
 }
 
-TEST(VirtualKeys, UnknownKeysHaveNoCode) {
-    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_unknown, kNone), 0u);
-    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Hangul, kNone), 0u);
-    EXPECT_EQ(VirtualKeyFromQt(0, kNone), 0u);
+TEST(VirtualKeys, OtherLayoutsGoByTheKeysPlaceOnTheUsLayout) {
+    // Scan codes are XKB keycodes: the input event code plus 8.
+    constexpr std::uint32_t kXkb = 8;
+    struct Case {
+        const char* what;
+        int qtKey;
+        Qt::KeyboardModifiers modifiers;
+        std::uint32_t scanCode;
+        std::uint32_t expected;
+    };
+    const Case cases[] = {
+        {"German ü on [", Qt::Key_Udiaeresis, kNone, 26 + kXkb, 0xDB},
+        {"German Ö on ;", Qt::Key_Odiaeresis, kShift, 39 + kXkb, 0xBA},
+        {"German ß on -", Qt::Key_ssharp, kNone, 12 + kXkb, 0xBD},
+        {"German dead ^ on `", Qt::Key_Dead_Circumflex, kNone, 41 + kXkb, 0xC0},
+        {"German < on the 102nd key", Qt::Key_Less, kNone, 86 + kXkb, 0xE2},
+        {"German / is Shift+7", Qt::Key_Slash, kShift, 8 + kXkb, '7'},
+        {"French & on the 1 key", Qt::Key_Ampersand, kNone, 2 + kXkb, '1'},
+        {"French Shift+1", Qt::Key_1, kShift, 2 + kXkb, '1'},
+        {"French A where US has Q", Qt::Key_A, kNone, 16 + kXkb, 'A'},
+        {"Ukrainian і", 0x0406, kNone, 31 + kXkb, 'S'},
+        {"Ukrainian ї without a place", 0x0407, kNone, 0, 0xDD},
+        {"Greek α on A", 0x0391, kNone, 30 + kXkb, 'A'},
+        {"space by its place", Qt::Key_Space, kNone, 57 + kXkb, win::VK_SPACE},
+        {"US & without a place", Qt::Key_Ampersand, kShift, 0, '7'},
+        {"keypad comes before the place", Qt::Key_Period, kPad, 83 + kXkb, 0x6E},
+        {"Greek α without a place", 0x0391, kNone, 0, win::VK_PACKET},
+        {"unknown key", Qt::Key_unknown, kNone, 0, win::VK_PACKET},
+        {"place beyond the main block", Qt::Key_Hangul, kNone, 130 + kXkb, win::VK_PACKET},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(VirtualKeyFromQt(c.qtKey, c.modifiers, c.scanCode), c.expected) << c.what;
 }
 
 }  // namespace
