@@ -93,14 +93,10 @@ inline constexpr std::string_view kDetails =
     "  lost device and for its return are written to standard error, one line each.\n"
     "\n"
     "Exit status:\n"
-    "  0    a normal end, --help, --version, --list-ports, a public-name collection
-"
-    "       run, or a --check in which every applied setting carried every byte
-"
-    "  1    a --check in which a setting lost, changed or added bytes, or the
-"
-    "       device took none of the settings
-"
+    "  0    a normal end, --help, --version, --list-ports, a public-name collection\n"
+    "       run, or a --check in which every applied setting carried every byte\n"
+    "  1    a --check in which a setting lost, changed or added bytes, or the\n"
+    "       device took none of the settings\n"
     "  255  comtest could not start (memory, its symbol table, the registration of\n"
     "       its classes, no usable display), the command line is wrong, or --check\n"
     "       cannot open a port\n"
