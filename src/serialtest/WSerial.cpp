@@ -1,6 +1,7 @@
 #include "serialtest/WSerial.h"
 
 #include <stdexcept>
+#include <string>
 
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Conversions.h"
@@ -14,6 +15,7 @@
 #include "platform/window/Color.h"
 #include "platform/window/ErrorBox.h"
 #include "platform/window/Font.h"
+#include "serialtest/LineChoices.h"
 #include "serialtest/PaneConstants.h"
 #include "serialtest/SerialTestTexts.h"
 #include "serialtest/WSerialTemplate.h"
@@ -32,6 +34,11 @@ T ToUnsigned(const rt::Usual& value) {
 }
 
 // A table of the global settings object, read late-bound by field name.
+// A radio button's value: the choice as text, as the group hands it on.
+rt::Usual ChoiceValue(std::uint8_t choice) {
+    return rt::Usual(std::to_string(choice));
+}
+
 rt::Usual SettingsTable(const char* field) {
     const rt::Usual& settings = rt::State().program.oGStru;
     if (!settings.IsObject() || !settings.AsObject())
@@ -134,12 +141,14 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     RT_LINE();
     DataBitsGroup_ =
         std::make_shared<win::RadioButtonGroup>(this, win::ResourceID(kDataBitsGroup, inst));
-    DataBitsGroup_->FillUsing({{SevenButton_, rt::Usual("7")}, {EightButton_, rt::Usual("8")}});
+    DataBitsGroup_->FillUsing({{SevenButton_, ChoiceValue(kDataBitsChoices[0])},
+                               {EightButton_, ChoiceValue(kDataBitsChoices[1])}});
     DataBitsGroup_->HyperLabel(Label("DataBitsGroup", texts::kDataBits));
     RT_LINE();
     StopBitsGroup_ =
         std::make_shared<win::RadioButtonGroup>(this, win::ResourceID(kStopBitsGroup, inst));
-    StopBitsGroup_->FillUsing({{ZeroButton_, rt::Usual("0")}, {TwoButton_, rt::Usual("2")}});
+    StopBitsGroup_->FillUsing({{ZeroButton_, ChoiceValue(kStopBitsChoices[0])},
+                               {TwoButton_, ChoiceValue(kStopBitsChoices[1])}});
     StopBitsGroup_->HyperLabel(Label("StopBitsGroup", texts::kStopBits));
 
     Caption(texts::kWindowCaption);
@@ -166,8 +175,8 @@ void WSerial::PostInit() {
     PortListBox_->Value(rt::Usual("Com1"));
     BaudListBox_->Value(rt::Usual(9600));
     ParityListBox_->Value(rt::Usual(0));
-    DataBitsGroup_->Value(rt::Usual("8"));
-    StopBitsGroup_->Value(rt::Usual("0"));
+    DataBitsGroup_->Value(ChoiceValue(kDataBitsChoices[1]));
+    StopBitsGroup_->Value(ChoiceValue(kStopBitsChoices[0]));
 
     SystemMenu_ = owner ? os::GetSystemMenu(owner->Handle(0), false) : 0;
     EndButton_->Disable();
