@@ -4,6 +4,7 @@
 // carries the request out (WindowStart). Plain data; nothing in it is
 // process-wide until WindowStart installs the port map.
 
+#include "check/CheckOptions.h"
 #include "platform/serial/PortMap.h"
 
 namespace app {
@@ -16,11 +17,15 @@ struct CommandLineOptions {
         Help,
         Version,
         ListPorts,  // print the ports in use
+        Check,      // --check: a line check, reported on standard output
     };
     Mode mode = Mode::Window;
 
     // The --port mappings over the environment and the defaults.
     serial::PortMap ports;
+
+    // --check's port and the options that shape the check.
+    check::CheckOptions check;
 };
 
 }  // namespace app

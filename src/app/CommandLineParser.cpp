@@ -6,8 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/CheckTables.h"
 #include "app/CommandLineTexts.h"
 #include "app/Version.h"
+#include "check/OptionValues.h"
 
 namespace app {
 namespace {
@@ -25,6 +27,7 @@ struct OptionDeclaration {
     std::string_view description;
     std::optional<Mode> mode;  // the run the option asks for
     ReadValues read = nullptr;
+    std::optional<Mode> shapes;  // the one run the option belongs to, if any
 };
 
 bool ReadPorts(const QStringList& values, CommandLineOptions& options, std::string& error) {
@@ -39,18 +42,129 @@ bool ReadPorts(const QStringList& values, CommandLineOptions& options, std::stri
     return true;
 }
 
+// The last value given counts, as options taking one value usually do.
+std::string Last(const QStringList& values) {
+    return values.isEmpty() ? std::string() : values.constLast().toStdString();
+}
+
+bool ReadCheck(const QStringList& values, CommandLineOptions& options, std::string&) {
+    options.check.port = Last(values);
+    return true;
+}
+
+bool ReadTo(const QStringList& values, CommandLineOptions& options, std::string&) {
+    options.check.to = Last(values);
+    return true;
+}
+
+bool ReadJson(const QStringList&, CommandLineOptions& options, std::string&) {
+    options.check.json = true;
+    return true;
+}
+
+// A check option's value read by `parse`, whose error ("'x': why") is put
+// after "bad --option value".
+template <typename Parse>
+bool CheckValue(std::string_view option, const QStringList& values, std::string& error,
+                Parse parse) {
+    if (parse(Last(values), error)) return true;
+    error = std::string(texts::kBadValue) + std::string(option) + " value " + error;
+    return false;
+}
+
+bool ReadBauds(const QStringList& values, CommandLineOptions& options, std::string& error) {
+    return CheckValue("--baud", values, error, [&](const std::string& v, std::string& e) {
+        return check::ParseBauds(v, options.check.bauds, e);
+    });
+}
+
+bool ReadParities(const QStringList& values, CommandLineOptions& options, std::string& error) {
+    return CheckValue("--parity", values, error, [&](const std::string& v, std::string& e) {
+        return check::ParseParities(v, CheckTables().parities, options.check.parities, e);
+    });
+}
+
+bool ReadDataBits(const QStringList& values, CommandLineOptions& options, std::string& error) {
+    return CheckValue("--data-bits", values, error, [&](const std::string& v, std::string& e) {
+        return check::ParseDataBits(v, options.check.dataBits, e);
+    });
+}
+
+bool ReadStopBits(const QStringList& values, CommandLineOptions& options, std::string& error) {
+    return CheckValue("--stop-bits", values, error, [&](const std::string& v, std::string& e) {
+        return check::ParseStopBits(v, options.check.stopBits, e);
+    });
+}
+
+bool ReadBytes(const QStringList& values, CommandLineOptions& options, std::string& error) {
+    return CheckValue("--bytes", values, error, [&](const std::string& v, std::string& e) {
+        std::size_t bytes = 0;
+        if (!check::ParseByteCount(v, bytes, e)) return false;
+        options.check.bytes = bytes;
+        return true;
+    });
+}
+
 // Every option of the program, in the order the help lists them. A new
 // option is one entry here (with its texts in CommandLineTexts.h); a new mode
 // also gets its case where WindowStart dispatches.
 const std::vector<OptionDeclaration>& Declarations() {
     static const std::vector<OptionDeclaration> declarations = {
-        {{"h", "help"}, {}, texts::kHelpDescription, Mode::Help},
-        {{"version"}, {}, texts::kVersionDescription, Mode::Version},
-        {{"list-ports"}, {}, texts::kListPortsDescription, Mode::ListPorts},
-        {{"port"}, texts::kPortValueName, texts::kPortDescription, std::nullopt, ReadPorts},
+        {{"h", "help"}, {}, texts::kHelpDescription, Mode::Help, nullptr, std::nullopt},
+        {{"version"}, {}, texts::kVersionDescription, Mode::Version, nullptr, std::nullopt},
+        {{"list-ports"}, {}, texts::kListPortsDescription, Mode::ListPorts, nullptr, std::nullopt},
+        {{"port"},
+         texts::kPortValueName,
+         texts::kPortDescription,
+         std::nullopt,
+         ReadPorts,
+         std::nullopt},
         // The process entry acts on it before the arguments are parsed here;
         // it is declared so that the window run it may lead to accepts it.
-        {{"collect-publics"}, {}, texts::kCollectPublicsDescription, std::nullopt},
+        {{"collect-publics"},
+         {},
+         texts::kCollectPublicsDescription,
+         std::nullopt,
+         nullptr,
+         std::nullopt},
+        {{"check"},
+         texts::kCheckValueName,
+         texts::kCheckDescription,
+         Mode::Check,
+         ReadCheck,
+         std::nullopt},
+        {{"to"}, texts::kToValueName, texts::kToDescription, std::nullopt, ReadTo, Mode::Check},
+        {{"baud"},
+         texts::kListValueName,
+         texts::kBaudDescription,
+         std::nullopt,
+         ReadBauds,
+         Mode::Check},
+        {{"parity"},
+         texts::kParityValueName,
+         texts::kParityDescription,
+         std::nullopt,
+         ReadParities,
+         Mode::Check},
+        {{"data-bits"},
+         texts::kListValueName,
+         texts::kDataBitsDescription,
+         std::nullopt,
+         ReadDataBits,
+         Mode::Check},
+        {{"stop-bits"},
+         texts::kListValueName,
+         texts::kStopBitsDescription,
+         std::nullopt,
+         ReadStopBits,
+         Mode::Check},
+        {{"bytes"},
+         texts::kBytesValueName,
+         texts::kBytesDescription,
+         std::nullopt,
+         ReadBytes,
+         Mode::Check},
+        {{"json"}, {}, texts::kJsonDescription, std::nullopt, ReadJson, Mode::Check},
     };
     return declarations;
 }
@@ -116,7 +230,7 @@ std::string Wrapped(std::string_view text, std::size_t indent, std::size_t width
 CommandLineParser::CommandLineParser(serial::PortMap ports) : ports_(std::move(ports)) {}
 
 CommandLineParser::Result CommandLineParser::Parse(const QStringList& arguments) const {
-    Result result{CommandLineOptions{Mode::Window, ports_}, {}};
+    Result result{CommandLineOptions{Mode::Window, ports_, {}}, {}};
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const auto& declaration : Declarations()) {
@@ -160,6 +274,17 @@ CommandLineParser::Result CommandLineParser::Parse(const QStringList& arguments)
             result.error = ErrorLine(what);
             return result;
         }
+    }
+    // An option that shapes one run is wrong in any other.
+    for (const auto& declaration : Declarations()) {
+        if (!declaration.shapes || *declaration.shapes == result.options.mode) continue;
+        if (!parser.isSet(QtNames(declaration).constLast())) continue;
+        const auto owner =
+            std::find_if(Declarations().begin(), Declarations().end(),
+                         [&](const auto& d) { return d.mode == declaration.shapes; });
+        result.error =
+            ErrorLine(Spelled(declaration) + std::string(texts::kOnlyWith) + Spelled(*owner));
+        return result;
     }
     return result;
 }

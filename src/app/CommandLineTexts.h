@@ -35,6 +35,27 @@ inline constexpr std::string_view kPortDescription =
 inline constexpr std::string_view kCollectPublicsDescription =
     "only collect the program's public names: end at once with exit status 0, "
     "unless the program's file name ends in \"dbg\" and KXCurrentPrjDir is set";
+inline constexpr std::string_view kCheckValueName = "ComN";
+inline constexpr std::string_view kCheckDescription =
+    "check port ComN through a loopback plug without the window, setting by "
+    "setting (see Line check below), and exit";
+inline constexpr std::string_view kToValueName = "ComM";
+inline constexpr std::string_view kToDescription =
+    "with --check: check the cable from ComN to ComM instead, both directions";
+inline constexpr std::string_view kListValueName = "N[,N...]";
+inline constexpr std::string_view kBaudDescription =
+    "with --check: only these baud rates; any rate the device accepts";
+inline constexpr std::string_view kParityValueName = "NAME[,NAME...]";
+inline constexpr std::string_view kParityDescription =
+    "with --check: only these parities (none, odd, even, mark, space)";
+inline constexpr std::string_view kDataBitsDescription =
+    "with --check: only these data bits (5 to 8)";
+inline constexpr std::string_view kStopBitsDescription =
+    "with --check: only these stop bits (1, 1.5, 2)";
+inline constexpr std::string_view kBytesValueName = "N";
+inline constexpr std::string_view kBytesDescription =
+    "with --check: send N bytes a setting instead of half a second's worth";
+inline constexpr std::string_view kJsonDescription = "with --check: write the report as JSON";
 
 // Sections after the options.
 inline constexpr std::string_view kDetails =
@@ -50,6 +71,15 @@ inline constexpr std::string_view kDetails =
     "  port is held exclusively while a test runs; when its device is pulled and\n"
     "  put back, the test resumes by itself.\n"
     "\n"
+    "Line check:\n"
+    "  --check needs no window and no display. It maps which modem inputs follow\n"
+    "  RTS and DTR, then applies each setting, reads back what the device took,\n"
+    "  sends a seeded pattern and compares what comes back. By default: every baud\n"
+    "  rate of the window at 8N1, then each parity, data-bit and stop-bit choice at\n"
+    "  9600; --baud, --parity, --data-bits and --stop-bits narrow it to every\n"
+    "  combination of their values. A loopback plug joins TX to RX, RTS to CTS, and\n"
+    "  DTR to DSR and DCD; a null-modem cable for --to crosses the same pairs.\n"
+    "\n"
     "Environment:\n"
     "  COMTEST_COMN     the device of port ComN, when no --port maps it\n"
     "  COMTEST_REGISTRY the settings file, instead of comtest/registry.ini in the\n"
@@ -63,9 +93,13 @@ inline constexpr std::string_view kDetails =
     "  lost device and for its return are written to standard error, one line each.\n"
     "\n"
     "Exit status:\n"
-    "  0    a normal end, --help, --version or a public-name collection run\n"
+    "  0    a normal end, --help, --version, --list-ports, a public-name collection\n"
+    "       run, or a --check in which every applied setting carried every byte\n"
+    "  1    a --check in which a setting lost, changed or added bytes, or the\n"
+    "       device took none of the settings\n"
     "  255  comtest could not start (memory, its symbol table, the registration of\n"
-    "       its classes, no usable display) or the command line is wrong\n"
+    "       its classes, no usable display), the command line is wrong, or --check\n"
+    "       cannot open a port\n"
     "  51   a C++ exception that nothing caught\n"
     "  N    the code of a runtime error ended with \"Quit program\"\n";
 
@@ -74,5 +108,7 @@ inline constexpr std::string_view kErrorPrefix = "comtest: ";
 inline constexpr std::string_view kSeeHelp = "; see comtest --help";
 inline constexpr std::string_view kUnexpectedArgument = "unexpected argument '";
 inline constexpr std::string_view kModesExclude = " cannot be combined with ";
+inline constexpr std::string_view kOnlyWith = " works only with ";
+inline constexpr std::string_view kBadValue = "bad ";
 
 }  // namespace app::texts

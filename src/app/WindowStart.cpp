@@ -6,10 +6,12 @@
 #include <memory>
 
 #include "app/App.h"
+#include "app/CheckTables.h"
 #include "app/CommandLineParser.h"
 #include "app/PortListCommand.h"
 #include "app/ProgramResources.h"
 #include "app/SymbolNumbers.h"
+#include "check/RunCheck.h"
 #include "platform/os/RegistryStore.h"
 #include "platform/runtime/LateBinding.h"
 #include "platform/serial/DeviceMonitor.h"
@@ -42,6 +44,16 @@ rt::Usual RunWindow(int& argc, char** argv, CommandLineOptions options) {
     return result;
 }
 
+// A line check: no toolkit application, so no display. Ports are numbered
+// as the window numbers them.
+rt::Usual RunLineCheck(CommandLineOptions options) {
+    options.ports.SetDevices(std::make_shared<serial::DeviceMonitor>(
+        serial::DeviceScanner::DefaultRoot(), os::RegistryStore::DefaultPath()));
+    serial::PortMap::Install(std::move(options.ports));
+    const int code = check::RunCheck(options.check, CheckTables(), stdout, stderr);
+    return rt::Usual(code == check::kExitUsage ? -1 : code);
+}
+
 }  // namespace
 
 // The window library's own function: like the library's other code it
@@ -58,6 +70,8 @@ rt::Usual WindowStart(int& argc, char** argv) {
             return Print(stdout, CommandLineParser::HelpText(), 0);
         case CommandLineOptions::Mode::Version:
             return Print(stdout, CommandLineParser::VersionText(), 0);
+        case CommandLineOptions::Mode::Check:
+            return RunLineCheck(std::move(parsed.options));
         case CommandLineOptions::Mode::ListPorts:
             return rt::Usual(ListPorts(std::move(parsed.options.ports)));
         case CommandLineOptions::Mode::Window:

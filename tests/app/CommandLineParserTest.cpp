@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 namespace app {
 namespace {
@@ -43,6 +44,7 @@ TEST(CommandLineParserTest, ReadsModesAndPortMappings) {
         {{"--version"}, Mode::Version},
         {{"--version", "--version"}, Mode::Version},
         {{"--port", "Com1=loop", "--version"}, Mode::Version, "Com1", "loop"},
+        {{"--check", "Com1", "--port", "Com1=loop"}, Mode::Check, "Com1", "loop"},
         {{"--list-ports", "--port", "Com4=loop"}, Mode::ListPorts, "Com4", "loop"},
         // Help wins over every other option, even a malformed value.
         {{"--version", "--help"}, Mode::Help},
@@ -75,6 +77,13 @@ TEST(CommandLineParserTest, WrongCommandLineGivesOneLinePointingAtHelp) {
         {{"--collect-publics=no"}, "unexpected value after '--collect-publics'"},
         {{"Com1"}, "unexpected argument 'Com1'"},
         {{"--", "--help"}, "unexpected argument '--help'"},
+        {{"--baud", "9600"}, "--baud N[,N...] works only with --check ComN"},
+        {{"--json", "--version"}, "--json works only with --check ComN"},
+        {{"--check", "Com1", "--version"}, "--version cannot be combined with --check ComN"},
+        {{"--check", "Com1", "--baud", "9600,x"}, "bad --baud value 'x'"},
+        {{"--check", "Com1", "--parity", "odd,none,evne"}, "bad --parity value 'evne'"},
+        {{"--check", "Com1", "--bytes", "0"}, "bad --bytes value '0'"},
+        {{"--check"}, "missing value after '--check'"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -84,6 +93,22 @@ TEST(CommandLineParserTest, WrongCommandLineGivesOneLinePointingAtHelp) {
         EXPECT_TRUE(result.error.ends_with(hint)) << result.error;
         EXPECT_EQ(result.error.find('\n'), std::string::npos) << "one line";
     }
+}
+
+TEST(CommandLineParserTest, ReadsWhatShapesACheck) {
+    const auto result = CommandLineParser(BaseMap()).Parse(
+        {"comtest", "--check", "Com1", "--to", "Com2", "--baud", "115200,300", "--parity",
+         "Even,none", "--data-bits", "7", "--stop-bits", "1.5,2", "--bytes", "64", "--json"});
+    ASSERT_EQ(result.error, "");
+    const check::CheckOptions& c = result.options.check;
+    EXPECT_EQ(c.port, "Com1");
+    EXPECT_EQ(c.to, "Com2");
+    EXPECT_EQ(c.bauds, (std::vector<std::uint32_t>{115200, 300}));
+    EXPECT_EQ(c.parities, (std::vector<std::uint8_t>{2, 0})) << "codes from the parity table";
+    EXPECT_EQ(c.dataBits, (std::vector<std::uint8_t>{7}));
+    EXPECT_EQ(c.stopBits, (std::vector<std::uint8_t>{1, 2}));
+    EXPECT_EQ(c.bytes, 64u);
+    EXPECT_TRUE(c.json);
 }
 
 TEST(CommandLineParserTest, HelpFitsATerminalAndKeepsTheManualPageSections) {
@@ -98,8 +123,8 @@ TEST(CommandLineParserTest, HelpFitsATerminalAndKeepsTheManualPageSections) {
         EXPECT_LE(columns, 79) << line;
         if (!line.empty() && line[0] != ' ' && line.back() == ':') headings.push_back(line);
     }
-    EXPECT_EQ(headings, (std::vector<std::string>{
-                            "Options:", "Ports:", "Environment:", "Files:", "Exit status:"}));
+    EXPECT_EQ(headings, (std::vector<std::string>{"Options:", "Ports:", "Line check:",
+                                                  "Environment:", "Files:", "Exit status:"}));
 }
 
 }  // namespace

@@ -131,6 +131,14 @@ TEST(ProgramExitTest, CommandLineRunsNeedNoDisplay) {
          "",
          "comtest: bad --port value 'Com1': expected --port ComN=PATH (N from 1 to 255); "
          "see comtest --help\n"},
+        // A line check writes its table, and no progress line when standard
+        // error is no terminal.
+        {{"--port", "Com1=loop", "--check", "Com1", "--baud", "9600"}, 0, "port  ", ""},
+        {{"--port", "Com1=loop", "--check", "Com1", "--data-bits", "7"}, 1, "port  ", ""},
+        {{"--port", "Com1=/nonexistent/tty", "--check", "Com1"},
+         255,
+         "",
+         "comtest: cannot open Com1: No such file or directory\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());

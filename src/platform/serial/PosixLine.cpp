@@ -1,6 +1,9 @@
 #include "platform/serial/PosixLine.h"
 
 #include <fcntl.h>
+#ifdef __linux__
+#include <linux/serial.h>
+#endif
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -233,6 +236,52 @@ std::optional<LineSettings> PosixLine::ReadBack() const {
     s.stopBits =
         static_cast<std::uint8_t>((tio.c_cflag & CSTOPB) ? StopBitsCode::Two : StopBitsCode::One);
     return s;
+}
+
+std::optional<ModemLines> PosixLine::Modem(std::string& error) const {
+    int bits = 0;
+    if (fd_ < 0 || ::ioctl(fd_, TIOCMGET, &bits) != 0) {
+        error = ErrnoText(fd_ < 0 ? EBADF : errno);
+        return std::nullopt;
+    }
+    ModemLines m;
+    m.rts = (bits & TIOCM_RTS) != 0;
+    m.dtr = (bits & TIOCM_DTR) != 0;
+    m.cts = (bits & TIOCM_CTS) != 0;
+    m.dsr = (bits & TIOCM_DSR) != 0;
+    m.dcd = (bits & TIOCM_CAR) != 0;
+    m.ri = (bits & TIOCM_RNG) != 0;
+    return m;
+}
+
+bool PosixLine::SetModem(bool rts, bool dtr, std::string& error) {
+    int bits = 0;
+    if (fd_ < 0 || ::ioctl(fd_, TIOCMGET, &bits) != 0) {
+        error = ErrnoText(fd_ < 0 ? EBADF : errno);
+        return false;
+    }
+    bits &= ~(TIOCM_RTS | TIOCM_DTR);
+    if (rts) bits |= TIOCM_RTS;
+    if (dtr) bits |= TIOCM_DTR;
+    if (::ioctl(fd_, TIOCMSET, &bits) != 0) {
+        error = ErrnoText(errno);
+        return false;
+    }
+    return true;
+}
+
+std::optional<ErrorCounters> PosixLine::Counters() const {
+#if defined(__linux__) && defined(TIOCGICOUNT)
+    serial_icounter_struct count{};
+    if (fd_ < 0 || ::ioctl(fd_, TIOCGICOUNT, &count) != 0) return std::nullopt;
+    return ErrorCounters{count.parity, count.frame, count.overrun, count.brk, count.buf_overrun};
+#else
+    return std::nullopt;
+#endif
+}
+
+void PosixLine::Flush() {
+    if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
 }
 
 IoResult PosixLine::Read(char* data, std::size_t size) {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/serial/LineSettings.h"
+#include "platform/serial/LineSignals.h"
 
 namespace serial {
 
@@ -49,6 +50,17 @@ class PosixLine {
     std::optional<LineSettings> Apply(const LineSettings& requested, std::string& error);
     // The settings in force now; nullopt when they cannot be read.
     std::optional<LineSettings> ReadBack() const;
+
+    // The modem lines now; nullopt with `error` set when the device keeps
+    // none (a pseudo-terminal) or is not open.
+    std::optional<ModemLines> Modem(std::string& error) const;
+    // Sets RTS and DTR, leaving the other lines alone. FALSE with `error`
+    // set when the device refuses.
+    bool SetModem(bool rts, bool dtr, std::string& error);
+    // The driver's error counters now; nullopt when the driver keeps none.
+    std::optional<ErrorCounters> Counters() const;
+    // Discards what waits in both directions.
+    void Flush();
 
     IoResult Read(char* data, std::size_t size);
     IoResult Write(const char* data, std::size_t size);

@@ -1,0 +1,56 @@
+#pragma once
+// The findings of one check run: a row per setting (and direction, for a
+// cable), the modem-line map, and the exit code they give.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "check/ByteCounts.h"
+#include "platform/serial/LineSettings.h"
+#include "platform/serial/LineSignals.h"
+
+namespace check {
+
+enum class Verdict { Ok, Failed, Refused };
+
+struct SettingResult {
+    std::string path;  // "Com1", or "Com1>Com2" for one direction of a cable
+    serial::LineSettings requested;
+    // What the device kept; nullopt when it refused the call outright.
+    std::optional<serial::LineSettings> applied;
+    std::string refusal;  // the device's reason; empty unless refused
+    ByteCounts counts;
+    double seconds = 0;         // the whole setting: apply, transfer, counters
+    double bytesPerSecond = 0;  // received bytes over the time until the last came
+    double nominal = 0;         // bytes per second the setting can carry
+    // Receive errors the driver counted during the transfer; nullopt where it
+    // keeps no counters.
+    std::optional<serial::ErrorCounters> errors;
+    Verdict verdict = Verdict::Ok;
+};
+
+// Which inputs of `inputs` follow each output of `outputs` (the same port
+// through a loopback plug, the other end of a cable).
+struct ModemResult {
+    std::string outputs;
+    std::string inputs;
+    std::string unsupported;  // the device's reason; empty when the lines were read
+    std::vector<std::string> followRts;
+    std::vector<std::string> followDtr;
+};
+
+struct CheckReport {
+    std::string port;
+    std::optional<std::string> to;
+    std::uint32_t seed = 0;
+    std::vector<SettingResult> rows;
+    std::vector<ModemResult> modem;
+
+    // 0 when at least one setting was applied and every applied setting
+    // carried every byte, else 1.
+    int ExitCode() const;
+};
+
+}  // namespace check

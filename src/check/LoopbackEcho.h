@@ -1,0 +1,36 @@
+#pragma once
+// The built-in loopback line for a check that blocks in poll(): the line's
+// echo runs on a thread of its own with its own event loop, so it answers
+// while the check waits. Needs a QCoreApplication to exist.
+
+#include <QThread>
+#include <string>
+
+namespace serial {
+class LoopbackLine;
+}
+
+namespace check {
+
+class LoopbackEcho {
+  public:
+    LoopbackEcho();
+    // Stops the echo and closes the far end.
+    ~LoopbackEcho();
+    LoopbackEcho(const LoopbackEcho&) = delete;
+    LoopbackEcho& operator=(const LoopbackEcho&) = delete;
+
+    // Creates the line. Empty on success, else the reason.
+    std::string Create();
+    // The near end's device path, valid after Create.
+    const std::string& DevicePath() const { return path_; }
+    // Starts echoing; call once the near end is open.
+    void Start();
+
+  private:
+    QThread thread_;
+    serial::LoopbackLine* line_ = nullptr;  // lives on thread_, deleted when it finishes
+    std::string path_;
+};
+
+}  // namespace check

@@ -1,0 +1,19 @@
+#pragma once
+// Finds which modem inputs follow which outputs: raises RTS alone, then DTR
+// alone, then drops both, reading the inputs each time. An input follows an
+// output when it is asserted with that output raised and clear with both
+// dropped. The outputs are left as they were found.
+
+#include <chrono>
+
+#include "check/CheckReport.h"
+#include "platform/serial/PosixLine.h"
+
+namespace check {
+
+// `outputs` and `inputs` may be the same line. `settle` is the time the
+// inputs are given to follow (USB adapters report them every few ms).
+ModemResult ProbeModem(serial::PosixLine& outputs, serial::PosixLine& inputs,
+                       std::chrono::milliseconds settle = std::chrono::milliseconds(30));
+
+}  // namespace check

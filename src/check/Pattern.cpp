@@ -1,0 +1,52 @@
+#include "check/Pattern.h"
+
+#include <algorithm>
+
+namespace check {
+
+using std::chrono::microseconds;
+
+std::string MakePattern(std::uint32_t seed, std::size_t size, std::uint8_t dataBits) {
+    // xorshift32: small, fast and the same on every platform, unlike the
+    // standard library's distributions.
+    std::uint32_t state = seed != 0 ? seed : 0x9e3779b9u;
+    const unsigned mask = (1u << std::clamp<unsigned>(dataBits, 5, 8)) - 1;
+    std::string bytes(size, '\0');
+    for (auto& b : bytes) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        b = static_cast<char>((state >> 24) & mask);
+    }
+    return bytes;
+}
+
+unsigned CharBits(const serial::LineSettings& s) {
+    const unsigned parity = s.parity != 0 ? 1 : 0;
+    const unsigned stop = s.stopBits != 0 ? 2 : 1;
+    return 1 + s.byteSize + parity + stop;
+}
+
+double NominalRate(const serial::LineSettings& s) {
+    return static_cast<double>(s.baud) / CharBits(s);
+}
+
+std::size_t DefaultPatternSize(const serial::LineSettings& s) {
+    return std::max<std::size_t>(16, static_cast<std::size_t>(NominalRate(s) / 2));
+}
+
+microseconds WireTime(const serial::LineSettings& s, std::size_t bytes) {
+    const double seconds = static_cast<double>(bytes) / NominalRate(s);
+    return microseconds(static_cast<std::int64_t>(seconds * 1e6));
+}
+
+microseconds ReceiveTimeout(const serial::LineSettings& s, std::size_t bytes) {
+    return WireTime(s, bytes) * 3 / 2 + std::chrono::milliseconds(200);
+}
+
+microseconds TrailingWait(const serial::LineSettings& s) {
+    return std::clamp<microseconds>(WireTime(s, 2), std::chrono::milliseconds(2),
+                                    std::chrono::milliseconds(40));
+}
+
+}  // namespace check

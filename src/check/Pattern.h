@@ -1,0 +1,35 @@
+#pragma once
+// The bytes a check sends and the times it allows for them.
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/serial/LineSettings.h"
+
+namespace check {
+
+// `size` pseudo-random bytes from `seed` (the same seed gives the same
+// bytes), each fitting `dataBits`: with 7 data bits no byte has its top bit
+// set, since the line could not carry it.
+std::string MakePattern(std::uint32_t seed, std::size_t size, std::uint8_t dataBits);
+
+// Bits on the wire per byte: start bit, data bits, parity bit, stop bits
+// (one and a half counted as two).
+unsigned CharBits(const serial::LineSettings& s);
+// Bytes per second the line can carry at most.
+double NominalRate(const serial::LineSettings& s);
+// About half a second's worth at the setting's rate, at least 16 bytes.
+std::size_t DefaultPatternSize(const serial::LineSettings& s);
+// The time `bytes` take on the wire.
+std::chrono::microseconds WireTime(const serial::LineSettings& s, std::size_t bytes);
+// How long a transfer of `bytes` may take before what has not come counts
+// as missing: one and a half times the wire time plus a fixed allowance for
+// the devices' latency (USB adapters hold bytes up to some milliseconds).
+std::chrono::microseconds ReceiveTimeout(const serial::LineSettings& s, std::size_t bytes);
+// How long to listen after the last expected byte for bytes the line adds:
+// two bytes' time on the wire, within 2 to 40 ms.
+std::chrono::microseconds TrailingWait(const serial::LineSettings& s);
+
+}  // namespace check

@@ -1,0 +1,97 @@
+#include "check/ReportJson.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "check/CheckTexts.h"
+#include "check/LineCheck.h"
+
+namespace check {
+
+namespace {
+
+QString Text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QJsonObject Settings(const serial::LineSettings& s) {
+    return {{"baud", static_cast<qint64>(s.baud)},
+            {"dataBits", s.byteSize},
+            {"parity", Text(serial::ParityName(s.parity))},
+            {"stopBits", Text(serial::StopBitsName(s.stopBits))},
+            {"text", Text(SettingsText(s))}};
+}
+
+QJsonValue Errors(const std::optional<serial::ErrorCounters>& e) {
+    if (!e) return QJsonValue::Null;
+    return QJsonObject{{"parity", static_cast<qint64>(e->parity)},
+                       {"framing", static_cast<qint64>(e->framing)},
+                       {"overrun", static_cast<qint64>(e->overrun)},
+                       {"break", static_cast<qint64>(e->breaks)},
+                       {"bufferOverrun", static_cast<qint64>(e->bufferOverrun)}};
+}
+
+QString VerdictName(Verdict v) {
+    switch (v) {
+        case Verdict::Ok:
+            return Text(std::string(texts::kOk));
+        case Verdict::Failed:
+            return Text(std::string(texts::kFailed));
+        case Verdict::Refused:
+            return Text(std::string(texts::kRefused));
+    }
+    return {};
+}
+
+QJsonArray Names(const std::vector<std::string>& names) {
+    QJsonArray out;
+    for (const auto& n : names) out.append(Text(n));
+    return out;
+}
+
+}  // namespace
+
+QByteArray ReportJson(const CheckReport& report) {
+    QJsonArray rows;
+    for (const auto& r : report.rows) {
+        const auto& c = r.counts;
+        rows.append(QJsonObject{
+            {"port", Text(r.path)},
+            {"requested", Settings(r.requested)},
+            {"applied", r.applied ? QJsonValue(Settings(*r.applied)) : QJsonValue::Null},
+            {"refusal", r.refusal.empty() ? QJsonValue::Null : QJsonValue(Text(r.refusal))},
+            {"sent", static_cast<qint64>(c.sent)},
+            {"received", static_cast<qint64>(c.received)},
+            {"wrong", static_cast<qint64>(c.wrong)},
+            {"missing", static_cast<qint64>(c.missing)},
+            {"extra", static_cast<qint64>(c.extra)},
+            {"firstDifference", c.firstDifference
+                                    ? QJsonValue(static_cast<qint64>(*c.firstDifference))
+                                    : QJsonValue::Null},
+            {"bytesPerSecond", r.bytesPerSecond},
+            {"nominalBytesPerSecond", r.nominal},
+            {"lineErrors", Errors(r.errors)},
+            {"verdict", VerdictName(r.verdict)},
+            {"seconds", r.seconds}});
+    }
+    QJsonArray modem;
+    for (const auto& m : report.modem) {
+        modem.append(QJsonObject{
+            {"outputs", Text(m.outputs)},
+            {"inputs", Text(m.inputs)},
+            {"supported", m.unsupported.empty()},
+            {"reason", m.unsupported.empty() ? QJsonValue::Null : QJsonValue(Text(m.unsupported))},
+            {"RTS", Names(m.followRts)},
+            {"DTR", Names(m.followDtr)}});
+    }
+    const QJsonObject root{{"port", Text(report.port)},
+                           {"to", report.to ? QJsonValue(Text(*report.to)) : QJsonValue::Null},
+                           {"seed", static_cast<qint64>(report.seed)},
+                           {"exitCode", report.ExitCode()},
+                           {"settings", rows},
+                           {"modemLines", modem}};
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+}  // namespace check

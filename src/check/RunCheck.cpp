@@ -1,0 +1,72 @@
+#include "check/RunCheck.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+#include "check/CheckTexts.h"
+#include "check/LineCheck.h"
+#include "check/ReportJson.h"
+#include "check/ReportTable.h"
+#include "platform/serial/SerialTexts.h"
+
+namespace check {
+
+namespace {
+
+bool SamePort(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+}  // namespace
+
+int RunCheck(const CheckOptions& options, const SweepTables& tables, std::FILE* out,
+             std::FILE* err) {
+    const std::string prefix(serial::texts::kStderrPrefix);
+    if (options.to && SamePort(*options.to, options.port)) {
+        std::fprintf(err, "%s%s\n", prefix.c_str(), std::string(texts::kSamePort).c_str());
+        return kExitUsage;
+    }
+    // The loopback line's echo runs on a thread of its own, which Qt lets
+    // run only under an application object.
+    int argc = 1;
+    char name[] = "comtest";
+    char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (QCoreApplication::instance() == nullptr)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+
+    LineCheck check(options, tables);
+    const std::string reason = check.Open();
+    if (!reason.empty()) {
+        std::fprintf(err, "%s%s%s\n", prefix.c_str(), std::string(texts::kCannotOpen).c_str(),
+                     reason.c_str());
+        return kExitUsage;
+    }
+    const bool terminal = ::isatty(::fileno(err)) != 0;
+    LineCheck::Progress progress;
+    if (terminal)
+        progress = [err](const std::string& line) {
+            std::fprintf(err, "\r%s\033[K", line.c_str());
+            std::fflush(err);
+        };
+    const CheckReport report = check.Run(progress);
+    if (terminal) std::fprintf(err, "\r\033[K");
+
+    if (options.json) {
+        const QByteArray json = ReportJson(report);
+        std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), out);
+    } else {
+        std::fputs(ReportTable(report).c_str(), out);
+    }
+    std::fflush(out);
+    return report.ExitCode();
+}
+
+}  // namespace check

@@ -1,0 +1,208 @@
+// The line check against far ends of our own on pseudo-terminals: faults
+// found at their offset, settings a pseudo-terminal refuses, a cable of two
+// lines joined by a relay, and the JSON report against the table.
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <sstream>
+
+#include "FarEndThread.h"
+#include "PtyPair.h"
+#include "check/LineCheck.h"
+#include "check/ReportJson.h"
+#include "check/ReportTable.h"
+
+namespace check {
+namespace {
+
+using serial::testing::PtyPair;
+using serial::testing::ScopedPortMap;
+using testing::FarEndThread;
+using testing::Fault;
+using testing::Route;
+
+constexpr std::size_t kBytes = 1000;
+constexpr std::size_t kOffset = 500;
+
+CheckOptions OneSetting(std::vector<std::uint8_t> dataBits = {}) {
+    CheckOptions o;
+    o.port = "Com1";
+    o.bauds = {38400};  // a timeout of 0.6 s for kBytes: ample for a loaded machine
+    o.dataBits = std::move(dataBits);
+    o.bytes = kBytes;
+    return o;
+}
+
+CheckReport RunOn(const CheckOptions& options) {
+    LineCheck check(options, {});
+    const std::string reason = check.Open();
+    EXPECT_EQ(reason, "");
+    return check.Run();
+}
+
+struct FaultCase {
+    const char* name;
+    Fault fault;
+    Verdict verdict;
+    std::size_t received;
+    std::optional<std::size_t> firstDifference;
+};
+
+class FaultTest : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(FaultTest, FoundAtItsOffsetWithinTheTimeout) {
+    const auto& c = GetParam();
+    PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
+    ScopedPortMap map("Com1", pty.Path());
+    FarEndThread far({{pty.Master(), pty.Master(), c.fault, kOffset, std::chrono::seconds(2)}});
+    const auto report = RunOn(OneSetting());
+
+    ASSERT_EQ(report.rows.size(), 1u);
+    const auto& row = report.rows[0];
+    EXPECT_EQ(row.verdict, c.verdict);
+    EXPECT_EQ(row.counts.sent, kBytes);
+    // A duplicate may come after the transfer stopped listening.
+    if (c.fault == Fault::Duplicate) {
+        EXPECT_GE(row.counts.received, c.received - 1);
+    } else {
+        EXPECT_EQ(row.counts.received, c.received);
+    }
+    EXPECT_EQ(row.counts.firstDifference, c.firstDifference);
+    EXPECT_EQ(row.counts.missing, kBytes - std::min(kBytes, row.counts.received));
+    if (c.fault == Fault::Flip) {
+        EXPECT_EQ(row.counts.wrong, 1u);
+    }
+    // Stalled and silent lines end at the timeout, not at the far end's pace.
+    EXPECT_LT(row.seconds, 1.5);
+    EXPECT_EQ(report.ExitCode(), c.verdict == Verdict::Ok ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FarEnds, FaultTest,
+    ::testing::Values(FaultCase{"Echo", Fault::None, Verdict::Ok, kBytes, std::nullopt},
+                      FaultCase{"Drop", Fault::Drop, Verdict::Failed, kBytes - 1, kOffset},
+                      FaultCase{"Flip", Fault::Flip, Verdict::Failed, kBytes, kOffset},
+                      FaultCase{"Duplicate", Fault::Duplicate, Verdict::Failed, kBytes + 1,
+                                kOffset + 1},
+                      FaultCase{"Stall", Fault::Stall, Verdict::Failed, kOffset, kOffset},
+                      FaultCase{"Silent", Fault::Silent, Verdict::Failed, 0, 0}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(LineCheckTest, SettingsAPseudoTerminalRefusesAreReportedAsRefused) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
+    ScopedPortMap map("Com1", pty.Path());
+    FarEndThread far({{pty.Master(), pty.Master()}});
+    auto options = OneSetting({7, 8});
+    options.parities = {0, 1};
+    const auto report = RunOn(options);
+
+    ASSERT_EQ(report.rows.size(), 4u);  // 7N1, 8N1, 7O1, 8O1
+    for (const auto& row : report.rows) {
+        const bool plain = row.requested.byteSize == 8 && row.requested.parity == 0;
+        EXPECT_EQ(row.verdict, plain ? Verdict::Ok : Verdict::Refused)
+            << SettingsText(row.requested);
+        EXPECT_EQ(row.refusal.empty(), plain) << row.refusal;
+        ASSERT_TRUE(row.applied.has_value()) << SettingsText(row.requested);
+        EXPECT_EQ(row.applied->byteSize, 8);
+        EXPECT_EQ(row.applied->parity, 0);
+    }
+    EXPECT_NE(report.rows[0].refusal.find("7 data bits (it keeps 8)"), std::string::npos)
+        << report.rows[0].refusal;
+    EXPECT_FALSE(report.rows[1].errors.has_value()) << "a pseudo-terminal keeps no error counters";
+    ASSERT_EQ(report.modem.size(), 1u);
+    EXPECT_NE(report.modem[0].unsupported, "");
+    EXPECT_EQ(report.ExitCode(), 0) << "the one applied setting carried every byte";
+
+    options.dataBits = {7};
+    EXPECT_EQ(RunOn(options).ExitCode(), 1) << "nothing applied, nothing shown to work";
+}
+
+TEST(LineCheckTest, CableChecksBothDirectionsEachOnItsOwn) {
+    PtyPair a, b;
+    ASSERT_TRUE(a.Ok() && b.Ok());
+    ScopedPortMap map(
+        std::vector<std::pair<std::string, std::string>>{{"Com1", a.Path()}, {"Com2", b.Path()}});
+    FarEndThread relay({{a.Master(), b.Master(), Fault::Flip, 7}, {b.Master(), a.Master()}});
+    auto options = OneSetting();
+    options.to = "Com2";
+    const auto report = RunOn(options);
+
+    ASSERT_EQ(report.rows.size(), 2u);
+    EXPECT_EQ(report.rows[0].path, "Com1>Com2");
+    EXPECT_EQ(report.rows[0].verdict, Verdict::Failed);
+    EXPECT_EQ(report.rows[0].counts.firstDifference, 7u);
+    EXPECT_EQ(report.rows[1].path, "Com2>Com1");
+    EXPECT_EQ(report.rows[1].verdict, Verdict::Ok);
+    EXPECT_EQ(report.rows[1].counts.received, kBytes);
+    ASSERT_EQ(report.modem.size(), 2u);
+    EXPECT_EQ(report.modem[1].outputs, "Com2");
+    EXPECT_EQ(report.modem[1].inputs, "Com1");
+    EXPECT_EQ(report.ExitCode(), 1);
+}
+
+// The table's cells of each row, split at the column gaps of two spaces.
+std::vector<std::vector<std::string>> TableRows(const std::string& table, std::size_t count) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(table);
+    std::string line;
+    std::getline(lines, line);  // headings
+    while (rows.size() < count && std::getline(lines, line)) {
+        std::vector<std::string> cells;
+        std::size_t pos = 0;
+        while (pos < line.size()) {
+            pos = line.find_first_not_of(' ', pos);
+            const auto gap = line.find("  ", pos);
+            cells.push_back(line.substr(pos, gap - pos));
+            pos = gap;
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+TEST(LineCheckTest, JsonParsesAndAgreesWithTheTable) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
+    ScopedPortMap map("Com1", pty.Path());
+    FarEndThread far({{pty.Master(), pty.Master(), Fault::Drop, 3}});
+    const auto report = RunOn(OneSetting({7, 8}));
+
+    QJsonParseError error{};
+    const auto json = QJsonDocument::fromJson(ReportJson(report), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    const auto root = json.object();
+    EXPECT_EQ(root["port"].toString(), "Com1");
+    EXPECT_TRUE(root["to"].isNull());
+    EXPECT_EQ(root["exitCode"].toInt(), 1);
+    const auto settings = root["settings"].toArray();
+    const auto table = TableRows(ReportTable(report), report.rows.size());
+    ASSERT_EQ(settings.size(), 2);
+    ASSERT_EQ(table.size(), 2u);
+    for (qsizetype i = 0; i < settings.size(); ++i) {
+        const auto s = settings[i].toObject();
+        const auto& cells = table[static_cast<std::size_t>(i)];
+        ASSERT_EQ(cells.size(), 12u) << i;
+        EXPECT_EQ(cells[0], s["port"].toString().toStdString());
+        EXPECT_EQ(cells[1], s["requested"]["text"].toString().toStdString());
+        EXPECT_EQ(cells[2], s["applied"]["text"].toString().toStdString());
+        EXPECT_EQ(cells[10], s["verdict"].toString().toStdString());
+        EXPECT_TRUE(s["lineErrors"].isNull());
+        if (s["verdict"] == "refused") continue;
+        EXPECT_EQ(cells[3], std::to_string(s["sent"].toInteger()));
+        EXPECT_EQ(cells[4], std::to_string(s["received"].toInteger()));
+        EXPECT_EQ(cells[5], std::to_string(s["wrong"].toInteger()));
+        EXPECT_EQ(cells[6], std::to_string(s["firstDifference"].toInteger()));
+        EXPECT_EQ(cells[9], "not kept");
+    }
+    EXPECT_EQ(settings[1].toObject()["firstDifference"].toInteger(), 3);
+    const auto modem = root["modemLines"].toArray()[0].toObject();
+    EXPECT_FALSE(modem["supported"].toBool());
+}
+
+}  // namespace
+}  // namespace check
