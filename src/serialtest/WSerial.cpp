@@ -5,7 +5,7 @@
 
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Conversions.h"
-#include "platform/runtime/RuntimeState.h"
+#include "platform/runtime/Program.h"
 #include "platform/serial/DeviceMonitor.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/Serial.h"
