@@ -210,8 +210,7 @@ class ButtonRoutingTest : public ProgramTest {
     void SetUp() override {
         ProgramTest::SetUp();
         serial::PortMap loop;
-        std::string error;
-        ASSERT_TRUE(loop.AddMapping("Com1=loop", error)) << error;
+        ASSERT_TRUE(loop.AddMapping("Com1=loop"));
         serial::PortMap::Install(std::move(loop));
         shell_ = std::make_unique<StandardSDIWindow>(&application_);
         shell_->Show();

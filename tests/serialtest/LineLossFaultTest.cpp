@@ -108,8 +108,7 @@ class LineLossFaultTest : public ::testing::Test {
         ASSERT_TRUE(dir_.isValid());
         link_ = dir_.filePath("by-id-adapter").toStdString();
         serial::PortMap map;
-        std::string error;
-        ASSERT_TRUE(map.AddMapping("Com7=" + link_.string(), error)) << error;
+        ASSERT_TRUE(map.AddMapping("Com7=" + link_.string()));
         serial::PortMap::Install(std::move(map));
         pane_ = std::make_unique<SerialMLE>();
         pane_->View()->resize(400, 200);
@@ -226,8 +225,7 @@ TEST_F(LineLossFaultTest, NextStartOfTheTestWindowRecoversTheLine) {
     module.AddDialog(serialtest::WSerialTemplate());
     const auto previousModule = module.InstallAsProgram();
     serial::PortMap map;
-    std::string error;
-    ASSERT_TRUE(map.AddMapping("Com1=" + link_.string(), error)) << error;
+    ASSERT_TRUE(map.AddMapping("Com1=" + link_.string()));
     serial::PortMap::Install(std::move(map));
     {
         win::App application;
