@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/runtime/ErrorAnswer.h"
 #include "platform/runtime/GuardedSequence.h"
 #include "platform/runtime/RawError.h"
 #include "platform/runtime/Usual.h"
@@ -26,9 +27,8 @@ using CodeBlockRef = std::shared_ptr<const CodeBlock>;
 using ErrorGenerator = Usual (*)(const Usual& rawPointer);
 
 // Shows the error dialog; returns the operator's answer (see ErrorMessageBox).
-using MessageBoxSeam = std::function<std::uint32_t(
-    const std::string& text, const std::string& caption, std::uint32_t defaultCode,
-    std::uint32_t retryCode, std::uint32_t abortCode)>;
+using MessageBoxSeam = std::function<ErrorAnswer(
+    const std::string& text, const std::string& caption, const ErrorChoices& choices)>;
 
 // Sounds one tone: frequency in hertz, duration in tenths of a second.
 using ToneSeam = std::function<void(std::uint32_t hertz, std::uint32_t tenths)>;

@@ -269,13 +269,12 @@ bool SetErrorLog(bool value) {
     return previous;
 }
 
-std::uint32_t ErrorMessageBox(const std::string& text, const std::string& caption,
-                              std::uint32_t defaultCode, std::uint32_t retryCode,
-                              std::uint32_t abortCode) {
+ErrorAnswer ErrorMessageBox(const std::string& text, const std::string& caption,
+                            const ErrorChoices& choices) {
     const auto& seam = State().errors.messageBox;
-    if (seam) return seam(text, caption, defaultCode, retryCode, abortCode);
+    if (seam) return seam(text, caption, choices);
     std::cerr << caption << "\n" << text << std::flush;
-    return defaultCode != 0 ? defaultCode : abortCode;
+    return UnansweredAnswer(choices);
 }
 
 Usual EmptyUsual(std::uint32_t typeCode) {

@@ -283,8 +283,10 @@ TEST(ErrorSystemToneTest, TonesGoThroughTheSeam) {
 TEST(ErrorSystemMessageBoxTest, WithoutADialogTheDefaultOrTheAbortIsTaken) {
     auto previous = std::exchange(State().errors.messageBox, MessageBoxSeam{});
     testing::internal::CaptureStderr();
-    EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", 1, 2, 0x80000000u), 1u);
-    EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", 0, 2, 0x80000003u), 0x80000003u);
+    EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", {true, true, AbortOffer::Quit}),
+              ErrorAnswer::Default);
+    EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", {false, true, AbortOffer::ToRecovery}),
+              ErrorAnswer::Abort);
     const auto shown = testing::internal::GetCapturedStderr();
     State().errors.messageBox = previous;
     EXPECT_NE(shown.find("ERROR"), std::string::npos);
