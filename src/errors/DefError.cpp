@@ -122,7 +122,7 @@ rt::Usual DefError(const rt::Usual& value) {
     rt::ErrorLevel(static_cast<std::int32_t>(error->GenCode));
     rt::KXDBCloseAll();
     RT_LINE();
-    rt::_Quit();
+    rt::QuitProgram();
 }
 
 }  // namespace errors

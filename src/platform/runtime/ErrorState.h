@@ -39,7 +39,7 @@ using ExitSeam = void (*)(int code);
 struct ErrorState {
     CodeBlockRef errorBlock;
     ErrorGenerator generator = nullptr;
-    // What _GetRTCount reports: how many programs share this runtime. A
+    // What GetRTCount reports: how many programs share this runtime. A
     // process of ours holds exactly one.
     std::uint32_t rtCount = 1;
     bool netErr = false;
@@ -65,7 +65,7 @@ struct ErrorState {
     // TRUE while the error log's own "path not found" error is being
     // reported, so that the report does not raise it again without end.
     bool reportingLogFailure = false;
-    // Run in reverse order when the runtime shuts down (_Quit).
+    // Run in reverse order when the runtime shuts down (QuitProgram).
     std::vector<std::function<void()>> shutdownHooks;
 };
 

@@ -35,7 +35,7 @@ ErrorGenerator ErrorFunc(ErrorGenerator generator);
 // generator is installed.
 Usual ErrorBuild(RawError* raw);
 // A number kept by the runtime: how many programs share it (1 for us).
-std::uint32_t _GetRTCount();
+std::uint32_t GetRTCount();
 
 // Hands the error made from `raw` to the error block and returns its result.
 // Without an error block, when errors keep arising inside the error block
@@ -124,8 +124,8 @@ void InstallTerminateHandler();
 // `code`, OsCode `detail`, `message` as Description, default offered.
 // Returns the error block's result. Records the line of the call as
 // RaiseError does.
-Usual _IError(std::uint32_t code, std::uint32_t detail, std::string_view message,
-              std::source_location where = std::source_location::current());
+Usual InternalError(std::uint32_t code, std::uint32_t detail, std::string_view message,
+                    std::source_location where = std::source_location::current());
 
 // The network-error flag that application code can test; the setter returns
 // the previous value.
