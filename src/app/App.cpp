@@ -17,12 +17,9 @@ namespace app {
 
 rt::Usual App::Start() {
     RT_ENTER("APP:START", "Start");
-    RT_LINE();
     win::Enable3dControls();
-    RT_LINE();
     rt::SetAnsi(false);
 
-    RT_LINE();
     auto settings = std::make_shared<GStru>();
     rt::State().program.oGStru = rt::Usual(rt::ObjectRef(settings));
     RT_LINE();
@@ -32,27 +29,22 @@ rt::Usual App::Start() {
 
     RT_LINE();
     auto shell = std::make_shared<StandardSDIWindow>(this);
-    RT_LINE();
     shell->Caption(texts::kShellCaption);
-    RT_LINE();
-    shell->Size(win::Dimension{673, 395});
+    shell->Size(kShellSize);
     RT_LINE();
     shell->Icon(FSerial());
     shell->IconSm(FSerial());
     RT_LINE();
     WinCentre(rt::Usual(rt::ObjectRef(shell)));
-    RT_LINE();
     shell->Show(win::SW_SHOWACTIVE);
 
     RT_LINE();
     auto window = std::make_shared<serialtest::WSerial>(shell.get());
-    RT_LINE();
     window->Show();
 
     RT_LINE();
     Exec();
     // The test window goes before the shell that holds it.
-    RT_LINE();
     return rt::Usual();
 }
 

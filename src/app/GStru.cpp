@@ -13,19 +13,15 @@ constexpr char kModule[] = "Global";
 
 GStru& GStru::RPMsg(const rt::Usual& cMsg, const rt::Usual& cCaption) {
     RT_ENTER("GSTRU:RPMSG", kModule);
-    RT_LINE();
     win::TextBox box(nullptr, texts::kMessageCaption, cMsg.AsText());
-    RT_LINE();
     if (!cCaption.IsNil()) box.Caption(cCaption.AsText());
     RT_LINE();
     box.Show();
-    RT_LINE();
     return *this;
 }
 
 rt::Usual GStru::IVarGet(const std::string& name) const {
     RT_ENTER("GSTRU:IVARGET", kModule);
-    RT_LINE();
     if (name == "ABAUD") return aBaud;
     if (name == "APARITY") return aParity;
     if (name == "APORT") return aPort;
@@ -34,20 +30,17 @@ rt::Usual GStru::IVarGet(const std::string& name) const {
 
 rt::Usual GStru::PortTable() {
     RT_ENTER("GSTRU:PORTTABLE", kModule);
-    RT_LINE();
     return rt::Usual::ArrayOf(
         {"Com1", "Com2", "Com3", "Com4", "Com5", "Com6", "Com7", "Com8", "Com9"});
 }
 
 rt::Usual GStru::BaudTable() {
     RT_ENTER("GSTRU:BAUDTABLE", kModule);
-    RT_LINE();
     return rt::Usual::ArrayOf({300, 1200, 2400, 4800, 9600, 14400, 19200});
 }
 
 rt::Usual GStru::ParityTable() {
     RT_ENTER("GSTRU:PARITYTABLE", kModule);
-    RT_LINE();
     using rt::Usual;
     return Usual::ArrayOf({
         Usual::ArrayOf({"Even", 2}),

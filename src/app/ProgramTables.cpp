@@ -100,7 +100,6 @@ void DeclareLibraryClasses(std::vector<Declaration>& out) {
         {kERROR, kOBJECT},
     };
     for (const auto& [cls, base] : classes) {
-        RT_LINE();
         auto record = Class(cls, base);
         // The runtime's error class, which the program may make by name.
         if (cls == kERROR) {
@@ -112,7 +111,6 @@ void DeclareLibraryClasses(std::vector<Declaration>& out) {
         out.emplace_back(std::move(record));
     }
 
-    RT_LINE();
     out.emplace_back(Member<win::App>(kAPP, kEXEC, MemberKind::Method, 0, [](win::App& self, Args) {
         self.Exec();
         return rt::NIL;
@@ -121,7 +119,6 @@ void DeclareLibraryClasses(std::vector<Declaration>& out) {
         self.Quit();
         return rt::NIL;
     }));
-    RT_LINE();
     out.emplace_back(Member<win::Window>(
         kWINDOW, kSHOW, MemberKind::Method, 1, [](win::Window& self, Args args) {
             self.Show(Arg(args, 0).IsNil() ? win::kShowDefault : Arg(args, 0).AsLong());
@@ -142,10 +139,8 @@ void DeclareLibraryClasses(std::vector<Declaration>& out) {
                                              }
                                              return rt::Usual(self.Caption());
                                          }));
-    RT_LINE();
     out.emplace_back(
         Member<win::TopAppWindow>(kTOPAPPWINDOW, kCLOSE, MemberKind::Method, 1, &CloseWith));
-    RT_LINE();
     using ControlAction = void (win::Control::*)();
     const std::pair<rt::Symbol, ControlAction> controlMethods[] = {
         {kENABLE, &win::Control::Enable},
@@ -153,7 +148,6 @@ void DeclareLibraryClasses(std::vector<Declaration>& out) {
         {kSETFOCUS, &win::Control::SetFocus},
     };
     for (const auto& [member, action] : controlMethods) {
-        RT_LINE();
         out.emplace_back(Member<win::Control>(kCONTROL, member, MemberKind::Method, 0,
                                               [action](win::Control& self, Args) {
                                                   (self.*action)();
@@ -194,7 +188,6 @@ void DeclareOwnClasses(std::vector<Declaration>& out) {
         out.push_back(std::move(declaration));
     }
 
-    RT_LINE();
     auto shell = Class(kSTANDARDSDIWINDOW, kTOPAPPWINDOW);
     shell.initArgCount = 1;
     shell.initializer = [](Args args) -> rt::ObjectRef {
@@ -204,7 +197,6 @@ void DeclareOwnClasses(std::vector<Declaration>& out) {
     out.emplace_back(
         Member<win::TopAppWindow>(kSTANDARDSDIWINDOW, kCLOSE, MemberKind::Method, 1, &CloseWith));
 
-    RT_LINE();
     auto data = Class(kSTDDATAWINDOW, kDATAWINDOW);
     data.layout = {1, {0}};  // the owner
     data.initArgCount = 4;
@@ -214,7 +206,6 @@ void DeclareOwnClasses(std::vector<Declaration>& out) {
     };
     out.emplace_back(std::move(data));
 
-    RT_LINE();
     auto settings = Class(kGSTRU, {});
     settings.layout = {3, {0, 1, 2}};
     settings.initializer = [](Args) -> rt::ObjectRef { return std::make_shared<GStru>(); };
@@ -228,7 +219,6 @@ void DeclareOwnClasses(std::vector<Declaration>& out) {
             return rt::NIL;
         }));
 
-    RT_LINE();
     auto icon = Class(kFSERIAL, kICON);
     icon.initArgCount = 3;
     icon.initializer = [](Args args) -> rt::ObjectRef {
@@ -236,7 +226,6 @@ void DeclareOwnClasses(std::vector<Declaration>& out) {
     };
     out.emplace_back(std::move(icon));
 
-    RT_LINE();
     out.emplace_back(Member<App>(kAPP, kSTART, MemberKind::Method, 0,
                                  [](App& self, Args) { return self.Start(); }));
 }
@@ -247,7 +236,6 @@ std::size_t ProgramTables::ClassCount() const {
     RT_ENTER("PROGRAMTABLES:CLASSCOUNT", "Start");
     std::size_t count = 0;
     for (const auto& declaration : declarations) {
-        RT_LINE();
         if (std::holds_alternative<rt::ClassRecord>(declaration)) ++count;
     }
     return count;
@@ -265,7 +253,6 @@ ProgramTables MakeProgramTables(std::function<rt::Usual()> start) {
     RT_LINE();
     DeclareOwnClasses(tables.declarations);
 
-    RT_LINE();
     tables.functions.push_back(
         {sym::kSTART, [start](Args) { return start ? start() : rt::NIL; }, 0});
     tables.functions.push_back(
@@ -276,7 +263,6 @@ ProgramTables MakeProgramTables(std::function<rt::Usual()> start) {
     tables.functions.push_back(
         {sym::kDEFERRORGEN, [](Args args) { return errors::DefErrorGen(Arg(args, 0)); }, 1});
 
-    RT_LINE();
     tables.globals.push_back(&rt::State().program.oGStru);
     return tables;
 }

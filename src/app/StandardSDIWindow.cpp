@@ -17,7 +17,6 @@ StandardSDIWindow::StandardSDIWindow(rt::Object* oOwner) : win::TopAppWindow(oOw
     RT_ENTER("STANDARDSDIWINDOW:INIT", kModule);
     RT_LINE();
     Icon(win::Icon(win::ResourceID(101, rt::GetInst())));
-    RT_LINE();
     EnableStatusBar(false);
 }
 
@@ -27,9 +26,7 @@ win::TopAppWindow& StandardSDIWindow::Close(win::CloseEvent& oEvent) {
     auto* app = dynamic_cast<win::App*>(Owner());
     if (!app) throw std::runtime_error("StandardSDIWindow: the owner is not the application");
     app->Quit();
-    RT_LINE();
     win::TopAppWindow::Close(oEvent);
-    RT_LINE();
     return *this;
 }
 

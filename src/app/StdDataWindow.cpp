@@ -26,25 +26,19 @@ StdDataWindow::StdDataWindow(rt::Object* oOwner, const rt::Usual&, const rt::Usu
                              const rt::Usual&)
     : win::DataWindow(dynamic_cast<win::Window*>(oOwner)) {
     RT_ENTER("STDDATAWINDOW:INIT", kModule);
-    RT_LINE();
     EnableSystemMenu(true);
     EnableBorder();
     EnableMaxBox(true);
     EnableMinBox(true);
-    RT_LINE();
     Origin(win::Point{0, 0});
-    RT_LINE();
     auto* owner = dynamic_cast<win::Window*>(oOwner);
     if (owner) Size(win::Dimension{owner->CanvasArea().Width(), owner->CanvasArea().Height()});
     RT_LINE();
     oOwner_ = CheckShell(oOwner);
-    RT_LINE();
     ViewAs("FormView");
     RT_LINE();
     Icon(win::Icon(win::ResourceID(101, rt::GetInst())));
-    RT_LINE();
     Show();
-    RT_LINE();
     ViewAs("BrowseView");
 }
 

@@ -82,10 +82,8 @@ rt::Usual WinCentre(const rt::Usual& oWindow) {
 
     std::int32_t cx = 0;
     std::int32_t cy = 0;
-    RT_LINE();
     const rt::Object* owner = window->Owner();
     if (owner == nullptr || owner->ClassName() == "APP") {
-        RT_LINE();
         cx = os::GetSystemMetrics(os::SM_CXSCREEN) >> 1;
         cy = os::GetSystemMetrics(os::SM_CYSCREEN) >> 1;
     } else {

@@ -45,7 +45,6 @@ rt::Usual Self(LogFile& log) {
 
 void DeclareLogFile(std::vector<rt::Declaration>& out) {
     RT_ENTER("DECLARELOGFILE", kLogFileModule);
-    RT_LINE();
     const rt::Symbol cls = Sym("LOGFILE");
     rt::ClassRecord record;
     record.symbol = cls;
@@ -57,7 +56,6 @@ void DeclareLogFile(std::vector<rt::Declaration>& out) {
     };
     out.emplace_back(std::move(record));
 
-    RT_LINE();
     out.emplace_back(
         Member<LogFile>(cls, "INIT", MemberKind::Method, 3, [](LogFile& self, Args args) {
             self.Init(Arg(args, 0), Arg(args, 1), Arg(args, 2));
@@ -79,7 +77,6 @@ void DeclareLogFile(std::vector<rt::Declaration>& out) {
             return Self(self);
         }));
 
-    RT_LINE();
     using TextRead = const std::string& (LogFile::*)() const;
     using TextWrite = std::string (LogFile::*)(const rt::Usual&);
     const std::tuple<const char*, TextRead, TextWrite> texts[] = {
@@ -87,7 +84,6 @@ void DeclareLogFile(std::vector<rt::Declaration>& out) {
         {"BACKUPNAME", &LogFile::BackupName, &LogFile::SetBackupName},
     };
     for (const auto& [name, readText, writeText] : texts) {
-        RT_LINE();
         // Copies: clang before 16 cannot capture a structured binding.
         const auto read = readText;
         const auto write = writeText;
@@ -105,7 +101,6 @@ void DeclareLogFile(std::vector<rt::Declaration>& out) {
         {"LOG2FILE", &LogFile::Log2File, &LogFile::SetLog2File},
     };
     for (const auto& [name, readSwitch, writeSwitch] : switches) {
-        RT_LINE();
         const auto read = readSwitch;
         const auto write = writeSwitch;
         out.emplace_back(
@@ -115,7 +110,6 @@ void DeclareLogFile(std::vector<rt::Declaration>& out) {
             cls, name, MemberKind::Assign, 1,
             [write](LogFile& self, Args args) { return rt::Usual((self.*write)(Arg(args, 0))); }));
     }
-    RT_LINE();
     out.emplace_back(
         Member<LogFile>(cls, "SERVERPATH", MemberKind::Access, 0,
                         [](LogFile& self, Args) { return rt::Usual(self.ServerPath()); }));
@@ -146,7 +140,6 @@ rt::ExportedField VersionField(const char* name, std::uint32_t position,
 
 void DeclareWinDllVersion(std::vector<rt::Declaration>& out) {
     RT_ENTER("DECLAREWINDLLVERSION", kDllVersionModule);
-    RT_LINE();
     const rt::Symbol cls = Sym("WINDLLVERSION");
     rt::ClassRecord record;
     record.symbol = cls;
@@ -162,7 +155,6 @@ void DeclareWinDllVersion(std::vector<rt::Declaration>& out) {
                      VersionField("PLATFORMID", 4, &WinDllVersion::PlatformID)};
     out.emplace_back(std::move(record));
 
-    RT_LINE();
     out.emplace_back(Member<WinDllVersion>(cls, "DLL", MemberKind::Access, 0,
                                            [](WinDllVersion& self, Args) { return self.DLL(); }));
     out.emplace_back(Member<WinDllVersion>(
@@ -178,9 +170,7 @@ void DeclareWinDllVersion(std::vector<rt::Declaration>& out) {
 std::vector<rt::Declaration> DiagDeclarations() {
     RT_ENTER("DIAGDECLARATIONS", kLogFileModule);
     std::vector<rt::Declaration> out;
-    RT_LINE();
     DeclareLogFile(out);
-    RT_LINE();
     DeclareWinDllVersion(out);
     return out;
 }

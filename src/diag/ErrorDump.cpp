@@ -9,7 +9,6 @@
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/DateTime.h"
 #include "platform/runtime/ErrorTexts.h"
-#include "platform/runtime/RuntimeState.h"
 
 namespace diag {
 namespace {
@@ -20,15 +19,10 @@ constexpr std::string_view kCrLf = "\r\n";
 // A number field taken as an unsigned 32-bit number; 0 for anything else.
 std::uint32_t AsU32(const rt::Usual& value) {
     RT_ENTER("ASU32", kLogFileModule);
-    RT_LINE();
     if (value.IsLong()) return static_cast<std::uint32_t>(value.AsLong());
-    RT_LINE();
     if (!value.IsFloat() || !std::isfinite(value.AsFloat())) return 0;
-    RT_LINE();
     const double whole = std::trunc(value.AsFloat());
-    RT_LINE();
     if (whole < -2147483648.0 || whole > 4294967295.0) return 0;
-    RT_LINE();
     return whole < 0 ? static_cast<std::uint32_t>(static_cast<std::int64_t>(whole))
                      : static_cast<std::uint32_t>(whole);
 }
@@ -37,23 +31,18 @@ std::uint32_t AsU32(const rt::Usual& value) {
 
 DumpStamp DumpStamp::Now() {
     RT_ENTER("DUMPSTAMP:NOW", kLogFileModule);
-    RT_LINE();
     return DumpStamp{rt::Version(), rt::DToC(rt::Today()), rt::Time()};
 }
 
 std::string DumpLabel(std::string_view name) {
     RT_ENTER("DUMPLABEL", kLogFileModule);
-    RT_LINE();
     std::string label(name);
-    RT_LINE();
     if (label.size() < kLabelWidth) label.resize(kLabelWidth, ' ');
-    RT_LINE();
     return label + ":";
 }
 
 std::vector<std::string> ErrorDumpLines(const ErrorPropertyReader& read, const DumpStamp& stamp) {
     RT_ENTER("ERRORDUMPLINES", kLogFileModule);
-    RT_LINE();
     auto field = [&](std::string_view name) { return read(name).value_or(rt::NIL); };
     auto text = [&](std::string_view name) { return DumpLabel(name) + rt::AsString(field(name)); };
     auto type = [&](std::string_view name) {
@@ -63,7 +52,6 @@ std::vector<std::string> ErrorDumpLines(const ErrorPropertyReader& read, const D
         return DumpLabel(label) + errors::HexValue(field(name));
     };
 
-    RT_LINE();
     std::vector<std::string> lines{
         std::string(kDumpBanner),
         stamp.version,
@@ -76,9 +64,7 @@ std::vector<std::string> ErrorDumpLines(const ErrorPropertyReader& read, const D
         DumpLabel("GenCode") + rt::ErrString(AsU32(field("GenCode"))),
     };
 
-    RT_LINE();
     if (const auto stack = read("Stack")) {
-        RT_LINE();
         const std::string listing = rt::AsString(*stack);
         // Positions from 1 as in the layout description; `end` is where the
         // line's CR LF starts, or one past the text.
@@ -89,7 +75,6 @@ std::vector<std::string> ErrorDumpLines(const ErrorPropertyReader& read, const D
         std::size_t start = 1;
         std::size_t end = next(start);
         while (end > start) {
-            RT_LINE();
             lines.push_back(DumpLabel(start == 1 ? "Stack" : "") + std::string(kDumpQuote) +
                             listing.substr(start - 1, end - start) + std::string(kDumpQuote));
             start = end + 2;
@@ -97,16 +82,13 @@ std::vector<std::string> ErrorDumpLines(const ErrorPropertyReader& read, const D
         }
     }
 
-    RT_LINE();
     if (field("SubCode") == rt::Usual(static_cast<std::int32_t>(kOsExceptionSubCode))) {
-        RT_LINE();
         lines.push_back(hex("ExceptionCode", "OsCode"));
         lines.push_back(hex("ExceptionFlags", "ArgType"));
         lines.push_back(hex("ExceptionAddress", "FuncPtr"));
         lines.push_back(DumpLabel("ParamNumber") + rt::AsString(field("ArgNum")));
         lines.push_back(hex("ExceptionInfo", "FuncSym"));
     } else {
-        RT_LINE();
         lines.push_back(text("OsCode"));
         lines.push_back(type("ArgType"));
         lines.push_back(text("FuncPtr"));
@@ -114,18 +96,15 @@ std::vector<std::string> ErrorDumpLines(const ErrorPropertyReader& read, const D
         lines.push_back(text("FuncSym"));
     }
 
-    RT_LINE();
     for (const char* name :
          {"Severity", "CanDefault", "CanRetry", "CanSubstitute", "Operation", "Description",
           "FileName", "Tries", "FileHandle", "SubCodeText", "Arg"})
         lines.push_back(text(name));
-    RT_LINE();
     lines.push_back(type("ArgTypeReq"));
     lines.push_back(text("MaxSize"));
     lines.push_back(type("SubstituteType"));
     lines.push_back(text("CallFuncSym"));
     lines.push_back(std::string(kDumpRule));
-    RT_LINE();
     return lines;
 }
 

@@ -4,7 +4,6 @@
 
 #include "diag/DiagTexts.h"
 #include "platform/runtime/Activation.h"
-#include "platform/runtime/RuntimeState.h"
 
 namespace diag {
 namespace {
@@ -50,7 +49,6 @@ const std::map<std::string_view, Field>& Fields() {
 
 ErrorPropertyReader PropertiesOf(const errors::Error& error) {
     RT_ENTER("PROPERTIESOF", kLogFileModule);
-    RT_LINE();
     return [&error](std::string_view name) -> std::optional<rt::Usual> {
         const auto& fields = Fields();
         const auto it = fields.find(name);

@@ -13,7 +13,6 @@
 #include "platform/runtime/FileBytes.h"
 #include "platform/runtime/FileSize.h"
 #include "platform/runtime/Files.h"
-#include "platform/runtime/RuntimeState.h"
 
 #include <filesystem>
 #include <system_error>
@@ -35,76 +34,53 @@ LogFile::LogFile(const rt::Usual& fileName, const rt::Usual& serverLog, const rt
 LogFile& LogFile::Init(const rt::Usual& fileName, const rt::Usual& serverLog,
                        const rt::Usual& append) {
     RT_ENTER("LOGFILE:INIT", kLogFileModule);
-    RT_LINE();
     const std::string program = ProgramFileName(true);
-    RT_LINE();
     serverPath_ = PathPart(program);
-    RT_LINE();
     const bool toServer = serverLog.IsLogic() && serverLog.AsLogic();
-    RT_LINE();
     fName_ = ChooseLogFileName(program, fileName, toServer, &ServerLogDir);
 
-    RT_LINE();
     append_ = append.IsLogic() ? append.AsLogic() : true;
     rt::FHandle handle = rt::F_ERROR;
-    RT_LINE();
     bool exists = rt::File(fName_);
     if (!exists) {
         // Created only if still missing: another process that found it
         // missing at the same moment may have created it and written to it
         // since, and emptying it would lose lines it reported written.
-        RT_LINE();
         handle = rt::FCreateNew(fName_);
-        RT_LINE();
         exists = handle == rt::F_ERROR && rt::FError() == os::ERROR_FILE_EXISTS;
     }
-    RT_LINE();
     if (exists && append_) {
-        RT_LINE();
         handle = OpenWithRetry(fName_, rt::FO_READWRITE);
     } else if (exists) {
-        RT_LINE();
         if (backupName_.empty()) backupName_ = DeriveBackupName(fName_);
         // Copied and emptied through the one handle that holds the log, so
         // that no other writer's line can land between copy and emptying and
         // be lost; a copy that fails keeps the old log.
-        RT_LINE();
         handle = OpenWithRetry(fName_, rt::FO_READWRITE);
-        RT_LINE();
         if (handle != rt::F_ERROR && BackUp(handle)) rt::FChSize(handle, 0);
     }
 
-    RT_LINE();
     if (handle == rt::F_ERROR) {
-        RT_LINE();
         log2File_ = LastFileHeldByAnother();
     } else {
-        RT_LINE();
         log2File_ = true;
         rt::FClose(handle);
     }
-    RT_LINE();
     return *this;
 }
 
 bool LogFile::BackUp(rt::FHandle log) {
     RT_ENTER("LOGFILE:BACKUP", kLogFileModule);
-    RT_LINE();
     if (rt::FSeek(log, 0, rt::FS_SET) != 0) return false;
     // The copy goes to a name of its own and replaces the previous backup
     // only once it is complete, so a copy that fails part-way (a full disk)
     // leaves the previous backup as it was. Backups of one log are made
     // under the log's lock, so no two of them share the temporary name.
-    RT_LINE();
     const std::string partial = backupName_ + std::string(kPartialBackupSuffix);
-    RT_LINE();
     const rt::FHandle backup = rt::FCreate(partial);
-    RT_LINE();
     if (backup == rt::F_ERROR) return false;
-    RT_LINE();
     bool copied = true;
     for (;;) {
-        RT_LINE();
         const std::string chunk = rt::FRead(log, kBackupChunk);
         if (rt::FError() != 0 || (!chunk.empty() && rt::FWrite(backup, chunk) != chunk.size())) {
             copied = false;
@@ -112,71 +88,49 @@ bool LogFile::BackUp(rt::FHandle log) {
         }
         if (chunk.empty()) break;
     }
-    RT_LINE();
     copied = rt::FClose(backup) && copied;
-    RT_LINE();
     const std::string partialPath = rt::ResolveFileName(partial);
     std::error_code error;
     if (copied) {
-        RT_LINE();
         std::filesystem::rename(partialPath, rt::ResolveFileName(backupName_), error);
         copied = !error;
     }
-    RT_LINE();
     if (!copied) std::filesystem::remove(partialPath, error);
-    RT_LINE();
     return copied;
 }
 
 bool LogFile::WithLogEnd(const std::function<bool(rt::FHandle)>& write) {
     RT_ENTER("LOGFILE:WITHLOGEND", kLogFileModule);
-    RT_LINE();
     const rt::FHandle handle = OpenWithRetry(fName_, rt::FO_READWRITE);
-    RT_LINE();
     if (handle == rt::F_ERROR) return false;
     // Writing where a failed seek left off would overwrite the log's start.
-    RT_LINE();
     const std::int64_t end = rt::FSeek(handle, 0, rt::FS_END);
     // A writer killed mid-line left a fragment: this line starts on a line
     // of its own instead of being glued onto it.
-    RT_LINE();
     const bool complete = end >= 0 && EndLastLine(handle, end) && write(handle);
     // The lock is still held here: no other writer has seen the fragment.
-    RT_LINE();
     if (end >= 0 && !complete) rt::FChSize(handle, end);
-    RT_LINE();
     rt::FClose(handle);
-    RT_LINE();
     return complete;
 }
 
 bool LogFile::EndLastLine(rt::FHandle log, std::int64_t end) {
     RT_ENTER("LOGFILE:ENDLASTLINE", kLogFileModule);
-    RT_LINE();
     if (end == 0) return true;
-    RT_LINE();
     if (rt::FSeek(log, end - 1, rt::FS_SET) != end - 1) return false;
-    RT_LINE();
     const std::string last = rt::FRead(log, 1);
-    RT_LINE();
     if (last.size() != 1) return false;
     // A lone LF ends a line as well, as other tools write them.
-    RT_LINE();
     if (last.front() == '\n') return true;
-    RT_LINE();
     return rt::FWrite(log, kLineEnd) == kLineEnd.size();
 }
 
 bool LogFile::DebugMsg(const std::string& text) {
     RT_ENTER("LOGFILE:DEBUGMSG", kLogFileModule);
-    RT_LINE();
     if (!log2File_) {
-        RT_LINE();
         rt::_DebOut32(text.c_str());
-        RT_LINE();
         return !text.empty();
     }
-    RT_LINE();
     return WithLogEnd([&](rt::FHandle handle) {
         // A line cut short is a failed write, not a message written.
         return rt::FPutS(handle, text) == text.size() + 2;
@@ -185,61 +139,47 @@ bool LogFile::DebugMsg(const std::string& text) {
 
 LogFile& LogFile::DumpError(const ErrorPropertyReader& error) {
     RT_ENTER("LOGFILE:DUMPERROR", kLogFileModule);
-    RT_LINE();
     const std::vector<std::string> lines = ErrorDumpLines(error, DumpStamp::Now());
-    RT_LINE();
     WithLogEnd([&](rt::FHandle handle) {
         for (const auto& line : lines)
             if (rt::FPutS(handle, line) != line.size() + 2) return false;
         return true;
     });
-    RT_LINE();
     return *this;
 }
 
 LogFile& LogFile::DumpError(const errors::Error& error) {
     RT_ENTER("LOGFILE:DUMPERROR", kLogFileModule);
-    RT_LINE();
     return DumpError(PropertiesOf(error));
 }
 
 std::string LogFile::SetFName(const rt::Usual& value) {
     RT_ENTER("LOGFILE:FNAME", kLogFileModule);
-    RT_LINE();
     if (value.IsString()) fName_ = value.AsText();
-    RT_LINE();
     return fName_;
 }
 
 std::string LogFile::SetBackupName(const rt::Usual& value) {
     RT_ENTER("LOGFILE:BACKUPNAME", kLogFileModule);
-    RT_LINE();
     if (value.IsString()) backupName_ = value.AsText();
-    RT_LINE();
     return backupName_;
 }
 
 bool LogFile::SetAppend(const rt::Usual& value) {
     RT_ENTER("LOGFILE:APPEND", kLogFileModule);
-    RT_LINE();
     if (value.IsLogic()) append_ = value.AsLogic();
-    RT_LINE();
     return append_;
 }
 
 bool LogFile::SetLog2File(const rt::Usual& value) {
     RT_ENTER("LOGFILE:LOG2FILE", kLogFileModule);
-    RT_LINE();
     if (value.IsLogic()) log2File_ = value.AsLogic();
-    RT_LINE();
     return log2File_;
 }
 
 std::string LogFile::LogPath() const {
     RT_ENTER("LOGFILE:LOGPATH", kLogFileModule);
-    RT_LINE();
     const auto at = fName_.rfind(kPathSep);
-    RT_LINE();
     return at == std::string::npos ? fName_ : fName_.substr(0, at);
 }
 

@@ -5,7 +5,6 @@
 #include "diag/DiagTexts.h"
 #include "diag/PathSupport.h"
 #include "platform/runtime/Activation.h"
-#include "platform/runtime/RuntimeState.h"
 
 namespace diag {
 namespace {
@@ -29,42 +28,30 @@ std::string Piece(std::string_view text, std::uint32_t start, std::uint32_t coun
 std::string ChooseLogFileName(std::string_view programPath, const rt::Usual& requested,
                               bool serverLog, const std::function<std::string()>& serverLogDir) {
     RT_ENTER("CHOOSELOGFILENAME", kLogFileModule);
-    RT_LINE();
     std::string base;
     if (requested.IsString() && !requested.AsText().empty()) {
-        RT_LINE();
         const std::string& name = requested.AsText();
         base = name.find(kPathSep) != std::string::npos ? name : PathPart(programPath) + name;
     } else {
-        RT_LINE();
         base = std::string(programPath);
     }
 
-    RT_LINE();
     const std::uint32_t dot = LastPos(base, '.');
     if (serverLog) {
-        RT_LINE();
         const std::uint32_t sep = LastPos(base, kPathSep);
         // Unsigned on purpose: a "." before the last separator makes the
         // count wrap, and the piece runs to the end of the name.
-        RT_LINE();
         const std::uint32_t count = dot > 0 ? dot - sep : UINT32_MAX;
-        RT_LINE();
         return serverLogDir() + Piece(base, sep, count) + std::string(kLogExtension);
     }
-    RT_LINE();
     if (dot > 0) return base.substr(0, dot) + std::string(kLogSuffix);
-    RT_LINE();
     return base + std::string(kLogExtension);
 }
 
 std::string DeriveBackupName(std::string_view logName) {
     RT_ENTER("DERIVEBACKUPNAME", kLogFileModule);
-    RT_LINE();
     const std::uint32_t dot = LastPos(logName, '.');
-    RT_LINE();
     if (dot > 0) return std::string(logName.substr(0, dot)) + std::string(kBackupSuffix);
-    RT_LINE();
     return std::string(logName) + std::string(kBackupExtension);
 }
 

@@ -6,7 +6,6 @@
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/ProcInfo.h"
-#include "platform/runtime/RuntimeState.h"
 
 namespace errors {
 namespace {
@@ -20,22 +19,17 @@ bool EndsWith(std::string_view text, std::string_view end) {
 std::string CallStackText(std::uint32_t level, std::size_t ownFrames,
                           const CallStackSettings& settings) {
     RT_ENTER("CALLSTACKTEXT", text::kModule);
-    RT_LINE();
     // CALLSTACKTEXT itself and the caller's own frames are not part of the
     // stack it reports.
     const std::size_t skip = 1 + ownFrames;
     const std::size_t count = rt::ActivationCount();
     const std::size_t depth = count > skip ? count - skip : 0;
-    RT_LINE();
     int remaining = settings.maxLines < 1 ? 1 : settings.maxLines;
     int stops = settings.stopCount;
     std::string text;
-    RT_LINE();
     while (level != depth) {
-        RT_LINE();
         if (remaining == 0) break;
         --remaining;
-        RT_LINE();
         if (settings.showLevel) {
             if (depth < level) {
                 text += text::kNoLevel;
@@ -44,13 +38,11 @@ std::string CallStackText(std::uint32_t level, std::size_t ownFrames,
                 text += ", ";
             }
         }
-        RT_LINE();
         const std::size_t at = level + skip;
         if (settings.showFile) {
             text += rt::ProcFile(at);
             text += ", ";
         }
-        RT_LINE();
         std::string name = rt::ProcName(at);
         if (name.empty()) name = text::kNoProcName;
         text += name;
@@ -58,14 +50,11 @@ std::string CallStackText(std::uint32_t level, std::size_t ownFrames,
         text += std::to_string(rt::ProcLine(at));
         text += ")";
         text += text::kCrLf;
-        RT_LINE();
         ++level;
         if (stops > 0 && (EndsWith(name, ":EXEC") || EndsWith(name, ":DISPATCH"))) {
-            RT_LINE();
             if (--stops == 0) break;
         }
     }
-    RT_LINE();
     if (text.empty()) {
         text += text::kEmptyCallStack;
         text += text::kCrLf;

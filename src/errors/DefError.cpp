@@ -30,22 +30,18 @@ constexpr std::uint32_t kSeverityRaised = 3;
 // raw record.
 std::shared_ptr<Error> Wrap(const rt::Usual& value) {
     RT_ENTER("DEFERROR:WRAP", text::kModule);
-    RT_LINE();
     auto& raw = rt::State().errors.wrapRecord;
     raw.Clear();
     raw.Set(rt::RawError::GenCode, rt::gen::kDataType);
     raw.Set(rt::RawError::Severity, kSeverityError);
-    RT_LINE();
     auto& symbols = rt::State().symbols;
     const auto found = symbols.Find(text::kDefErrorSymbol);
     raw.Set(rt::RawError::FuncSym, (found ? *found : symbols.Add(text::kDefErrorSymbol)).number);
-    RT_LINE();
     raw.SetText(rt::RawError::Arg, rt::AsString(value));
     raw.Set(rt::RawError::ArgNum, 1);
     raw.SetLogic(rt::RawError::CanDefault, true);
     RT_LINE();
     auto built = AsError(rt::ErrorBuild(&raw));
-    RT_LINE();
     // Without a generator the runtime builds nothing; the handler still
     // reports what it was handed.
     if (!built) {
@@ -67,13 +63,9 @@ void WriteLog(const std::string& text, const Error& error) {
     RT_ENTER("DEFERROR:WRITELOG", text::kModule);
     RT_LINE();
     const rt::FHandle handle = ErrorLogOpen();
-    RT_LINE();
     if (handle == rt::F_ERROR) return;
-    RT_LINE();
     rt::FSeek3(handle, 0, rt::FS_END);
-    RT_LINE();
     ErrorLogWrite(handle, text, error);
-    RT_LINE();
     rt::FClose(handle);
 }
 
@@ -81,81 +73,59 @@ void WriteLog(const std::string& text, const Error& error) {
 
 rt::Usual DefError(const rt::Usual& value) {
     RT_ENTER("DEFERROR", text::kModule);
-    RT_LINE();
     std::shared_ptr<Error> error = AsError(value);
     RT_LINE();
     if (!error) error = Wrap(value);
-    RT_LINE();
     // Nothing could be made to report: take the default rather than fail.
     if (!error) return rt::Usual(false);
-    RT_LINE();
     if (error->CanDefault && error->GenCode == rt::gen::kOpen &&
         (error->OsCode == rt::oscode::kSharingViolation ||
          error->OsCode == rt::oscode::kLockViolation)) {
-        RT_LINE();
         rt::NetErr(true);
         return rt::Usual(false);
     }
-    RT_LINE();
     const std::string caption(error->Severity == kSeverityWarning ? text::kCaptionWarning
                                                                   : text::kCaptionError);
-    RT_LINE();
     if (error->SubstituteType == static_cast<std::uint32_t>(rt::UsualType::Ptr)) {
         error->Severity = kSeverityRaised;
     }
-    RT_LINE();
     std::string text = ErrorMessageText(*error);
     RT_LINE();
     if (error->Stack.empty()) error->Stack = CallStackText(1);
-    RT_LINE();
     if (!error->Stack.empty()) {
         text += text::kCallStack;
         text += text::kCrLf;
         text += error->Stack;
     }
-    RT_LINE();
     if (rt::SetBeep()) {
-        RT_LINE();
         rt::Tone(440, 1);
         rt::Tone(494, 1);
         rt::Tone(523, 1);
     }
-    RT_LINE();
     const std::uint32_t defaultCode =
         (error->CanDefault || error->CanSubstitute) ? kAnswerDefault : 0;
     std::uint32_t retryCode = 0;
-    RT_LINE();
     if (error->CanRetry) {
         if (error->GenCode == rt::gen::kNoVariable) {
-            RT_LINE();
             error->CanRetry = false;
         } else {
-            RT_LINE();
             retryCode = kAnswerRetry;
         }
     }
-    RT_LINE();
     const std::uint32_t abortCode = rt::CanBreak() ? kAbortWithRecovery : kAbortToQuit;
     RT_LINE();
     if (rt::SetErrorLog()) WriteLog(text, *error);
     RT_LINE();
     const std::uint32_t answer =
         rt::ErrorMessageBox(text, caption, defaultCode, retryCode, abortCode);
-    RT_LINE();
     if (answer == kAnswerDefault) {
-        RT_LINE();
         if (error->CanSubstitute) return rt::EmptyUsual(error->SubstituteType);
         return rt::Usual(false);
     }
-    RT_LINE();
     if (answer == kAnswerRetry) return rt::Usual(true);
-    RT_LINE();
     rt::MathInit();
-    RT_LINE();
     if (rt::CanBreak()) rt::LabelJump(rt::Usual(rt::ObjectRef(error)));
-    RT_LINE();
     rt::ErrorLevel(static_cast<std::int32_t>(error->GenCode));
-    RT_LINE();
     rt::KXDBCloseAll();
     RT_LINE();
     rt::_Quit();

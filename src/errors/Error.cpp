@@ -9,24 +9,19 @@
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Directories.h"
 #include "platform/runtime/ErrorSystem.h"
-#include "platform/runtime/RuntimeState.h"
 
 namespace errors {
 
 std::shared_ptr<Error> Error::New(const rt::Usual& level) {
     RT_ENTER("ERROR:NEW", text::kModule);
-    RT_LINE();
     std::shared_ptr<Error> error;
     try {
-        RT_LINE();
         error = std::make_shared<Error>();
     } catch (const std::bad_alloc&) {
-        RT_LINE();
         return nullptr;
     }
     RT_LINE();
     error->InitAt(level);
-    RT_LINE();
     return error;
 }
 
@@ -38,13 +33,10 @@ void Error::Init(const rt::Usual& level) {
 
 void Error::InitAt(const rt::Usual& level) {
     RT_ENTER("ERROR:INITAT", text::kModule);
-    RT_LINE();
     std::uint32_t start = 0;
     if (level.IsLong()) {
-        RT_LINE();
         start = static_cast<std::uint32_t>(level.AsLong());
     } else if (level.IsFloat()) {
-        RT_LINE();
         // Any number becomes an unsigned 32-bit level: its whole part taken
         // modulo 2^32; a value without digits (infinity, NaN) counts as 0.
         const double v = level.AsFloat();
@@ -54,17 +46,15 @@ void Error::InitAt(const rt::Usual& level) {
             start = static_cast<std::uint32_t>(wrapped);
         }
     }
-    RT_LINE();
     // Levels count from the code that creates the object: INITAT and the
     // INIT or NEW that called it are left out.
-    Stack = CallStackText(start, 2);
     RT_LINE();
+    Stack = CallStackText(start, 2);
     SubSystem = rt::_ExecName();
 }
 
 rt::Usual Error::Throw() {
     RT_ENTER("ERROR:THROW", text::kModule);
-    RT_LINE();
     // An object not held by a shared pointer (one made on the stack) is
     // handed over as a copy.
     std::shared_ptr<Error> self = weak_from_this().lock();
@@ -75,17 +65,14 @@ rt::Usual Error::Throw() {
 
 rt::Usual Error::Number(std::uint32_t value) {
     RT_ENTER("ERROR:NUMBER", text::kModule);
-    RT_LINE();
     if (value <= static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max())) {
         return rt::Usual(static_cast<std::int32_t>(value));
     }
-    RT_LINE();
     return rt::Usual(static_cast<double>(value));
 }
 
 std::shared_ptr<Error> AsError(const rt::Usual& value) {
     RT_ENTER("ASERROR", text::kModule);
-    RT_LINE();
     return std::dynamic_pointer_cast<Error>(value.AsObject());
 }
 

@@ -13,7 +13,6 @@
 
 #include "errors/ErrorConstants.h"
 #include "platform/runtime/Activation.h"
-#include "platform/runtime/RuntimeState.h"
 
 namespace errors {
 namespace {
@@ -41,11 +40,9 @@ ErrorDialog::ErrorDialog(const std::string& text, const std::string& caption,
       abortCode_(abortCode),
       answer_(defaultCode != 0 ? defaultCode : (abortCode & ~kHighBit)) {
     RT_ENTER("ERRORDIALOG:INIT", text::kModule);
-    RT_LINE();
     setWindowTitle(QString::fromUtf8(caption.c_str()));
     setModal(true);
     setWindowModality(Qt::ApplicationModal);
-    RT_LINE();
     auto* layout = new QVBoxLayout(this);
     auto* body = new QHBoxLayout();
     layout->addLayout(body);
@@ -64,19 +61,15 @@ ErrorDialog::ErrorDialog(const std::string& text, const std::string& caption,
     report->setPlainText(DisplayText(text));
     report->setMinimumSize(560, 260);
     body->addWidget(report, 1);
-    RT_LINE();
     buttons_ = new QHBoxLayout();
     buttons_->addStretch(1);
     layout->addLayout(buttons_);
-    RT_LINE();
     if (defaultCode != 0) defaultButton_ = AddButton(text::kButtonDefault, defaultCode);
     if (retryCode != 0) retryButton_ = AddButton(text::kButtonRetry, retryCode);
     if (abortCode != 0) {
-        RT_LINE();
         const bool recovers = (abortCode & ~kHighBit) == kAbortWithRecovery;
         abortButton_ = AddButton(recovers ? text::kButtonAbort : text::kButtonQuit, abortCode);
     }
-    RT_LINE();
     QPushButton* focus =
         defaultButton_ ? defaultButton_ : (retryButton_ ? retryButton_ : abortButton_);
     if (focus) {
@@ -87,11 +80,9 @@ ErrorDialog::ErrorDialog(const std::string& text, const std::string& caption,
 
 QPushButton* ErrorDialog::AddButton(const char* caption, std::uint32_t code) {
     RT_ENTER("ERRORDIALOG:ADDBUTTON", text::kModule);
-    RT_LINE();
     auto* button = new QPushButton(QString::fromUtf8(caption), this);
     button->setAutoDefault(false);
     buttons_->addWidget(button);
-    RT_LINE();
     const std::uint32_t answer = code & ~kHighBit;
     connect(button, &QPushButton::clicked, this, [this, answer] {
         answer_ = answer;
@@ -102,9 +93,7 @@ QPushButton* ErrorDialog::AddButton(const char* caption, std::uint32_t code) {
 
 void ErrorDialog::reject() {
     RT_ENTER("ERRORDIALOG:REJECT", text::kModule);
-    RT_LINE();
     answer_ = defaultCode_ != 0 ? defaultCode_ : (abortCode_ & ~kHighBit);
-    RT_LINE();
     QDialog::reject();
 }
 
@@ -112,29 +101,23 @@ std::uint32_t ShowErrorDialog(const std::string& text, const std::string& captio
                               std::uint32_t defaultCode, std::uint32_t retryCode,
                               std::uint32_t abortCode) {
     RT_ENTER("SHOWERRORDIALOG", text::kModule);
-    RT_LINE();
     if (!HaveWidgets()) {
-        RT_LINE();
         std::cerr << caption << "\n" << text << std::flush;
         return defaultCode != 0 ? defaultCode : abortCode;
     }
-    RT_LINE();
     ErrorDialog dialog(text, caption, defaultCode, retryCode, abortCode,
                        QApplication::activeWindow());
     RT_LINE();
     dialog.exec();
-    RT_LINE();
     return dialog.Answer();
 }
 
 int ShowMessageBox(std::uintptr_t owner, const char* text, const char* caption,
                    std::uint32_t style) {
     RT_ENTER("SHOWMESSAGEBOX", text::kModule);
-    RT_LINE();
     (void)owner;
     (void)style;
     if (!HaveWidgets()) {
-        RT_LINE();
         std::cerr << caption << ": " << text << std::endl;
         return 1;
     }

@@ -51,9 +51,7 @@ std::string Sym(rt::Symbol value) {
 // entries stay apart.
 rt::FHandle ContinueLog(rt::FHandle handle) {
     RT_ENTER("CONTINUELOG", text::kModule);
-    RT_LINE();
     rt::FSeek3(handle, 0, rt::FS_END);
-    RT_LINE();
     rt::FPutS(handle, "");
     return handle;
 }
@@ -62,17 +60,13 @@ rt::FHandle ContinueLog(rt::FHandle handle) {
 
 rt::FHandle ErrorLogOpen() {
     RT_ENTER("ERRORLOGOPEN", text::kModule);
-    RT_LINE();
     const std::string path = rt::WorkDir() + std::string(text::kLogFileName);
-    RT_LINE();
     rt::FHandle handle = rt::FOpen2(path, rt::FO_WRITE);
-    RT_LINE();
     // Another program appending its own entry holds the log for a moment:
     // wait for it rather than lose this entry.
     for (int attempt = 1; handle == rt::F_ERROR && attempt < kOpenAttempts &&
                           rt::FError() == rt::oscode::kSharingViolation;
          ++attempt) {
-        RT_LINE();
         std::this_thread::sleep_for(kOpenPause);
         handle = rt::FOpen2(path, rt::FO_WRITE);
     }
@@ -80,38 +74,29 @@ rt::FHandle ErrorLogOpen() {
     if (handle != rt::F_ERROR) return ContinueLog(handle);
     // A log still held after the attempts is not created afresh: that would
     // empty it the moment the other writer lets go.
-    RT_LINE();
     if (rt::FError() == rt::oscode::kSharingViolation || rt::FError() == rt::oscode::kLockViolation)
         return rt::F_ERROR;
     // Only a log that does not exist is created; when another process
     // created it in the meantime, its entries are continued, not emptied.
-    RT_LINE();
     handle = rt::FCreateNew(path, rt::FC_ARCHIVED);
-    RT_LINE();
     if (handle == rt::F_ERROR && rt::FError() == os::ERROR_FILE_EXISTS) {
-        RT_LINE();
         handle = rt::FOpen2(path, rt::FO_WRITE);
         RT_LINE();
         return handle != rt::F_ERROR ? ContinueLog(handle) : rt::F_ERROR;
     }
-    RT_LINE();
     auto& state = rt::State().errors;
     // The report of this very failure tries the log again; it then fails
     // quietly instead of raising the same error once more.
     if (handle == rt::F_ERROR && rt::FError() == rt::oscode::kPathNotFound &&
         !state.reportingLogFailure) {
-        RT_LINE();
         std::string message;
         if (!rt::GetDefaultDir().empty()) {
-            RT_LINE();
             message = std::string(text::kSetDefaultDir) + rt::GetDefaultDir();
             rt::SetDefaultDir("");
         } else {
-            RT_LINE();
             message = std::string(text::kSetDefault) + rt::GetDefault();
             rt::SetDefault("");
         }
-        RT_LINE();
         state.reportingLogFailure = true;
         struct Reset {
             bool& flag;
@@ -119,13 +104,11 @@ rt::FHandle ErrorLogOpen() {
         } reset{state.reportingLogFailure};
         rt::_IError(1, 0, message);
     }
-    RT_LINE();
     return handle;
 }
 
 void ErrorLogWrite(rt::FHandle handle, const std::string& text, const Error& error) {
     RT_ENTER("ERRORLOGWRITE", text::kModule);
-    RT_LINE();
     rt::FPutS(handle, text::kLogBanner);
     rt::FPutS(handle, rt::Version());
     rt::FPutS(handle, rt::DToC(rt::Today()) + " " + rt::Time());
@@ -136,27 +119,22 @@ void ErrorLogWrite(rt::FHandle handle, const std::string& text, const Error& err
     rt::FPutS(handle, text);
     rt::FPutS(handle, text::kLogObjectCreated);
     rt::FPutS(handle, text::kLogObjectRule);
-    RT_LINE();
     PutField(handle, "SubSystem", Text(error.SubSystem));
     PutField(handle, "SubCode", Number(error.SubCode));
     PutField(handle, "GenCode", rt::ErrString(error.GenCode));
-    RT_LINE();
     if (error.SubCode == rt::kSubCodeOsException) {
-        RT_LINE();
         PutField(handle, "ExceptionCode", HexValue(Error::Number(error.OsCode)));
         PutField(handle, "ExceptionFlags", HexValue(Error::Number(error.ArgType)));
         PutField(handle, "ExceptionAddress", HexValue(rt::Usual(error.FuncPtr)));
         PutField(handle, "ParamNumber", Number(error.ArgNum));
         PutField(handle, "ExceptionInfo", HexValue(rt::Usual(error.FuncSym)));
     } else {
-        RT_LINE();
         PutField(handle, "OsCode", Number(error.OsCode));
         PutField(handle, "ArgType", rt::TypeString(error.ArgType));
         PutField(handle, "FuncPtr", rt::AsString(rt::Usual(error.FuncPtr)));
         PutField(handle, "ArgNum", Number(error.ArgNum));
         PutField(handle, "FuncSym", Sym(error.FuncSym));
     }
-    RT_LINE();
     PutField(handle, "Severity", Number(error.Severity));
     PutField(handle, "CanDefault", Logic(error.CanDefault));
     PutField(handle, "CanRetry", Logic(error.CanRetry));
@@ -172,7 +150,6 @@ void ErrorLogWrite(rt::FHandle handle, const std::string& text, const Error& err
     PutField(handle, "MaxSize", Number(error.MaxSize));
     PutField(handle, "SubstituteType", rt::TypeString(error.SubstituteType));
     PutField(handle, "CallFuncSym", Sym(error.CallFuncSym));
-    RT_LINE();
     rt::FPutS(handle, text::kLogObjectRule);
 }
 

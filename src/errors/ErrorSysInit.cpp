@@ -16,17 +16,13 @@ namespace errors {
 
 void ErrorSysInit() {
     RT_ENTER("ERRORSYSINIT", text::kModule);
-    RT_LINE();
     if (rt::ErrorBlock()) return;
-    RT_LINE();
     // The block hands its one parameter to DefError as the object to report;
     // DefError wraps it when it is no error object.
     rt::ErrorBlock(std::make_shared<const rt::CodeBlock>(
         [](const rt::Usual& error) { return DefError(error); }));
-    RT_LINE();
     auto& state = rt::State().errors;
     if (!state.messageBox) state.messageBox = ShowErrorDialog;
-    RT_LINE();
     os::SetMessageBoxPresenter(ShowMessageBox);
     RT_LINE();
     SetInternational(rt::Usual(rt::State().symbols.Add(text::kWindowsMode)));
@@ -34,7 +30,6 @@ void ErrorSysInit() {
 
 void ErrorGenInit() {
     RT_ENTER("ERRORGENINIT", text::kModule);
-    RT_LINE();
     if (rt::_GetRTCount() == 1) rt::ErrorFunc(DefErrorGen);
 }
 

@@ -34,26 +34,18 @@ rt::Symbol ModeSymbol(std::string_view name) {
 
 rt::Symbol SymbolOfSwitch(std::int32_t value) {
     RT_ENTER("INTLMODESYMBOL", text::kIntlModule);
-    RT_LINE();
     if (value == 1) return ModeSymbol(text::kModeWindows);
-    RT_LINE();
     if (value == 2) return ModeSymbol(text::kModeBinary);
-    RT_LINE();
     return ModeSymbol(text::kModeLegacy);
 }
 
 Mode ModeOf(const rt::Usual& value) {
     RT_ENTER("INTLMODEOF", text::kIntlModule);
-    RT_LINE();
     if (!value.IsSymbol()) return Mode::Unknown;
-    RT_LINE();
     const rt::Symbol symbol = value.AsSymbol();
     if (symbol == ModeSymbol(text::kModeWindows)) return Mode::Windows;
-    RT_LINE();
     if (symbol == ModeSymbol(text::kModeBinary)) return Mode::Binary;
-    RT_LINE();
     if (symbol == ModeSymbol(text::kModeLegacy)) return Mode::Legacy;
-    RT_LINE();
     return Mode::Unknown;
 }
 
@@ -74,11 +66,8 @@ class LocaleReader {
     // failed (a result of 0 or less).
     std::optional<std::string> Text(os::LCTYPE type) {
         RT_ENTER("INTLREADITEM", text::kIntlModule);
-        RT_LINE();
         const int result = os::GetLocaleInfoA(lcid_, type, buffer_.data(), kBufferSize);
-        RT_LINE();
         if (result <= 0) return std::nullopt;
-        RT_LINE();
         return std::string(buffer_.data(), strnlen(buffer_.data(), kBufferSize));
     }
 
@@ -86,9 +75,7 @@ class LocaleReader {
     // empty text.
     std::uint32_t FirstCharacter(os::LCTYPE type, char fallback) {
         RT_ENTER("INTLREADCHARACTER", text::kIntlModule);
-        RT_LINE();
         const auto item = Text(type);
-        RT_LINE();
         const char c = item && !item->empty() ? item->front() : fallback;
         return static_cast<unsigned char>(c);
     }
@@ -96,9 +83,7 @@ class LocaleReader {
     // The item's text as a number (Val); the fallback when the read failed.
     std::int32_t Number(os::LCTYPE type, std::int32_t fallback) {
         RT_ENTER("INTLREADNUMBER", text::kIntlModule);
-        RT_LINE();
         const auto item = Text(type);
-        RT_LINE();
         return item ? WholeNumber(rt::Val(*item)) : fallback;
     }
 
@@ -109,80 +94,49 @@ class LocaleReader {
 
 std::string DateFormat(std::int32_t order, char separator, const std::string& pattern) {
     RT_ENTER("INTLDATEFORMAT", text::kIntlModule);
-    RT_LINE();
     const std::string year = pattern.find("YYYY") != std::string::npos ? "YYYY" : "YY";
-    RT_LINE();
     const std::string sep(1, separator);
     if (order == 1) return "DD" + sep + "MM" + sep + year;
-    RT_LINE();
     if (order == 2) return year + sep + "MM" + sep + "DD";
-    RT_LINE();
     return "MM" + sep + "DD" + sep + year;
 }
 
 void ApplyWindows() {
     RT_ENTER("INTLAPPLYWINDOWS", text::kIntlModule);
-    RT_LINE();
     rt::_SetIntl(true);
-    RT_LINE();
     LocaleReader locale;
-    RT_LINE();
     rt::SetDecimalSep(locale.FirstCharacter(os::LOCALE_SDECIMAL, text::kFallbackDecimalSep));
-    RT_LINE();
     rt::SetThousandSep(locale.FirstCharacter(os::LOCALE_STHOUSAND, text::kFallbackThousandSep));
-    RT_LINE();
     rt::SetTimeSep(locale.FirstCharacter(os::LOCALE_STIME, text::kFallbackTimeSep));
-    RT_LINE();
     // A failed read counts as 0, the 12-hour clock.
     rt::SetAmPm(locale.Number(os::LOCALE_ITIME, 0) == 0);
-    RT_LINE();
     rt::SetAMExt(" " + locale.Text(os::LOCALE_S1159).value_or(std::string(text::kFallbackAm)));
-    RT_LINE();
     rt::SetPMExt(" " + locale.Text(os::LOCALE_S2359).value_or(std::string(text::kFallbackPm)));
-    RT_LINE();
     const std::int32_t order = locale.Number(os::LOCALE_IDATE, 0);
-    RT_LINE();
     const auto separator =
         static_cast<char>(locale.FirstCharacter(os::LOCALE_SDATE, text::kFallbackDateSep));
-    RT_LINE();
     const std::string pattern = rt::Upper(
         locale.Text(os::LOCALE_SSHORTDATE).value_or(std::string(text::kFallbackShortDate)));
-    RT_LINE();
     rt::SetDateFrmt(DateFormat(order, separator, pattern));
-    RT_LINE();
     rt::SetDecimal(locale.Number(os::LOCALE_IDIGITS, text::kFallbackDecimals));
-    RT_LINE();
     rt::_SetDict(true);
-    RT_LINE();
     rt::SetCentury(true);
-    RT_LINE();
     rt::SetEpoch(text::kWindowsEpoch);
 }
 
 void ApplyFixed(Mode mode) {
     RT_ENTER("INTLAPPLYFIXED", text::kIntlModule);
-    RT_LINE();
     rt::SetDecimalSep('.');
-    RT_LINE();
     rt::SetThousandSep(',');
-    RT_LINE();
     rt::SetTimeSep(':');
-    RT_LINE();
     rt::SetAmPm(false);
-    RT_LINE();
     rt::SetAMExt("");
-    RT_LINE();
     rt::SetPMExt("");
-    RT_LINE();
     rt::SetDateFrmt(text::kFixedDateFormat);
-    RT_LINE();
     rt::SetDecimal(2);
-    RT_LINE();
     const rt::Usual switches = mode == Mode::Binary ? rt::Usual(std::int32_t{2}) : rt::Usual(false);
     rt::_SetDict(switches);
-    RT_LINE();
     rt::_SetIntl(switches);
-    RT_LINE();
     rt::SetCentury(false);
 }
 
@@ -204,9 +158,7 @@ class ErrorBlockRestore {
 // the same block.
 void Guarded(const std::function<void()>& steps) {
     RT_ENTER("INTLGUARD", text::kIntlModule);
-    RT_LINE();
     ErrorBlockRestore restore;
-    RT_LINE();
     rt::ErrorBlock(std::make_shared<const rt::CodeBlock>(
         [](const rt::Usual& error) -> rt::Usual { rt::LabelJump(error); }));
     RT_LINE();
@@ -225,17 +177,12 @@ void Guarded(const std::function<void()>& steps) {
 
 rt::Symbol SetInternational(const rt::Usual& mode) {
     RT_ENTER("SETINTERNATIONAL", text::kIntlModule);
-    RT_LINE();
     const rt::Symbol previous = SymbolOfSwitch(rt::_SetIntl());
-    RT_LINE();
     if (mode.IsNil()) return previous;
-    RT_LINE();
     const Mode chosen = ModeOf(mode);
-    RT_LINE();
     if (chosen == Mode::Unknown) {
         RT_LINE();
         IntlArgError(mode);
-        RT_LINE();
         return previous;
     }
     RT_LINE();
@@ -246,28 +193,22 @@ rt::Symbol SetInternational(const rt::Usual& mode) {
             ApplyFixed(chosen);
         }
     });
-    RT_LINE();
     return previous;
 }
 
 void IntlArgError(const rt::Usual& mode) {
     RT_ENTER("INTLARGERROR", text::kIntlModule);
-    RT_LINE();
     // Level 1: the call stack starts at the caller, not here.
+    RT_LINE();
     const std::shared_ptr<Error> error = Error::New(rt::Usual(std::int32_t{1}));
-    RT_LINE();
     if (!error) return;
-    RT_LINE();
     error->SubSystem = std::string(text::kIntlSubSystem);
-    RT_LINE();
     error->GenCode = rt::gen::kBadSetting;
-    RT_LINE();
     error->CanDefault = true;
-    RT_LINE();
     error->Arg = rt::AsString(mode);
-    RT_LINE();
     // The answer does not matter: nothing was changed that could be
     // retried or defaulted.
+    RT_LINE();
     error->Throw();
 }
 

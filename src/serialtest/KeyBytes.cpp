@@ -8,11 +8,8 @@ namespace serialtest {
 
 std::string KeyBytes::ForKey(os::WPARAM virtualKey) {
     RT_ENTER("KEYBYTES:FORKEY", "SerialMLE Class");
-    RT_LINE();
     if (virtualKey == kKeyEnter) return std::string(kEnterBytes);
-    RT_LINE();
     if (virtualKey == kKeyDelete) return std::string(kDeleteBytes);
-    RT_LINE();
     return std::string(1, static_cast<char>(virtualKey & 0xFF));
 }
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "platform/os/PostedMessage.h"
@@ -19,6 +20,11 @@ inline constexpr std::string_view kDeleteBytes{
     "\x1b"
     "d0",
     3};
+
+// The pane's colours, indices into the window layer's palette: navy text on
+// pale grey.
+inline constexpr std::uint32_t kPaneBackground = 7;
+inline constexpr std::uint32_t kPaneText = 1;
 
 // The pane keeps the most recent characters up to the classic edit
 // control's limit, its view's own cap.

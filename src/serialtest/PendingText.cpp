@@ -11,7 +11,6 @@ namespace serialtest {
 PendingText::PendingText(std::size_t keep, Clock::duration interval)
     : keep_(std::max<std::size_t>(keep, 1)), interval_(interval) {
     RT_ENTER("PENDINGTEXT:INIT", "SerialMLE Class");
-    RT_LINE();
     bytes_.reserve(2 * keep_);
 }
 
@@ -20,48 +19,35 @@ void PendingText::Append(std::string_view bytes) {
     // Every byte renders as at least one character, so only the last `keep`
     // bytes can show. Dropping lazily, once twice that has collected, keeps
     // the cost per byte constant during a flood.
-    RT_LINE();
     if (bytes.size() >= keep_) {
-        RT_LINE();
         bytes_.assign(bytes.substr(bytes.size() - keep_));
     } else {
-        RT_LINE();
         if (bytes_.size() + bytes.size() > 2 * keep_) bytes_.erase(0, bytes_.size() - keep_);
-        RT_LINE();
         bytes_.append(bytes);
     }
 }
 
 std::u16string_view PendingText::Text() {
     RT_ENTER("PENDINGTEXT:TEXT", "SerialMLE Class");
-    RT_LINE();
     const std::string_view all(bytes_);
-    RT_LINE();
     text_.clear();
     RT_LINE();
     ReceiveRenderer::Append(all.substr(all.size() - ReceiveRenderer::TailBytesFor(all, keep_)),
                             text_);
-    RT_LINE();
     const std::u16string_view rendered(text_);
-    RT_LINE();
     return rendered.size() > keep_ ? rendered.substr(rendered.size() - keep_) : rendered;
 }
 
 PendingText::Clock::duration PendingText::Delay(Clock::time_point now) const {
     RT_ENTER("PENDINGTEXT:DELAY", "SerialMLE Class");
-    RT_LINE();
     const Clock::time_point due = lastInsert_ + interval_;
-    RT_LINE();
     return due > now ? due - now : Clock::duration::zero();
 }
 
 void PendingText::MarkInserted(Clock::time_point now) {
     RT_ENTER("PENDINGTEXT:MARKINSERTED", "SerialMLE Class");
-    RT_LINE();
     bytes_.clear();
-    RT_LINE();
     text_.clear();
-    RT_LINE();
     lastInsert_ = now;
 }
 

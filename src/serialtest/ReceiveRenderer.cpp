@@ -41,24 +41,17 @@ constexpr Table kRenderings = BuildTable();
 
 std::size_t ReceiveRenderer::RenderedLength(std::string_view bytes) {
     RT_ENTER("RECEIVERENDERER:RENDEREDLENGTH", "SerialMLE Class");
-    RT_LINE();
     std::size_t length = 0;
-    RT_LINE();
     for (const char b : bytes) length += kRenderings[static_cast<std::uint8_t>(b)].length;
-    RT_LINE();
     return length;
 }
 
 std::size_t ReceiveRenderer::TailBytesFor(std::string_view bytes, std::size_t chars) {
     RT_ENTER("RECEIVERENDERER:TAILBYTESFOR", "SerialMLE Class");
-    RT_LINE();
     std::size_t count = 0;
-    RT_LINE();
     std::size_t length = 0;
-    RT_LINE();
     while (count < bytes.size() && length < chars)
         length += kRenderings[static_cast<std::uint8_t>(bytes[bytes.size() - ++count])].length;
-    RT_LINE();
     return count;
 }
 
@@ -67,33 +60,25 @@ void ReceiveRenderer::Append(std::string_view bytes, std::u16string& out) {
     // Sized once, then filled through a pointer four characters at a time
     // (a fixed-size copy) with room for the last one's overshoot; appending
     // character by character costs several times more in a flood.
-    RT_LINE();
     const std::size_t at = out.size();
     RT_LINE();
     const std::size_t length = RenderedLength(bytes);
-    RT_LINE();
     out.resize(at + length + kMaxWidth);
-    RT_LINE();
     char16_t* p = out.data() + at;
-    RT_LINE();
     for (const char b : bytes) {
         const Rendering& r = kRenderings[static_cast<std::uint8_t>(b)];
         std::memcpy(p, r.chars.data(), sizeof r.chars);
         p += r.length;
     }
-    RT_LINE();
     out.resize(at + length);
 }
 
 std::u16string ReceiveRenderer::Render(std::string_view bytes) {
     RT_ENTER("RECEIVERENDERER:RENDER", "SerialMLE Class");
-    RT_LINE();
     std::u16string text;
-    RT_LINE();
     text.reserve(bytes.size() * kMaxWidth);
     RT_LINE();
     Append(bytes, text);
-    RT_LINE();
     return text;
 }
 

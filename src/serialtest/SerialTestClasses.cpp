@@ -71,7 +71,6 @@ void DeclareSerialMLE(std::vector<rt::Declaration>& out) {
         pane->setParent(nullptr);
         return pane;
     };
-    RT_LINE();
     out.emplace_back(std::move(cls));
     out.emplace_back(Member<SerialMLE>("SERIALMLE", "DISPATCH", MemberKind::Method, 1,
                                        [](SerialMLE& self, std::span<const rt::Usual> args) {
@@ -109,7 +108,6 @@ void DeclareWSerial(std::vector<rt::Declaration>& out) {
         return std::make_shared<WSerial>(OwnerWindow(args), Arg(args, 1).AsLong(), Arg(args, 2),
                                          Arg(args, 3));
     };
-    RT_LINE();
     out.emplace_back(std::move(cls));
     using Action = void (WSerial::*)();
     const std::pair<const char*, Action> methods[] = {
@@ -119,7 +117,6 @@ void DeclareWSerial(std::vector<rt::Declaration>& out) {
         {"EXITBUTTON", &WSerial::ExitButton},
     };
     for (const auto& [name, bound] : methods) {
-        RT_LINE();
         // A copy: clang before 16 cannot capture a structured binding.
         const auto action = bound;
         out.emplace_back(Member<WSerial>("WSERIAL", name, MemberKind::Method, 0,

@@ -15,6 +15,12 @@ inline constexpr char kBaudRate[] = "Baud rate";
 inline constexpr char kParity[] = "Parity";
 inline constexpr char kDataBits[] = "Data bits";
 inline constexpr char kStopBits[] = "Stop bits";
+// Captions of the radio buttons; the stop-bit buttons' values ("0", "2")
+// are the line's stop-bit codes, not their captions.
+inline constexpr char kSevenBits[] = "7";
+inline constexpr char kEightBits[] = "8";
+inline constexpr char kOneStopBit[] = "1";
+inline constexpr char kTwoStopBits[] = "2";
 // Tooltip of a port entry that maps to no device.
 inline constexpr char kNoDevice[] = "no device";
 // Pane font face.

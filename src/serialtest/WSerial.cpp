@@ -16,6 +16,7 @@
 #include "platform/window/ErrorBox.h"
 #include "platform/window/Font.h"
 #include "serialtest/LineChoices.h"
+#include "serialtest/PaneConstants.h"
 #include "serialtest/SerialTestTexts.h"
 #include "serialtest/WSerialTemplate.h"
 
@@ -49,7 +50,6 @@ rt::Usual SettingsTable(const char* field) {
 // is, so the operator knows which line "Com3" is.
 void ShowPortDevices(win::ComboBox& list) {
     RT_ENTER("WSERIAL:SHOWPORTDEVICES", kModule);
-    RT_LINE();
     const serial::PortMap& map = serial::PortMap::Current();
     for (int i = 0; i < list.Count(); ++i) {
         const std::string device = map.Describe(list.EntryText(i));
@@ -78,14 +78,11 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     : win::DataWindow(owner, win::ResourceID("WSerial", rt::GetInst()), controlId) {
     RT_ENTER("WSERIAL:INIT", kModule);
     (void)extra;
-    RT_LINE();
     PreInit();
     const auto inst = rt::GetInst();
-    RT_LINE();
     win::Font paneFont(0, 10, texts::kPaneFace);
     paneFont.Bold(true);
-    RT_LINE();
-    const win::Brush paneBrush(win::Color(7));
+    const win::Brush paneBrush{win::Color(kPaneBackground)};
 
     RT_LINE();
     theGroupBox1 = std::make_shared<win::GroupBox>(this, win::ResourceID(kGroupBox1, inst));
@@ -115,26 +112,23 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     ParityListBox_->HyperLabel(Label("ParityListBox"));
     RT_LINE();
     SevenButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kSevenButton, inst));
-    SevenButton_->HyperLabel(Label("SevenButton", "7"));
+    SevenButton_->HyperLabel(Label("SevenButton", texts::kSevenBits));
     RT_LINE();
     EightButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kEightButton, inst));
-    EightButton_->HyperLabel(Label("EightButton", "8"));
+    EightButton_->HyperLabel(Label("EightButton", texts::kEightBits));
     RT_LINE();
     ZeroButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kZeroButton, inst));
-    ZeroButton_->HyperLabel(Label("ZeroButton", "1"));
+    ZeroButton_->HyperLabel(Label("ZeroButton", texts::kOneStopBit));
     RT_LINE();
     TwoButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kTwoButton, inst));
-    TwoButton_->HyperLabel(Label("TwoButton", "2"));
+    TwoButton_->HyperLabel(Label("TwoButton", texts::kTwoStopBits));
     RT_LINE();
     CommEdit_ = new SerialMLE(this, win::ResourceID(kCommEdit, inst));
     CommEdit_->View()->setObjectName(QStringLiteral("CommEdit"));
-    RT_LINE();
     CommEdit_->SetFont(QString::fromStdString(paneFont.FaceName()), paneFont.PointSize(),
                        paneFont.Bold());
-    RT_LINE();
     CommEdit_->SetBackground(paneBrush.GetColor().ToQColor());
-    RT_LINE();
-    CommEdit_->SetTextColor(win::Color(1).ToQColor());
+    CommEdit_->SetTextColor(win::Color(kPaneText).ToQColor());
     RT_LINE();
     BeginButton_ = std::make_shared<win::PushButton>(this, win::ResourceID(kBeginButton, inst));
     BeginButton_->HyperLabel(Label("BeginButton", texts::kBeginTest));
@@ -157,11 +151,9 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
                                {TwoButton_, ChoiceValue(kStopBitsChoices[1])}});
     StopBitsGroup_->HyperLabel(Label("StopBitsGroup", texts::kStopBits));
 
-    RT_LINE();
     Caption(texts::kWindowCaption);
     HyperLabel(Label("WSerial", texts::kWindowCaption));
 
-    RT_LINE();
     if (!server.IsNil()) Use(server);
     RT_LINE();
     PostInit();
@@ -171,35 +163,22 @@ WSerial::~WSerial() = default;
 
 void WSerial::PostInit() {
     RT_ENTER("WSERIAL:POSTINIT", kModule);
-    RT_LINE();
     EnableSystemMenu(false);
-    RT_LINE();
     EnableBorder(0);
-    RT_LINE();
     EnableMaxBox(false);
-    RT_LINE();
     EnableMinBox(false);
 
-    RT_LINE();
     Origin(win::Point{0, 0});
     auto* owner = dynamic_cast<win::Window*>(Owner());
-    RT_LINE();
     if (owner) Size(win::Dimension{owner->CanvasArea().Width(), owner->CanvasArea().Height()});
 
-    RT_LINE();
     PortListBox_->Value(rt::Usual("Com1"));
-    RT_LINE();
     BaudListBox_->Value(rt::Usual(9600));
-    RT_LINE();
     ParityListBox_->Value(rt::Usual(0));
-    RT_LINE();
-    DataBitsGroup_->Value(rt::Usual("8"));
-    RT_LINE();
-    StopBitsGroup_->Value(rt::Usual("0"));
+    DataBitsGroup_->Value(ChoiceValue(kDataBitsChoices[1]));
+    StopBitsGroup_->Value(ChoiceValue(kStopBitsChoices[0]));
 
-    RT_LINE();
     SystemMenu_ = owner ? os::GetSystemMenu(owner->Handle(0), false) : 0;
-    RT_LINE();
     EndButton_->Disable();
 }
 
@@ -207,37 +186,30 @@ void WSerial::BeginButton() {
     RT_ENTER("WSERIAL:BEGINBUTTON", kModule);
     RT_LINE();
     CommEdit_->SetValue(QString());
-    RT_LINE();
     CommEdit_->SetFocus();
 
     std::string error;
     bool started = false;
+    RT_LINE();
     serial::Serial* port = Port();
     // The guarded block: a failed step sets the error text and leaves it.
     [&] {
-        RT_LINE();
         const rt::Usual portName = PortListBox_->Value();
         if (!port->Open(portName.AsText())) {
             error = std::string(texts::kCannotOpenPort) + portName.AsText();
             return;
         }
-        RT_LINE();
         port->SetBaud(ToUnsigned<std::uint32_t>(BaudListBox_->Value()));
-        RT_LINE();
         port->SetParity(ToUnsigned<std::uint8_t>(ParityListBox_->Value()));
-        RT_LINE();
         port->SetByteSize(
             ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(DataBitsGroup_->Value().AsText()))));
-        RT_LINE();
         port->SetStopBits(
             ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(StopBitsGroup_->Value().AsText()))));
-        RT_LINE();
         if (!port->SetProtocol()) {
             error = port->ErrorDesc();
             return;
         }
-        RT_LINE();
-        port->EnableEvents(1);
+        port->EnableEvents(serial::EV_RXCHAR);
         BeginButton_->Disable();
         ExitButton_->Disable();
         EndButton_->Enable();
@@ -253,23 +225,18 @@ void WSerial::EndButton() {
     RT_ENTER("WSERIAL:ENDBUTTON", kModule);
     RT_LINE();
     Port()->Close();
-    RT_LINE();
     EndButton_->Disable();
-    RT_LINE();
     BeginButton_->Enable();
-    RT_LINE();
     ExitButton_->Enable();
-    RT_LINE();
     os::EnableMenuItem(SystemMenu_, os::kSystemMenuClose, os::MF_BYPOSITION | os::MF_ENABLED);
 }
 
 void WSerial::ExitButton() {
     RT_ENTER("WSERIAL:EXITBUTTON", kModule);
-    RT_LINE();
     EndWindow();
-    RT_LINE();
     auto* owner = dynamic_cast<win::Window*>(Owner());
     auto* app = owner ? dynamic_cast<win::App*>(owner->Owner()) : nullptr;
+    RT_LINE();
     if (!app) throw std::runtime_error("WSerial: the owner's owner is not the application");
     app->Quit();
 }

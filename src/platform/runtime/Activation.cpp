@@ -42,17 +42,21 @@ std::vector<Activation> ActivationStack::TakeThrowSite() {
     return thrown;
 }
 
-ActivationGuard::ActivationGuard(std::string_view name, std::string_view module)
+ActivationGuard::ActivationGuard(std::string_view name, std::string_view module, int line)
     : exceptions_(std::uncaught_exceptions()) {
     auto& stack = State().activations;
     if (exceptions_ == 0) stack.ForgetThrowSite();
-    stack.Push(name, module);
+    stack.Push(Activation{name, module, line});
 }
 
 ActivationGuard::~ActivationGuard() {
     auto& stack = State().activations;
     if (std::uncaught_exceptions() > exceptions_) stack.KeepThrowSite();
     stack.Pop();
+}
+
+void MarkLine(int line) {
+    State().activations.SetLine(line);
 }
 
 RestoredActivations::RestoredActivations(const std::vector<Activation>& left)

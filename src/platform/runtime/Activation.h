@@ -1,14 +1,32 @@
 #pragma once
 // The activation record: every method and function of the system registers
 // its qualified upper-case name ("SERIALMLE:DISPATCH") and its module
-// ("SerialMLE Class") when it starts, and records its current source line
-// before each statement, so that an error report can print the call stack.
+// ("SerialMLE Class") when it starts, and records the source line it is at
+// where that line can end up in an error report, so that the report can
+// print the call stack with each frame's line.
 //
 //   void SerialMLE::Dispatch(...) {
 //       RT_ENTER("SERIALMLE:DISPATCH", "SerialMLE Class");
+//       text = Pending();                  // no marker: cannot be reported
 //       RT_LINE();
-//       ...
+//       rt::Send(owner, sym::kRECEIVED);   // reaches another activation
+//       if (bad) rt::RaiseError({...});    // records its own line
 //   }
+//
+// A frame's line is shown only while that frame has a call in progress or
+// raises, so a marker (RT_LINE) stands only where one of these follows:
+//   - a call that can reach another activation: a function or method of the
+//     system, a late-bound send, access, assign or creation, a Qt call that
+//     runs handlers of the system (an event loop, a modal dialog, a signal);
+//   - a call to a helper without an activation of its own that may raise on
+//     its caller's behalf (the late-bound operations, the instance check);
+//   - a `throw` of the system's own code.
+// The raising functions themselves (RaiseError, _IError) take the line of
+// their call from std::source_location: a raise needs no marker. Plain
+// statements (assignments, returns, Qt and standard calls that run nothing
+// of the system) carry none. One marker serves the statements after it up
+// to the next call that needs its own line; a statement spread over lines
+// (a call with a lambda, say) is marked on its first line.
 //
 // The record belongs to the GUI thread; platform threads never touch it.
 //
@@ -61,10 +79,12 @@ class ActivationStack {
     std::vector<Activation> thrown_;
 };
 
-// Registers an activation for the lifetime of the guard.
+// Registers an activation for the lifetime of the guard, at `line` until a
+// marker records another (RT_ENTER gives the line it stands on, so a frame
+// never shows line 0 once its code runs).
 class ActivationGuard {
   public:
-    ActivationGuard(std::string_view name, std::string_view module);
+    ActivationGuard(std::string_view name, std::string_view module, int line = 0);
     ~ActivationGuard();
     ActivationGuard(const ActivationGuard&) = delete;
     ActivationGuard& operator=(const ActivationGuard&) = delete;
@@ -88,7 +108,13 @@ class RestoredActivations {
     std::size_t count_;
 };
 
+// Records `line` as the innermost activation's line in the process's
+// activation record; no-op when there is none. Out of line so that markers
+// need nothing but this header.
+void MarkLine(int line);
+
 }  // namespace rt
 
-#define RT_ENTER(name, module) const ::rt::ActivationGuard rtActivationGuard_(name, module)
-#define RT_LINE() ::rt::State().activations.SetLine(__LINE__)
+#define RT_ENTER(name, module) \
+    const ::rt::ActivationGuard rtActivationGuard_(name, module, __LINE__)
+#define RT_LINE() ::rt::MarkLine(__LINE__)

@@ -92,7 +92,12 @@ Usual Raise(RawError& raw) {
     }
 }
 
-Usual RaiseError(const ErrorInfo& info) {
+Usual RaiseError(const ErrorInfo& info, std::source_location where) {
+    MarkLine(static_cast<int>(where.line()));
+    return RaiseErrorForCaller(info);
+}
+
+Usual RaiseErrorForCaller(const ErrorInfo& info) {
     RawError raw;
     raw.Set(RawError::GenCode, info.genCode);
     raw.Set(RawError::SubCode, info.subCode);
@@ -208,10 +213,11 @@ namespace {
         // has nowhere left to go.
         try {
             if (State().errors.errorBlock) {
-                RaiseError({.genCode = gen::kException,
-                            .subSystem = text::kRuntimeSubSystem,
-                            .operation = text::kTerminate,
-                            .description = description});
+                // The thrower's line stands in the restored activations.
+                RaiseErrorForCaller({.genCode = gen::kException,
+                                     .subSystem = text::kRuntimeSubSystem,
+                                     .operation = text::kTerminate,
+                                     .description = description});
             } else {
                 std::cerr << text::kProgramPrefix << text::kTerminate << ": " << description
                           << std::endl;
@@ -229,7 +235,9 @@ void InstallTerminateHandler() {
     std::set_terminate(OnTerminate);
 }
 
-Usual _IError(std::uint32_t code, std::uint32_t detail, std::string_view message) {
+Usual _IError(std::uint32_t code, std::uint32_t detail, std::string_view message,
+              std::source_location where) {
+    MarkLine(static_cast<int>(where.line()));
     RawError raw;
     raw.SetText(RawError::SubSystem, text::kRuntimeSubSystem);
     raw.Set(RawError::GenCode, gen::kInternal);

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <source_location>
 #include <string>
 #include <string_view>
 
@@ -68,8 +69,16 @@ struct ErrorInfo {
     std::uint32_t tries = 0;
     Symbol funcSym{};
 };
-// Fills a raw record from `info` and raises it (Raise).
-Usual RaiseError(const ErrorInfo& info);
+// Fills a raw record from `info` and raises it (Raise). The line of the
+// call is recorded as the innermost activation's line first, so the report's
+// call stack shows where the error was raised.
+Usual RaiseError(const ErrorInfo& info,
+                 std::source_location where = std::source_location::current());
+
+// RaiseError for a helper without an activation of its own that raises on
+// its caller's behalf (a late-bound send, say): records no line, so the line
+// its caller marked before calling the helper stays the raise's line.
+Usual RaiseErrorForCaller(const ErrorInfo& info);
 
 enum class Answer { Retry, Default, Substitute };
 // How to go on after the error block returned `result`.
@@ -113,8 +122,10 @@ void InstallTerminateHandler();
 
 // Raises the runtime's internal error: GenCode gen::kInternal, SubCode
 // `code`, OsCode `detail`, `message` as Description, default offered.
-// Returns the error block's result.
-Usual _IError(std::uint32_t code, std::uint32_t detail, std::string_view message);
+// Returns the error block's result. Records the line of the call as
+// RaiseError does.
+Usual _IError(std::uint32_t code, std::uint32_t detail, std::string_view message,
+              std::source_location where = std::source_location::current());
 
 // The network-error flag that application code can test; the setter returns
 // the previous value.

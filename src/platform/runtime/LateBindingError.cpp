@@ -56,7 +56,8 @@ Usual RaiseLateBindingError(LateBindingFault fault, Symbol symbol) {
     info.operation = operation;
     info.description = Description(fault);
     info.funcSym = symbol;
-    const Usual answer = RaiseError(info);
+    // Raised for the late-bound operation's caller, whose marked line it is.
+    const Usual answer = RaiseErrorForCaller(info);
     // A retry is not offered: the lookup would fail the same way.
     return Classify(answer) == Answer::Substitute ? answer : NIL;
 }

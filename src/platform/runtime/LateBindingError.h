@@ -27,7 +27,8 @@ std::uint32_t LateBindingGenCode(LateBindingFault fault);
 // fault's generic code, the member, field or class as operation and symbol),
 // offering the default answer only. Returns what the failed operation
 // answers then: NIL for the default, or the substitute the error block gave.
-// An abort does not return.
+// An abort does not return. Records no line: the raise stands at the call of
+// the late-bound operation, which its caller marks (see Activation.h).
 Usual RaiseLateBindingError(LateBindingFault fault, Symbol symbol);
 
 }  // namespace rt

@@ -31,6 +31,23 @@ inline constexpr std::uint32_t ES_AUTOHSCROLL = 0x0080;
 inline constexpr std::uint32_t ES_READONLY = 0x0800;
 inline constexpr std::uint32_t ES_WANTRETURN = 0x1000;
 
+// The style words of the controls forms are made of: each is shown
+// (WS_CHILD | WS_VISIBLE); all but labels and frames take the focus by Tab.
+inline constexpr std::uint32_t kShownChild = WS_CHILD | WS_VISIBLE;
+// A frame that also starts a group of radio buttons.
+inline constexpr std::uint32_t kGroupBoxStyle = kShownChild | WS_GROUP | BS_GROUPBOX;
+inline constexpr std::uint32_t kLabelStyle = kShownChild;
+inline constexpr std::uint32_t kDropDownListStyle =
+    kShownChild | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST;
+inline constexpr std::uint32_t kRadioButtonStyle = kShownChild | WS_TABSTOP | BS_AUTORADIOBUTTON;
+inline constexpr std::uint32_t kPushButtonStyle = kShownChild | WS_TABSTOP | BS_PUSHBUTTON;
+// A bordered multi-line edit that keeps Enter and scrolls down as it fills.
+inline constexpr std::uint32_t kMultiLineEditStyle = kShownChild | WS_BORDER | WS_VSCROLL |
+                                                     WS_TABSTOP | ES_WANTRETURN | ES_AUTOVSCROLL |
+                                                     ES_MULTILINE;
+// A form set in its own font, inside another window.
+inline constexpr std::uint32_t kChildFormStyle = WS_CHILD | DS_SETFONT;
+
 // The platform's predefined control classes.
 enum class ControlClass { Button, Edit, Static, ComboBox };
 

@@ -12,9 +12,11 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/runtime/Activation.h"
 #include "platform/runtime/ErrorTexts.h"
 #include "platform/runtime/GenCode.h"
 #include "platform/runtime/GuardedSequence.h"
+#include "platform/runtime/LateBinding.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/runtime/Termination.h"
 #include "platform/runtime/Tone.h"
@@ -193,6 +195,27 @@ TEST_F(ErrorSystemTest, InternalErrorCarriesItsMessage) {
     ASSERT_EQ(seen_.size(), 1u);
     EXPECT_EQ((*seen_[0].AsArray())[0].AsLong(), static_cast<std::int32_t>(gen::kInternal));
     EXPECT_EQ((*seen_[0].AsArray())[2].AsText(), "SetDefault: /nowhere");
+}
+
+// The line a report shows for the raising frame: a frame starts at the line
+// of its entry, the raising functions record their own call's line, and a
+// late-bound failure keeps the line its caller marked, not the helper's.
+TEST_F(ErrorSystemTest, ARaiseShowsTheLineItStandsAt) {
+    int seen = -1;
+    Install([&](const Usual&) {
+        seen = State().activations.At(0)->line;
+        return Usual(false);
+    });
+    RT_ENTER("TEST:RAISER", "Test Module");
+    EXPECT_EQ(State().activations.At(0)->line, __LINE__ - 1);
+    RaiseError({.genCode = gen::kNumOverflow});
+    EXPECT_EQ(seen, __LINE__ - 1);
+    _IError(1, 0, "internal");
+    EXPECT_EQ(seen, __LINE__ - 1);
+    RT_LINE();
+    const int marked = __LINE__ - 1;
+    Send(NIL, State().symbols.Add("ANYMETHOD"));
+    EXPECT_EQ(seen, marked);
 }
 
 TEST(ErrorSystemAnswerTest, ResultsMapToRetryDefaultAndSubstitute) {

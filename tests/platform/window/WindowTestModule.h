@@ -28,22 +28,22 @@ enum TestId : std::uint16_t {
 inline DialogTemplate TestForm() {
     DialogTemplate d;
     d.name = "TESTFORM";
-    d.style = WS_CHILD | DS_SETFONT;
+    d.style = kChildFormStyle;
     d.rect = {0, 0, 200, 100};
     d.fontFace = u"MS Shell Dlg";
     d.pointSize = 8;
     d.items = {
-        {kFrameBox, ControlClass::Button, 0x50020007, 0, u"Frame", {2, 2, 196, 40}},
-        {kCaption, ControlClass::Static, 0x50000000, 0, u"Caption", {6, 10, 40, 10}},
-        {kList, ControlClass::ComboBox, 0x50210103, 0, u"", {50, 10, 60, 50}},
-        {kGroupA, ControlClass::Button, 0x50020007, 0, u"A", {120, 4, 36, 36}},
-        {kA1, ControlClass::Button, 0x50010009, 0, u"a1", {124, 14, 30, 10}},
-        {kA2, ControlClass::Button, 0x50010009, 0, u"a2", {124, 26, 30, 10}},
-        {kGroupB, ControlClass::Button, 0x50020007, 0, u"B", {160, 4, 36, 36}},
-        {kB1, ControlClass::Button, 0x50010009, 0, u"b1", {164, 14, 30, 10}},
-        {kB2, ControlClass::Button, 0x50010009, 0, u"b2", {164, 26, 30, 10}},
-        {kGo, ControlClass::Button, 0x50010000, 0, u"Go", {10, 60, 50, 14}},
-        {kStop, ControlClass::Button, 0x50010000, 0, u"Stop", {70, 60, 50, 14}},
+        {kFrameBox, ControlClass::Button, kGroupBoxStyle, 0, u"Frame", {2, 2, 196, 40}},
+        {kCaption, ControlClass::Static, kLabelStyle, 0, u"Caption", {6, 10, 40, 10}},
+        {kList, ControlClass::ComboBox, kDropDownListStyle, 0, u"", {50, 10, 60, 50}},
+        {kGroupA, ControlClass::Button, kGroupBoxStyle, 0, u"A", {120, 4, 36, 36}},
+        {kA1, ControlClass::Button, kRadioButtonStyle, 0, u"a1", {124, 14, 30, 10}},
+        {kA2, ControlClass::Button, kRadioButtonStyle, 0, u"a2", {124, 26, 30, 10}},
+        {kGroupB, ControlClass::Button, kGroupBoxStyle, 0, u"B", {160, 4, 36, 36}},
+        {kB1, ControlClass::Button, kRadioButtonStyle, 0, u"b1", {164, 14, 30, 10}},
+        {kB2, ControlClass::Button, kRadioButtonStyle, 0, u"b2", {164, 26, 30, 10}},
+        {kGo, ControlClass::Button, kPushButtonStyle, 0, u"Go", {10, 60, 50, 14}},
+        {kStop, ControlClass::Button, kPushButtonStyle, 0, u"Stop", {70, 60, 50, 14}},
     };
     return d;
 }
