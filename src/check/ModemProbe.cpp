@@ -4,20 +4,15 @@
 
 namespace check {
 
-namespace {
-
-struct Inputs {
-    bool cts, dsr, dcd, ri;
-};
-
-void AddFollowers(const Inputs& raised, const Inputs& dropped, std::vector<std::string>& out) {
-    if (raised.cts && !dropped.cts) out.push_back("CTS");
-    if (raised.dsr && !dropped.dsr) out.push_back("DSR");
-    if (raised.dcd && !dropped.dcd) out.push_back("DCD");
-    if (raised.ri && !dropped.ri) out.push_back("RI");
+std::vector<std::string> InputsFollowing(const serial::ModemLines& raised,
+                                         const serial::ModemLines& dropped) {
+    std::vector<std::string> names;
+    if (raised.cts && !dropped.cts) names.push_back("CTS");
+    if (raised.dsr && !dropped.dsr) names.push_back("DSR");
+    if (raised.dcd && !dropped.dcd) names.push_back("DCD");
+    if (raised.ri && !dropped.ri) names.push_back("RI");
+    return names;
 }
-
-}  // namespace
 
 ModemResult ProbeModem(serial::PosixLine& outputs, serial::PosixLine& inputs,
                        std::chrono::milliseconds settle) {
@@ -28,12 +23,10 @@ ModemResult ProbeModem(serial::PosixLine& outputs, serial::PosixLine& inputs,
         result.unsupported = error;
         return result;
     }
-    auto read = [&](bool rts, bool dtr) -> std::optional<Inputs> {
+    auto read = [&](bool rts, bool dtr) -> std::optional<serial::ModemLines> {
         if (!outputs.SetModem(rts, dtr, error)) return std::nullopt;
         std::this_thread::sleep_for(settle);
-        const auto m = inputs.Modem(error);
-        if (!m) return std::nullopt;
-        return Inputs{m->cts, m->dsr, m->dcd, m->ri};
+        return inputs.Modem(error);
     };
     const auto rtsOnly = read(true, false);
     const auto dtrOnly = rtsOnly ? read(false, true) : std::nullopt;
@@ -44,8 +37,8 @@ ModemResult ProbeModem(serial::PosixLine& outputs, serial::PosixLine& inputs,
         result.unsupported = error;
         return result;
     }
-    AddFollowers(*rtsOnly, *none, result.followRts);
-    AddFollowers(*dtrOnly, *none, result.followDtr);
+    result.followRts = InputsFollowing(*rtsOnly, *none);
+    result.followDtr = InputsFollowing(*dtrOnly, *none);
     return result;
 }
 

@@ -5,11 +5,18 @@
 // dropped. The outputs are left as they were found.
 
 #include <chrono>
+#include <string>
+#include <vector>
 
 #include "check/CheckReport.h"
 #include "platform/serial/PosixLine.h"
 
 namespace check {
+
+// The inputs ("CTS", "DSR", "DCD", "RI") asserted in `raised` and clear in
+// `dropped`: an input asserted or clear in both follows nothing.
+std::vector<std::string> InputsFollowing(const serial::ModemLines& raised,
+                                         const serial::ModemLines& dropped);
 
 // `outputs` and `inputs` may be the same line. `settle` is the time the
 // inputs are given to follow (USB adapters report them every few ms).

@@ -128,7 +128,7 @@ bool LogFile::EndLastLine(rt::FHandle log, std::int64_t end) {
 bool LogFile::DebugMsg(const std::string& text) {
     RT_ENTER("LOGFILE:DEBUGMSG", kLogFileModule);
     if (!log2File_) {
-        rt::_DebOut32(text.c_str());
+        rt::DebOut32(text.c_str());
         return !text.empty();
     }
     return WithLogEnd([&](rt::FHandle handle) {

@@ -8,7 +8,7 @@ namespace diag {
 
 std::string ProgramFileName(bool full) {
     RT_ENTER("PROGRAMFILENAME", kLogFileModule);
-    const std::string path = rt::_ExecName();
+    const std::string path = rt::ExecName();
     if (full) return path;
     const auto at = path.rfind(kPathSep);
     return at == std::string::npos ? path : path.substr(at + 1);

@@ -18,10 +18,6 @@
 namespace errors {
 namespace {
 
-constexpr std::uint32_t kAnswerDefault = 1;
-constexpr std::uint32_t kAnswerRetry = 2;
-constexpr std::uint32_t kAbortWithRecovery = 0x80000003u;
-constexpr std::uint32_t kAbortToQuit = 0x80000000u;
 constexpr std::uint32_t kSeverityWarning = 1;
 constexpr std::uint32_t kSeverityError = 2;
 constexpr std::uint32_t kSeverityRaised = 3;
@@ -102,33 +98,31 @@ rt::Usual DefError(const rt::Usual& value) {
         rt::Tone(494, 1);
         rt::Tone(523, 1);
     }
-    const std::uint32_t defaultCode =
-        (error->CanDefault || error->CanSubstitute) ? kAnswerDefault : 0;
-    std::uint32_t retryCode = 0;
+    rt::ErrorChoices choices{.canDefault = error->CanDefault || error->CanSubstitute};
     if (error->CanRetry) {
         if (error->GenCode == rt::gen::kNoVariable) {
             error->CanRetry = false;
         } else {
-            retryCode = kAnswerRetry;
+            choices.canRetry = true;
         }
     }
-    const std::uint32_t abortCode = rt::CanBreak() ? kAbortWithRecovery : kAbortToQuit;
+    choices.abort = rt::CanBreak() ? rt::AbortOffer::ToRecovery : rt::AbortOffer::Quit;
     RT_LINE();
     if (rt::SetErrorLog()) WriteLog(text, *error);
     RT_LINE();
-    const std::uint32_t answer =
-        rt::ErrorMessageBox(text, caption, defaultCode, retryCode, abortCode);
-    if (answer == kAnswerDefault) {
+    const rt::ErrorAnswer answer = rt::ErrorMessageBox(text, caption, choices);
+    if (answer == rt::ErrorAnswer::Default) {
         if (error->CanSubstitute) return rt::EmptyUsual(error->SubstituteType);
         return rt::Usual(false);
     }
-    if (answer == kAnswerRetry) return rt::Usual(true);
+    if (answer == rt::ErrorAnswer::Retry) return rt::Usual(true);
+    // Abort and Quit alike: a recovery point, when there is one, is left for.
     rt::MathInit();
     if (rt::CanBreak()) rt::LabelJump(rt::Usual(rt::ObjectRef(error)));
     rt::ErrorLevel(static_cast<std::int32_t>(error->GenCode));
     rt::KXDBCloseAll();
     RT_LINE();
-    rt::_Quit();
+    rt::QuitProgram();
 }
 
 }  // namespace errors

@@ -50,7 +50,7 @@ void Error::InitAt(const rt::Usual& level) {
     // INIT or NEW that called it are left out.
     RT_LINE();
     Stack = CallStackText(start, 2);
-    SubSystem = rt::_ExecName();
+    SubSystem = rt::ExecName();
 }
 
 rt::Usual Error::Throw() {

@@ -17,8 +17,6 @@
 namespace errors {
 namespace {
 
-constexpr std::uint32_t kAbortWithRecovery = 3;
-
 // Report texts end their lines with CR LF; the text view wants LF.
 QString DisplayText(const std::string& text) {
     QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -33,12 +31,8 @@ bool HaveWidgets() {
 }  // namespace
 
 ErrorDialog::ErrorDialog(const std::string& text, const std::string& caption,
-                         std::uint32_t defaultCode, std::uint32_t retryCode,
-                         std::uint32_t abortCode, QWidget* parent)
-    : QDialog(parent),
-      defaultCode_(defaultCode),
-      abortCode_(abortCode),
-      answer_(defaultCode != 0 ? defaultCode : (abortCode & ~kHighBit)) {
+                         const rt::ErrorChoices& choices, QWidget* parent)
+    : QDialog(parent), choices_(choices), answer_(rt::UnansweredAnswer(choices)) {
     RT_ENTER("ERRORDIALOG:INIT", text::kModule);
     setWindowTitle(QString::fromUtf8(caption.c_str()));
     setModal(true);
@@ -64,11 +58,14 @@ ErrorDialog::ErrorDialog(const std::string& text, const std::string& caption,
     buttons_ = new QHBoxLayout();
     buttons_->addStretch(1);
     layout->addLayout(buttons_);
-    if (defaultCode != 0) defaultButton_ = AddButton(text::kButtonDefault, defaultCode);
-    if (retryCode != 0) retryButton_ = AddButton(text::kButtonRetry, retryCode);
-    if (abortCode != 0) {
-        const bool recovers = (abortCode & ~kHighBit) == kAbortWithRecovery;
-        abortButton_ = AddButton(recovers ? text::kButtonAbort : text::kButtonQuit, abortCode);
+    if (choices.canDefault) {
+        defaultButton_ = AddButton(text::kButtonDefault, rt::ErrorAnswer::Default);
+    }
+    if (choices.canRetry) retryButton_ = AddButton(text::kButtonRetry, rt::ErrorAnswer::Retry);
+    if (choices.abort != rt::AbortOffer::None) {
+        const auto answer = rt::AbortAnswer(choices.abort);
+        abortButton_ = AddButton(
+            answer == rt::ErrorAnswer::Abort ? text::kButtonAbort : text::kButtonQuit, answer);
     }
     QPushButton* focus =
         defaultButton_ ? defaultButton_ : (retryButton_ ? retryButton_ : abortButton_);
@@ -78,12 +75,11 @@ ErrorDialog::ErrorDialog(const std::string& text, const std::string& caption,
     }
 }
 
-QPushButton* ErrorDialog::AddButton(const char* caption, std::uint32_t code) {
+QPushButton* ErrorDialog::AddButton(const char* caption, rt::ErrorAnswer answer) {
     RT_ENTER("ERRORDIALOG:ADDBUTTON", text::kModule);
     auto* button = new QPushButton(QString::fromUtf8(caption), this);
     button->setAutoDefault(false);
     buttons_->addWidget(button);
-    const std::uint32_t answer = code & ~kHighBit;
     connect(button, &QPushButton::clicked, this, [this, answer] {
         answer_ = answer;
         done(QDialog::Accepted);
@@ -93,20 +89,18 @@ QPushButton* ErrorDialog::AddButton(const char* caption, std::uint32_t code) {
 
 void ErrorDialog::reject() {
     RT_ENTER("ERRORDIALOG:REJECT", text::kModule);
-    answer_ = defaultCode_ != 0 ? defaultCode_ : (abortCode_ & ~kHighBit);
+    answer_ = rt::UnansweredAnswer(choices_);
     QDialog::reject();
 }
 
-std::uint32_t ShowErrorDialog(const std::string& text, const std::string& caption,
-                              std::uint32_t defaultCode, std::uint32_t retryCode,
-                              std::uint32_t abortCode) {
+rt::ErrorAnswer ShowErrorDialog(const std::string& text, const std::string& caption,
+                                const rt::ErrorChoices& choices) {
     RT_ENTER("SHOWERRORDIALOG", text::kModule);
     if (!HaveWidgets()) {
         std::cerr << caption << "\n" << text << std::flush;
-        return defaultCode != 0 ? defaultCode : abortCode;
+        return rt::UnansweredAnswer(choices);
     }
-    ErrorDialog dialog(text, caption, defaultCode, retryCode, abortCode,
-                       QApplication::activeWindow());
+    ErrorDialog dialog(text, caption, choices, QApplication::activeWindow());
     RT_LINE();
     dialog.exec();
     return dialog.Answer();

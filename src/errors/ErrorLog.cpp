@@ -102,7 +102,7 @@ rt::FHandle ErrorLogOpen() {
             bool& flag;
             ~Reset() { flag = false; }
         } reset{state.reportingLogFailure};
-        rt::_IError(1, 0, message);
+        rt::InternalError(1, 0, message);
     }
     return handle;
 }
@@ -112,7 +112,7 @@ void ErrorLogWrite(rt::FHandle handle, const std::string& text, const Error& err
     rt::FPutS(handle, text::kLogBanner);
     rt::FPutS(handle, rt::Version());
     rt::FPutS(handle, rt::DToC(rt::Today()) + " " + rt::Time());
-    rt::FPutS(handle, std::string(text::kLogApplication) + rt::_ExecName());
+    rt::FPutS(handle, std::string(text::kLogApplication) + rt::ExecName());
     rt::FPutS(handle, " ");
     rt::FPutS(handle, text::kLogErrorMessage);
     rt::FPutS(handle, text::kLogErrorRule);

@@ -30,7 +30,7 @@ void ErrorSysInit() {
 
 void ErrorGenInit() {
     RT_ENTER("ERRORGENINIT", text::kModule);
-    if (rt::_GetRTCount() == 1) rt::ErrorFunc(DefErrorGen);
+    if (rt::GetRTCount() == 1) rt::ErrorFunc(DefErrorGen);
 }
 
 }  // namespace errors

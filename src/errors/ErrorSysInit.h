@@ -10,7 +10,7 @@ namespace errors {
 void ErrorSysInit();
 
 // Installs DefErrorGen as the error generator when the runtime serves this
-// program alone (_GetRTCount() is 1); otherwise does nothing.
+// program alone (GetRTCount() is 1); otherwise does nothing.
 void ErrorGenInit();
 
 }  // namespace errors

@@ -103,7 +103,7 @@ std::string DateFormat(std::int32_t order, char separator, const std::string& pa
 
 void ApplyWindows() {
     RT_ENTER("INTLAPPLYWINDOWS", text::kIntlModule);
-    rt::_SetIntl(true);
+    rt::SetIntl(true);
     LocaleReader locale;
     rt::SetDecimalSep(locale.FirstCharacter(os::LOCALE_SDECIMAL, text::kFallbackDecimalSep));
     rt::SetThousandSep(locale.FirstCharacter(os::LOCALE_STHOUSAND, text::kFallbackThousandSep));
@@ -119,7 +119,7 @@ void ApplyWindows() {
         locale.Text(os::LOCALE_SSHORTDATE).value_or(std::string(text::kFallbackShortDate)));
     rt::SetDateFrmt(DateFormat(order, separator, pattern));
     rt::SetDecimal(locale.Number(os::LOCALE_IDIGITS, text::kFallbackDecimals));
-    rt::_SetDict(true);
+    rt::SetDict(true);
     rt::SetCentury(true);
     rt::SetEpoch(text::kWindowsEpoch);
 }
@@ -135,8 +135,8 @@ void ApplyFixed(Mode mode) {
     rt::SetDateFrmt(text::kFixedDateFormat);
     rt::SetDecimal(2);
     const rt::Usual switches = mode == Mode::Binary ? rt::Usual(std::int32_t{2}) : rt::Usual(false);
-    rt::_SetDict(switches);
-    rt::_SetIntl(switches);
+    rt::SetDict(switches);
+    rt::SetIntl(switches);
     rt::SetCentury(false);
 }
 
@@ -177,7 +177,7 @@ void Guarded(const std::function<void()>& steps) {
 
 rt::Symbol SetInternational(const rt::Usual& mode) {
     RT_ENTER("SETINTERNATIONAL", text::kIntlModule);
-    const rt::Symbol previous = SymbolOfSwitch(rt::_SetIntl());
+    const rt::Symbol previous = SymbolOfSwitch(rt::SetIntl());
     if (mode.IsNil()) return previous;
     const Mode chosen = ModeOf(mode);
     if (chosen == Mode::Unknown) {

@@ -230,7 +230,7 @@ TEST_F(ProcessEntryTest, OrdinaryRunDoesNotAskForThePath) {
 TEST_F(ProcessEntryTest, AbortWithoutRecoveryPointEndsWithTheErrorLevel) {
     ops.duringStart = [] {
         rt::ErrorLevel(13);
-        rt::_Quit();
+        rt::QuitProgram();
     };
     EXPECT_EQ(ops.RunEntry(), 13u);
     const std::vector<std::string> tail(ops.log.end() - 2, ops.log.end());

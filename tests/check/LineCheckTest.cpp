@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cstdlib>
 #include <sstream>
 
 #include "FarEndThread.h"
@@ -143,6 +144,35 @@ TEST(LineCheckTest, CableChecksBothDirectionsEachOnItsOwn) {
     EXPECT_EQ(report.modem[1].outputs, "Com2");
     EXPECT_EQ(report.modem[1].inputs, "Com1");
     EXPECT_EQ(report.ExitCode(), 1);
+}
+
+// A real port with a loopback plug: every setting carried, error counters
+// kept and still, and the plug's wiring found.
+TEST(LineCheckTest, RealPortWithALoopbackPlug) {
+    const char* device = std::getenv("COMTEST_TEST_PLUG");
+    if (device == nullptr || *device == '\0')
+        GTEST_SKIP() << "set COMTEST_TEST_PLUG to a serial device with a loopback plug "
+                        "(TX-RX, RTS-CTS, DTR-DSR-DCD) to run this test";
+    ScopedPortMap map("Com1", device);
+    CheckOptions options;
+    options.port = "Com1";
+    options.bauds = {9600, 19200};
+    options.parities = {0, 2};
+    options.dataBits = {7, 8};
+    const auto report = RunOn(options);
+
+    EXPECT_EQ(report.ExitCode(), 0);
+    for (const auto& row : report.rows) {
+        EXPECT_EQ(row.verdict, Verdict::Ok) << SettingsText(row.requested) << " " << row.refusal;
+        ASSERT_TRUE(row.applied.has_value());
+        EXPECT_EQ(SettingsText(*row.applied), SettingsText(row.requested));
+        ASSERT_TRUE(row.errors.has_value());
+        EXPECT_TRUE(row.errors->None()) << LineErrorsText(row.errors);
+    }
+    ASSERT_EQ(report.modem.size(), 1u);
+    EXPECT_EQ(report.modem[0].unsupported, "");
+    EXPECT_EQ(report.modem[0].followRts, std::vector<std::string>{"CTS"});
+    EXPECT_EQ(report.modem[0].followDtr, (std::vector<std::string>{"DSR", "DCD"}));
 }
 
 // The table's cells of each row, split at the column gaps of two spaces.

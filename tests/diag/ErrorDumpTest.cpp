@@ -240,7 +240,7 @@ TEST_F(DumpErrorTest, ErrorObjectIsDumpedFieldByField) {
     log.DumpError(*error);
     const std::string content = ReadFile(path_);
     const std::string expected[] = {
-        "\r\nSubSystem       :" + rt::_ExecName() + "\r\nSubCode         :5333\r\n",
+        "\r\nSubSystem       :" + rt::ExecName() + "\r\nSubCode         :5333\r\n",
         "\r\nStack           :'A (Line:1)'\r\n                :'B (Line:2)'\r\n"
         "ExceptionCode   :C0000005\r\nExceptionFlags  :00000000\r\n"
         "ExceptionAddress:00401000\r\nParamNumber     :2\r\nExceptionInfo   :00001234\r\n"

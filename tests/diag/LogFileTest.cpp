@@ -31,7 +31,7 @@ class LogFileTest : public ::testing::Test {
 };
 
 TEST_F(LogFileTest, WithoutArgumentsTheLogIsBesideTheProgram) {
-    const std::string program = rt::_ExecName();
+    const std::string program = rt::ExecName();
     ASSERT_FALSE(program.empty());
     LogFile log;
     EXPECT_EQ(log.ServerPath(), PathPart(program));

@@ -130,7 +130,7 @@ TEST_F(DefErrorGenTest, NonPointerIsReportedAndTheFreshObjectReturned) {
         Boxes().clear();
         const auto error = AsError(DefErrorGen(wrong));
         ASSERT_TRUE(error);
-        EXPECT_EQ(error->SubSystem, rt::_ExecName());
+        EXPECT_EQ(error->SubSystem, rt::ExecName());
         EXPECT_EQ(error->GenCode, 0u);
         EXPECT_EQ(error->Args, nullptr) << "the record was not read";
         EXPECT_EQ(Boxes(),

@@ -50,7 +50,7 @@ TEST_F(DefErrorTest, SharingConflictsOnlySetTheNetworkFlag) {
         auto error = MakeError(c.genCode);
         error->CanDefault = c.canDefault;
         error->OsCode = c.osCode;
-        answers_ = {1};
+        answers_ = {rt::ErrorAnswer::Default};
         const auto result = Handle(error);
         EXPECT_EQ(rt::NetErr(), c.quiet);
         EXPECT_EQ(shown_.empty(), c.quiet);
@@ -63,7 +63,7 @@ TEST_F(DefErrorTest, SharingConflictsOnlySetTheNetworkFlag) {
 }
 
 TEST_F(DefErrorTest, AValueThatIsNoErrorObjectIsReportedAsCode28) {
-    answers_ = {1};
+    answers_ = {rt::ErrorAnswer::Default};
     const auto result = DefError(rt::Usual(std::int32_t{42}));
     EXPECT_EQ(result, rt::Usual(false));
     ASSERT_EQ(shown_.size(), 1u);
@@ -72,7 +72,7 @@ TEST_F(DefErrorTest, AValueThatIsNoErrorObjectIsReportedAsCode28) {
     EXPECT_NE(text.find("\r\nFunction: DEFERROR\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\nArgument: 42\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\nArgument Number: 1\r\n"), std::string::npos) << text;
-    EXPECT_EQ(shown_[0].defaultCode, 1u);
+    EXPECT_TRUE(shown_[0].choices.canDefault);
     EXPECT_EQ(shown_[0].caption, "ERROR");
     EXPECT_EQ(rt::State().errors.wrapRecord.Get(rt::RawError::GenCode), 28u);
 }
@@ -83,7 +83,7 @@ TEST_F(DefErrorTest, AForeignValueIsReportedEvenWithoutAGenerator) {
     ASSERT_EQ(shown_.size(), 1u);
     EXPECT_EQ(shown_[0].text.rfind("Error Code:  28 [ WRONG TYPE OF VALUE ]\r\n", 0), 0u);
     EXPECT_NE(shown_[0].text.find("\r\nArgument: stray text\r\n"), std::string::npos);
-    EXPECT_EQ(shown_[0].defaultCode, 1u);
+    EXPECT_TRUE(shown_[0].choices.canDefault);
 }
 
 TEST_F(DefErrorTest, PointerSubstituteRaisesSeverityButKeepsTheWarningCaption) {
@@ -103,13 +103,15 @@ TEST_F(DefErrorTest, AnswersOfferedFollowTheErrorsAbilities) {
     struct Case {
         bool canDefault, canSubstitute, canRetry;
         std::uint32_t genCode;
-        std::uint32_t defaultCode, retryCode;
+        bool offersDefault, offersRetry;
         bool retryAfter;
     };
     const Case cases[] = {
-        {false, false, false, 21, 0, 0, false}, {true, false, false, 21, 1, 0, false},
-        {false, true, false, 21, 1, 0, false},  {false, false, true, 21, 0, 2, true},
-        {false, false, true, 14, 0, 0, false},
+        {false, false, false, 21, false, false, false},
+        {true, false, false, 21, true, false, false},
+        {false, true, false, 21, true, false, false},
+        {false, false, true, 21, false, true, true},
+        {false, false, true, 14, false, false, false},
     };
     for (const auto& c : cases) {
         shown_.clear();
@@ -117,12 +119,11 @@ TEST_F(DefErrorTest, AnswersOfferedFollowTheErrorsAbilities) {
         error->CanDefault = c.canDefault;
         error->CanSubstitute = c.canSubstitute;
         error->CanRetry = c.canRetry;
-        answers_ = {c.defaultCode != 0 ? 1u : 2u};
+        answers_ = {c.offersDefault ? rt::ErrorAnswer::Default : rt::ErrorAnswer::Retry};
         Handle(error);
         ASSERT_EQ(shown_.size(), 1u);
-        EXPECT_EQ(shown_[0].defaultCode, c.defaultCode);
-        EXPECT_EQ(shown_[0].retryCode, c.retryCode);
-        EXPECT_EQ(shown_[0].abortCode, 0x80000000u);
+        EXPECT_EQ(shown_[0].choices,
+                  (rt::ErrorChoices{c.offersDefault, c.offersRetry, rt::AbortOffer::Quit}));
         EXPECT_EQ(error->CanRetry, c.retryAfter);
     }
     const auto log = ReadFile(LogPath());
@@ -136,16 +137,16 @@ TEST_F(DefErrorTest, AnswersOfferedFollowTheErrorsAbilities) {
 
 TEST_F(DefErrorTest, TheAnswerDecidesTheResult) {
     struct Case {
-        std::uint32_t answer;
+        rt::ErrorAnswer answer;
         bool canSubstitute;
         std::uint32_t substituteType;
         rt::Usual expected;
     };
     const Case cases[] = {
-        {1, true, 7, rt::Usual(std::string())},
-        {1, false, 7, rt::Usual(false)},
-        {1, true, 1, rt::Usual(std::int32_t{0})},
-        {2, false, 0, rt::Usual(true)},
+        {rt::ErrorAnswer::Default, true, 7, rt::Usual(std::string())},
+        {rt::ErrorAnswer::Default, false, 7, rt::Usual(false)},
+        {rt::ErrorAnswer::Default, true, 1, rt::Usual(std::int32_t{0})},
+        {rt::ErrorAnswer::Retry, false, 0, rt::Usual(true)},
     };
     for (const auto& c : cases) {
         auto error = MakeError(21);
@@ -155,14 +156,15 @@ TEST_F(DefErrorTest, TheAnswerDecidesTheResult) {
         error->SubstituteType = c.substituteType;
         answers_ = {c.answer};
         const auto result = Handle(error);
-        EXPECT_EQ(result.Type(), c.expected.Type()) << c.answer << "/" << c.substituteType;
-        EXPECT_EQ(result, c.expected) << c.answer << "/" << c.substituteType;
+        EXPECT_EQ(result.Type(), c.expected.Type())
+            << static_cast<int>(c.answer) << "/" << c.substituteType;
+        EXPECT_EQ(result, c.expected) << static_cast<int>(c.answer) << "/" << c.substituteType;
     }
 }
 
 TEST_F(DefErrorTest, AbortInsideAGuardedSequenceRecoversWithTheErrorObject) {
     auto error = MakeError(23);
-    answers_ = {0};
+    answers_ = {rt::ErrorAnswer::Abort};
     rt::Usual recovered;
     bool after = false;
     rt::BeginSequence(
@@ -174,7 +176,7 @@ TEST_F(DefErrorTest, AbortInsideAGuardedSequenceRecoversWithTheErrorObject) {
     EXPECT_FALSE(after);
     EXPECT_EQ(AsError(recovered), error);
     ASSERT_EQ(shown_.size(), 1u);
-    EXPECT_EQ(shown_[0].abortCode, 0x80000003u);
+    EXPECT_EQ(shown_[0].choices.abort, rt::AbortOffer::ToRecovery);
 }
 
 TEST_F(DefErrorTest, TonesAnnounceTheReportWhenSwitchedOn) {
@@ -223,7 +225,7 @@ TEST_F(DefErrorDeathTest, AbortOutsideAnyGuardedSequenceEndsWithTheGenericCode) 
     EXPECT_EXIT(
         {
             rt::AtShutdown([] { std::cerr << "runtime shut down" << std::endl; });
-            answers_ = {0};
+            answers_ = {rt::ErrorAnswer::Quit};
             Handle(MakeError(23));
         },
         ::testing::ExitedWithCode(23), "runtime shut down");

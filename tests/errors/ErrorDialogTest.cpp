@@ -17,30 +17,32 @@ namespace {
 
 TEST(ErrorDialogTest, OneButtonForEachAnswerOffered) {
     struct Case {
-        std::uint32_t defaultCode, retryCode, abortCode;
-        bool hasDefault, hasRetry;
+        rt::ErrorChoices choices;
         const char* abortCaption;
     };
+    using rt::AbortOffer;
     const Case cases[] = {
-        {1, 2, 0x80000003u, true, true, "&Abort"},
-        {0, 2, 0x80000000u, false, true, "&Quit program"},
-        {1, 0, 0x80000000u, true, false, "&Quit program"},
-        {0, 0, 0x80000003u, false, false, "&Abort"},
+        {{true, true, AbortOffer::ToRecovery}, "&Abort"},
+        {{false, true, AbortOffer::Quit}, "&Quit program"},
+        {{true, false, AbortOffer::Quit}, "&Quit program"},
+        {{false, false, AbortOffer::ToRecovery}, "&Abort"},
     };
     for (const auto& c : cases) {
-        ErrorDialog dialog("Error Code:  21 [ X ]\r\nOperation: FOPEN\r\n", "ERROR", c.defaultCode,
-                           c.retryCode, c.abortCode);
-        EXPECT_EQ(dialog.DefaultButton() != nullptr, c.hasDefault);
-        EXPECT_EQ(dialog.RetryButton() != nullptr, c.hasRetry);
+        ErrorDialog dialog("Error Code:  21 [ X ]\r\nOperation: FOPEN\r\n", "ERROR", c.choices);
+        const bool hasDefault = c.choices.canDefault;
+        const bool hasRetry = c.choices.canRetry;
+        EXPECT_EQ(dialog.DefaultButton() != nullptr, hasDefault);
+        EXPECT_EQ(dialog.RetryButton() != nullptr, hasRetry);
         ASSERT_NE(dialog.AbortButton(), nullptr);
         EXPECT_EQ(dialog.AbortButton()->text(), c.abortCaption);
         EXPECT_EQ(dialog.findChildren<QPushButton*>().size(),
-                  1 + (c.hasDefault ? 1 : 0) + (c.hasRetry ? 1 : 0));
+                  1 + (hasDefault ? 1 : 0) + (hasRetry ? 1 : 0));
     }
 }
 
 TEST(ErrorDialogTest, ShowsTheReportUnderItsCaption) {
-    ErrorDialog dialog("WARNING :  21 [ X ]\r\nDescription: d\r\n", "WARNING", 1, 0, 0x80000000u);
+    ErrorDialog dialog("WARNING :  21 [ X ]\r\nDescription: d\r\n", "WARNING",
+                       rt::ErrorChoices{true, false, rt::AbortOffer::Quit});
     EXPECT_EQ(dialog.windowTitle(), "WARNING");
     const auto* report = dialog.findChild<QPlainTextEdit*>("report");
     ASSERT_NE(report, nullptr);
@@ -52,15 +54,20 @@ TEST(ErrorDialogTest, ShowsTheReportUnderItsCaption) {
 TEST(ErrorDialogTest, PressedButtonGivesItsAnswer) {
     struct Case {
         std::function<QPushButton*(ErrorDialog&)> button;
-        std::uint32_t answer;
+        rt::AbortOffer abort;
+        rt::ErrorAnswer answer;
     };
+    const auto abort = [](ErrorDialog& d) { return d.AbortButton(); };
     const Case cases[] = {
-        {[](ErrorDialog& d) { return d.DefaultButton(); }, 1},
-        {[](ErrorDialog& d) { return d.RetryButton(); }, 2},
-        {[](ErrorDialog& d) { return d.AbortButton(); }, 3},
+        {[](ErrorDialog& d) { return d.DefaultButton(); }, rt::AbortOffer::Quit,
+         rt::ErrorAnswer::Default},
+        {[](ErrorDialog& d) { return d.RetryButton(); }, rt::AbortOffer::Quit,
+         rt::ErrorAnswer::Retry},
+        {abort, rt::AbortOffer::ToRecovery, rt::ErrorAnswer::Abort},
+        {abort, rt::AbortOffer::Quit, rt::ErrorAnswer::Quit},
     };
     for (const auto& c : cases) {
-        ErrorDialog dialog("text\r\n", "ERROR", 1, 2, 0x80000003u);
+        ErrorDialog dialog("text\r\n", "ERROR", rt::ErrorChoices{true, true, c.abort});
         dialog.show();
         QTest::mouseClick(c.button(dialog), Qt::LeftButton);
         EXPECT_FALSE(dialog.isVisible());
@@ -69,17 +76,18 @@ TEST(ErrorDialogTest, PressedButtonGivesItsAnswer) {
 }
 
 TEST(ErrorDialogTest, EscapeTakesTheDefaultWhenOfferedElseAborts) {
-    {
-        ErrorDialog dialog("text\r\n", "ERROR", 1, 2, 0x80000000u);
+    using rt::AbortOffer;
+    using rt::ErrorAnswer;
+    const std::pair<rt::ErrorChoices, ErrorAnswer> cases[] = {
+        {{true, true, AbortOffer::Quit}, ErrorAnswer::Default},
+        {{false, true, AbortOffer::Quit}, ErrorAnswer::Quit},
+        {{false, true, AbortOffer::ToRecovery}, ErrorAnswer::Abort},
+    };
+    for (const auto& [choices, expected] : cases) {
+        ErrorDialog dialog("text\r\n", "ERROR", choices);
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_Escape);
-        EXPECT_EQ(dialog.Answer(), 1u);
-    }
-    {
-        ErrorDialog dialog("text\r\n", "ERROR", 0, 2, 0x80000000u);
-        dialog.show();
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        EXPECT_EQ(dialog.Answer(), 0u);
+        EXPECT_EQ(dialog.Answer(), expected);
     }
 }
 
@@ -92,7 +100,9 @@ TEST(ErrorDialogTest, ShowErrorDialogWaitsForTheOperator) {
             return dialog.RetryButton();
         },
         &shown);
-    EXPECT_EQ(ShowErrorDialog("line one\r\n", "ERROR", 1, 2, 0x80000000u), 2u);
+    EXPECT_EQ(ShowErrorDialog("line one\r\n", "ERROR",
+                              rt::ErrorChoices{true, true, rt::AbortOffer::Quit}),
+              rt::ErrorAnswer::Retry);
     EXPECT_EQ(shown, "line one\n");
     EXPECT_EQ(caption, "ERROR");
 }

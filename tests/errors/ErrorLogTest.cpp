@@ -106,7 +106,7 @@ class ErrorLogTest : public testing::ErrorSystemFixture {
         std::string moment = actual.substr(versionEnd + 2, momentEnd - versionEnd - 2);
         if (moment != moments.front() && moment != moments.back()) moment = moments.front();
         return "***********************ERROR********************************\r\n" + rt::Version() +
-               "\r\n" + moment + "\r\n" + "Application: " + rt::_ExecName() + "\r\n" + " \r\n" +
+               "\r\n" + moment + "\r\n" + "Application: " + rt::ExecName() + "\r\n" + " \r\n" +
                "Error message:\r\n" + "--------------\r\n" + kText + "\r\n" +
                "Error Object created:\r\n" + "--------------------\r\n" + fields;
     }

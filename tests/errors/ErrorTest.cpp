@@ -24,7 +24,7 @@ TEST(ErrorTest, NewObjectListsTheStackFromItsCreatorAndKnowsTheProgram) {
     const auto error = CreateInside(rt::NIL, line);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Stack, "TEST:CREATOR (Line:" + std::to_string(line) + ")\r\n");
-    EXPECT_EQ(error->SubSystem, rt::_ExecName());
+    EXPECT_EQ(error->SubSystem, rt::ExecName());
     EXPECT_FALSE(error->SubSystem.empty());
     EXPECT_EQ(error->ClassName(), "ERROR");
 }

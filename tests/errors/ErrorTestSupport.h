@@ -2,7 +2,7 @@
 // A clean error system for one test: DefError as the error block,
 // DefErrorGen as the generator, the runtime's working directory in a scratch
 // folder, and a scripted error dialog that records what it was shown and
-// answers from a queue (1 when the queue is empty). Everything is put back afterwards.
+// answers from a queue (Default when the queue is empty). Everything is put back afterwards.
 
 #include <gtest/gtest.h>
 #include <QPushButton>
@@ -27,9 +27,7 @@ namespace errors::testing {
 struct ShownDialog {
     std::string text;
     std::string caption;
-    std::uint32_t defaultCode;
-    std::uint32_t retryCode;
-    std::uint32_t abortCode;
+    rt::ErrorChoices choices;
 };
 
 class ErrorSystemFixture : public ::testing::Test {
@@ -45,11 +43,11 @@ class ErrorSystemFixture : public ::testing::Test {
             [](const rt::Usual& error) { return DefError(error); }));
         rt::ErrorFunc(DefErrorGen);
         state.messageBox = [this](const std::string& text, const std::string& caption,
-                                  std::uint32_t d, std::uint32_t r, std::uint32_t a) {
-            shown_.push_back({text, caption, d, r, a});
+                                  const rt::ErrorChoices& choices) {
+            shown_.push_back({text, caption, choices});
             // Unscripted dialogs carry on, so a test never ends the process
             // by accident.
-            if (answers_.empty()) return std::uint32_t{1};
+            if (answers_.empty()) return rt::ErrorAnswer::Default;
             const auto answer = answers_.front();
             answers_.pop_front();
             return answer;
@@ -75,7 +73,7 @@ class ErrorSystemFixture : public ::testing::Test {
     std::string LogPath() const { return scratch_.path().toStdString() + "/KXERROR.LOG"; }
 
     QTemporaryDir scratch_;
-    std::deque<std::uint32_t> answers_;
+    std::deque<rt::ErrorAnswer> answers_;
     std::vector<ShownDialog> shown_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> tones_;
 

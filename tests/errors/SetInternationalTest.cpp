@@ -156,8 +156,8 @@ TEST_F(SetInternationalTest, ALocaleWithEveryItem) {
     EXPECT_EQ(Now().amExt, " vorm.");
     EXPECT_EQ(Now().pmExt, " nachm.");
     EXPECT_EQ(Now().decimals, 3);
-    EXPECT_EQ(rt::_SetIntl(), 1);
-    EXPECT_EQ(rt::_SetDict(), 1);
+    EXPECT_EQ(rt::SetIntl(), 1);
+    EXPECT_EQ(rt::SetDict(), 1);
     EXPECT_EQ(errors::SetInternational(), Sym("WINDOWS"));
 
     // The texts the program writes follow.
@@ -247,8 +247,8 @@ TEST_F(SetInternationalTest, FixedModesAfterWindows) {
         EXPECT_EQ(Now().decimals, 2);
         EXPECT_FALSE(Now().century);
         EXPECT_EQ(Now().epoch, 1910);  // left as WINDOWS set it
-        EXPECT_EQ(rt::_SetIntl(), c.switches);
-        EXPECT_EQ(rt::_SetDict(), c.switches);
+        EXPECT_EQ(rt::SetIntl(), c.switches);
+        EXPECT_EQ(rt::SetDict(), c.switches);
         EXPECT_EQ(errors::SetInternational(), Sym(c.mode));
         EXPECT_EQ(rt::DToC(rt::ConDate(2026, 12, 7)), "12/07/26");
     }
@@ -296,7 +296,7 @@ TEST_F(SetInternationalTest, AnUnknownModeIsOneArgumentErrorAndChangesNothing) {
     }
     EXPECT_EQ(locale->reads, 0);
     EXPECT_EQ(Now().decimalSep, '.');
-    EXPECT_EQ(rt::_SetIntl(), 0);
+    EXPECT_EQ(rt::SetIntl(), 0);
 }
 
 TEST_F(SetInternationalTest, ARuntimeErrorEndsTheCallQuietly) {
@@ -316,7 +316,7 @@ TEST_F(SetInternationalTest, ARuntimeErrorEndsTheCallQuietly) {
                   os::LOCALE_IDATE, c.fault);
         EXPECT_EQ(errors::SetInternational(Sym("WINDOWS")), Sym("LEGACY"));
         // What was set before the failure stays, nothing after it is set.
-        EXPECT_EQ(rt::_SetIntl(), 1);
+        EXPECT_EQ(rt::SetIntl(), 1);
         EXPECT_EQ(Now().decimalSep, ',');
         EXPECT_FALSE(Now().amPm);
         EXPECT_EQ(Now().amExt, " am");

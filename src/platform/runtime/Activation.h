@@ -21,7 +21,7 @@
 //   - a call to a helper without an activation of its own that may raise on
 //     its caller's behalf (the late-bound operations, the instance check);
 //   - a `throw` of the system's own code.
-// The raising functions themselves (RaiseError, _IError) take the line of
+// The raising functions themselves (RaiseError, InternalError) take the line of
 // their call from std::source_location: a raise needs no marker. Plain
 // statements (assignments, returns, Qt and standard calls that run nothing
 // of the system) carry none. One marker serves the statements after it up

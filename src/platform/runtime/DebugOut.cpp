@@ -12,7 +12,7 @@
 
 namespace rt {
 
-void _DebOut32(const char* text) {
+void DebOut32(const char* text) {
     if (text == nullptr || *text == '\0') return;
     std::string line;
     for (const char* p = text; *p != '\0'; ++p) {

@@ -8,6 +8,6 @@ namespace rt {
 // lines of several processes sharing the stream do not mix. Line breaks
 // inside the text are written as the two characters \r and \n, keeping one
 // message on one line. A null or empty text writes nothing.
-void _DebOut32(const char* text);
+void DebOut32(const char* text);
 
 }  // namespace rt

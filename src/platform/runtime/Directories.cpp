@@ -69,7 +69,7 @@ std::string ResolveFileName(std::string_view name) {
     return WithSeparator(base) + std::string(name);
 }
 
-std::string _ExecName() {
+std::string ExecName() {
 #if defined(__linux__)
     std::error_code failed;
     const auto path = std::filesystem::read_symlink("/proc/self/exe", failed);

@@ -40,6 +40,6 @@ std::string ResolveFileName(std::string_view name);
 
 // The full path of the running program; empty when the platform cannot
 // tell. (The leading underscore is the runtime's own name for it.)
-std::string _ExecName();
+std::string ExecName();
 
 }  // namespace rt

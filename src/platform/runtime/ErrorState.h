@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/runtime/ErrorAnswer.h"
 #include "platform/runtime/GuardedSequence.h"
 #include "platform/runtime/RawError.h"
 #include "platform/runtime/Usual.h"
@@ -26,9 +27,8 @@ using CodeBlockRef = std::shared_ptr<const CodeBlock>;
 using ErrorGenerator = Usual (*)(const Usual& rawPointer);
 
 // Shows the error dialog; returns the operator's answer (see ErrorMessageBox).
-using MessageBoxSeam = std::function<std::uint32_t(
-    const std::string& text, const std::string& caption, std::uint32_t defaultCode,
-    std::uint32_t retryCode, std::uint32_t abortCode)>;
+using MessageBoxSeam = std::function<ErrorAnswer(
+    const std::string& text, const std::string& caption, const ErrorChoices& choices)>;
 
 // Sounds one tone: frequency in hertz, duration in tenths of a second.
 using ToneSeam = std::function<void(std::uint32_t hertz, std::uint32_t tenths)>;
@@ -39,7 +39,7 @@ using ExitSeam = void (*)(int code);
 struct ErrorState {
     CodeBlockRef errorBlock;
     ErrorGenerator generator = nullptr;
-    // What _GetRTCount reports: how many programs share this runtime. A
+    // What GetRTCount reports: how many programs share this runtime. A
     // process of ours holds exactly one.
     std::uint32_t rtCount = 1;
     bool netErr = false;
@@ -65,7 +65,7 @@ struct ErrorState {
     // TRUE while the error log's own "path not found" error is being
     // reported, so that the report does not raise it again without end.
     bool reportingLogFailure = false;
-    // Run in reverse order when the runtime shuts down (_Quit).
+    // Run in reverse order when the runtime shuts down (QuitProgram).
     std::vector<std::function<void()>> shutdownHooks;
 };
 

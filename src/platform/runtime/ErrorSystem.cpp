@@ -34,7 +34,7 @@ class RaiseDepth {
     if (!description.empty()) std::cerr << ": " << description;
     std::cerr << std::endl;
     ErrorLevel(static_cast<std::int32_t>(raw.Get(RawError::GenCode)));
-    _Quit();
+    QuitProgram();
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ Usual ErrorBuild(RawError* raw) {
     return generator(Usual(static_cast<void*>(raw)));
 }
 
-std::uint32_t _GetRTCount() {
+std::uint32_t GetRTCount() {
     return State().errors.rtCount;
 }
 
@@ -226,7 +226,7 @@ namespace {
         }
     }
     ErrorLevel(static_cast<std::int32_t>(gen::kException));
-    _Quit();
+    QuitProgram();
 }
 
 }  // namespace
@@ -235,8 +235,8 @@ void InstallTerminateHandler() {
     std::set_terminate(OnTerminate);
 }
 
-Usual _IError(std::uint32_t code, std::uint32_t detail, std::string_view message,
-              std::source_location where) {
+Usual InternalError(std::uint32_t code, std::uint32_t detail, std::string_view message,
+                    std::source_location where) {
     MarkLine(static_cast<int>(where.line()));
     RawError raw;
     raw.SetText(RawError::SubSystem, text::kRuntimeSubSystem);
@@ -269,13 +269,12 @@ bool SetErrorLog(bool value) {
     return previous;
 }
 
-std::uint32_t ErrorMessageBox(const std::string& text, const std::string& caption,
-                              std::uint32_t defaultCode, std::uint32_t retryCode,
-                              std::uint32_t abortCode) {
+ErrorAnswer ErrorMessageBox(const std::string& text, const std::string& caption,
+                            const ErrorChoices& choices) {
     const auto& seam = State().errors.messageBox;
-    if (seam) return seam(text, caption, defaultCode, retryCode, abortCode);
+    if (seam) return seam(text, caption, choices);
     std::cerr << caption << "\n" << text << std::flush;
-    return defaultCode != 0 ? defaultCode : abortCode;
+    return UnansweredAnswer(choices);
 }
 
 Usual EmptyUsual(std::uint32_t typeCode) {

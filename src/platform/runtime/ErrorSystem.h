@@ -35,7 +35,7 @@ ErrorGenerator ErrorFunc(ErrorGenerator generator);
 // generator is installed.
 Usual ErrorBuild(RawError* raw);
 // A number kept by the runtime: how many programs share it (1 for us).
-std::uint32_t _GetRTCount();
+std::uint32_t GetRTCount();
 
 // Hands the error made from `raw` to the error block and returns its result.
 // Without an error block, when errors keep arising inside the error block
@@ -124,8 +124,8 @@ void InstallTerminateHandler();
 // `code`, OsCode `detail`, `message` as Description, default offered.
 // Returns the error block's result. Records the line of the call as
 // RaiseError does.
-Usual _IError(std::uint32_t code, std::uint32_t detail, std::string_view message,
-              std::source_location where = std::source_location::current());
+Usual InternalError(std::uint32_t code, std::uint32_t detail, std::string_view message,
+                    std::source_location where = std::source_location::current());
 
 // The network-error flag that application code can test; the setter returns
 // the previous value.
@@ -137,15 +137,12 @@ bool NetErr(bool value);
 bool SetErrorLog();
 bool SetErrorLog(bool value);
 
-// Shows the error dialog and returns the answer: 1 default, 2 retry, any
-// other value abort. A code of 0 means that answer is not offered; the abort
-// code carries the high bit (0x80000000) and its low bits tell whether a
-// recovery point exists (3) or aborting ends the program (0). Without a
-// dialog (none installed in the state) the report goes to standard error and
-// the answer is the default when offered, else the abort code.
-std::uint32_t ErrorMessageBox(const std::string& text, const std::string& caption,
-                              std::uint32_t defaultCode, std::uint32_t retryCode,
-                              std::uint32_t abortCode);
+// Shows the error dialog offering `choices` and returns the answer. Without
+// a dialog (none installed in the state) the report goes to standard error
+// and the answer is the one given when the operator gives none
+// (UnansweredAnswer).
+ErrorAnswer ErrorMessageBox(const std::string& text, const std::string& caption,
+                            const ErrorChoices& choices);
 
 // The empty value of a type code: 0, 0.0, "", FALSE, the empty date, an
 // empty array, the null symbol, a null pointer; NIL for objects, for NIL and

@@ -65,7 +65,7 @@ bool CanBreak() {
 
 void LabelJump(const Usual& value) {
     const auto depth = State().errors.recoveryDepth;
-    if (depth == 0) _Quit();
+    if (depth == 0) QuitProgram();
     throw BreakSignal(value, depth);
 }
 

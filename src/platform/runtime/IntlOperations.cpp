@@ -110,16 +110,16 @@ std::int32_t SetEpoch(std::int32_t year) {
     return Exchange(Settings().epoch, year);
 }
 
-std::int32_t _SetIntl() {
+std::int32_t SetIntl() {
     return Settings().intl;
 }
-std::int32_t _SetIntl(const Usual& value) {
+std::int32_t SetIntl(const Usual& value) {
     return ExchangeSwitch(Settings().intl, value);
 }
-std::int32_t _SetDict() {
+std::int32_t SetDict() {
     return Settings().dict;
 }
-std::int32_t _SetDict(const Usual& value) {
+std::int32_t SetDict(const Usual& value) {
     return ExchangeSwitch(Settings().dict, value);
 }
 

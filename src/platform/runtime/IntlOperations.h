@@ -47,9 +47,9 @@ std::int32_t SetEpoch(std::int32_t year);
 
 // The two switches. A logical sets 1 (TRUE) or 0 (FALSE), a number sets
 // itself; any other value leaves the switch as it is.
-std::int32_t _SetIntl();
-std::int32_t _SetIntl(const Usual& value);
-std::int32_t _SetDict();
-std::int32_t _SetDict(const Usual& value);
+std::int32_t SetIntl();
+std::int32_t SetIntl(const Usual& value);
+std::int32_t SetDict();
+std::int32_t SetDict(const Usual& value);
 
 }  // namespace rt

@@ -38,7 +38,7 @@ void RunShutdownHooks() {
     }
 }
 
-void _Quit() {
+void QuitProgram() {
     auto& state = State().errors;
     RunShutdownHooks();
     std::cout.flush();

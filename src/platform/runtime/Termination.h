@@ -27,7 +27,7 @@ void RunShutdownHooks();
 // ends the process with the ErrorLevel through the process entry's exit
 // steps (ExitThroughEntry). Static destructors do not run: the
 // window system may still hold objects that must not be torn down twice.
-[[noreturn]] void _Quit();
+[[noreturn]] void QuitProgram();
 
 // Resets the floating-point state: exception flags cleared, rounding to
 // nearest.

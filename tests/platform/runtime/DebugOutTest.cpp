@@ -24,10 +24,10 @@ TEST(DebugOutTest, EachMessageIsOneLine) {
         {"", ""},
         {nullptr, ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(CaptureStderr([&] { _DebOut32(c.text); }), c.written);
+    for (const auto& c : cases) EXPECT_EQ(CaptureStderr([&] { DebOut32(c.text); }), c.written);
     EXPECT_EQ(CaptureStderr([] {
-                  _DebOut32("a");
-                  _DebOut32("b");
+                  DebOut32("a");
+                  DebOut32("b");
               }),
               "a\nb\n");
 }

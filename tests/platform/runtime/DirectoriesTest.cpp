@@ -80,7 +80,7 @@ TEST(DirectoriesTest, FileOperationsCreateRelativeNamesInTheDefaultDirectory) {
 }
 
 TEST(DirectoriesTest, ExecNameIsTheFullPathOfThisProgram) {
-    const std::string name = rt::_ExecName();
+    const std::string name = rt::ExecName();
     ASSERT_FALSE(name.empty());
     EXPECT_EQ(name.front(), '/');
     EXPECT_EQ(std::filesystem::path(name).filename(), "platform_runtime_test");

@@ -191,7 +191,7 @@ TEST_F(ErrorSystemTest, InternalErrorCarriesItsMessage) {
         seen_.push_back(error);
         return Usual(false);
     });
-    _IError(1, 0, "SetDefault: /nowhere");
+    InternalError(1, 0, "SetDefault: /nowhere");
     ASSERT_EQ(seen_.size(), 1u);
     EXPECT_EQ((*seen_[0].AsArray())[0].AsLong(), static_cast<std::int32_t>(gen::kInternal));
     EXPECT_EQ((*seen_[0].AsArray())[2].AsText(), "SetDefault: /nowhere");
@@ -210,7 +210,7 @@ TEST_F(ErrorSystemTest, ARaiseShowsTheLineItStandsAt) {
     EXPECT_EQ(State().activations.At(0)->line, __LINE__ - 1);
     RaiseError({.genCode = gen::kNumOverflow});
     EXPECT_EQ(seen, __LINE__ - 1);
-    _IError(1, 0, "internal");
+    InternalError(1, 0, "internal");
     EXPECT_EQ(seen, __LINE__ - 1);
     RT_LINE();
     const int marked = __LINE__ - 1;
@@ -283,8 +283,10 @@ TEST(ErrorSystemToneTest, TonesGoThroughTheSeam) {
 TEST(ErrorSystemMessageBoxTest, WithoutADialogTheDefaultOrTheAbortIsTaken) {
     auto previous = std::exchange(State().errors.messageBox, MessageBoxSeam{});
     testing::internal::CaptureStderr();
-    EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", 1, 2, 0x80000000u), 1u);
-    EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", 0, 2, 0x80000003u), 0x80000003u);
+    EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", {true, true, AbortOffer::Quit}),
+              ErrorAnswer::Default);
+    EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", {false, true, AbortOffer::ToRecovery}),
+              ErrorAnswer::Abort);
     const auto shown = testing::internal::GetCapturedStderr();
     State().errors.messageBox = previous;
     EXPECT_NE(shown.find("ERROR"), std::string::npos);
@@ -400,7 +402,7 @@ TEST(ErrorSystemDeathTest, QuitRunsShutdownHooksInReverseThenEnds) {
             AtShutdown([] { std::cerr << "first-registered" << std::endl; });
             AtShutdown([] { std::cerr << "second-registered" << std::endl; });
             ErrorLevel(9);
-            _Quit();
+            QuitProgram();
         },
         ::testing::ExitedWithCode(9), "second-registered\nfirst-registered");
 }

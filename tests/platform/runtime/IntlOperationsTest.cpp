@@ -70,12 +70,12 @@ TEST(IntlOperationsTest, SwitchesTakeLogicalsAndNumbersOnly) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        rt::_SetIntl(std::int32_t{7});
-        rt::_SetDict(std::int32_t{7});
-        EXPECT_EQ(rt::_SetIntl(c.value), 7);
-        EXPECT_EQ(rt::_SetIntl(), c.kept);
-        EXPECT_EQ(rt::_SetDict(c.value), 7);
-        EXPECT_EQ(rt::_SetDict(), c.kept);
+        rt::SetIntl(std::int32_t{7});
+        rt::SetDict(std::int32_t{7});
+        EXPECT_EQ(rt::SetIntl(c.value), 7);
+        EXPECT_EQ(rt::SetIntl(), c.kept);
+        EXPECT_EQ(rt::SetDict(c.value), 7);
+        EXPECT_EQ(rt::SetDict(), c.kept);
     }
 }
 
