@@ -183,12 +183,6 @@ TEST(ErrorDumpTest, StackListingEndsAtTheTextsEndOrAnEmptyLine) {
     }
 }
 
-TEST(ErrorDumpTest, LabelsAreSeventeenCharacters) {
-    EXPECT_EQ(DumpLabel("Stack"), "Stack           :");
-    EXPECT_EQ(DumpLabel(""), "                :");
-    EXPECT_EQ(DumpLabel("ExceptionAddress"), "ExceptionAddress:");
-}
-
 class DumpErrorTest : public ::testing::Test {
   protected:
     void SetUp() override {

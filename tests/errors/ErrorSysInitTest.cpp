@@ -60,6 +60,7 @@ TEST_F(ErrorSysInitTest, InstallsTheHandlerOnceAndASecondRunChangesNothing) {
     rt::NetErr(false);
     rt::ErrorFunc(previousGenerator);
 
+    // With a block installed (here its own) nothing is touched.
     SetInternational(Mode("LEGACY"));
     rt::State().errors.messageBox = nullptr;
     ErrorSysInit();
@@ -67,13 +68,6 @@ TEST_F(ErrorSysInitTest, InstallsTheHandlerOnceAndASecondRunChangesNothing) {
     EXPECT_FALSE(rt::State().errors.messageBox) << "second run installed the dialog again";
     EXPECT_EQ(SetInternational(), Mode("LEGACY").AsSymbol()) << "second run changed the settings";
     SetInternational(rt::Usual(previousMode));
-}
-
-TEST_F(ErrorSysInitTest, AnExistingBlockIsLeftAlone) {
-    auto own = std::make_shared<const rt::CodeBlock>([](const rt::Usual&) { return rt::NIL; });
-    rt::ErrorBlock(own);
-    ErrorSysInit();
-    EXPECT_EQ(rt::ErrorBlock(), own);
 }
 
 TEST_F(ErrorSysInitTest, GeneratorIsInstalledOnlyForASingleProgram) {

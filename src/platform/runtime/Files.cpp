@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 #include <string>
 
 #include "platform/os/SystemError.h"
@@ -49,13 +50,13 @@ std::uint32_t OpenFailureCode(int errnum, const std::string& path) {
     return IsDirectory(folder) ? os::ERROR_FILE_NOT_FOUND : os::ERROR_PATH_NOT_FOUND;
 }
 
-// Checks a name and resolves it; FALSE (with FError set) for a name no
-// file can have.
-bool PrepareName(std::string_view name, std::string& path) {
-    if (name.empty()) return Fail(os::ERROR_PATH_NOT_FOUND, false);
-    if (name.find('\0') != std::string_view::npos) return Fail(os::ERROR_INVALID_NAME, false);
-    path = ResolveFileName(name);
-    return true;
+// The resolved path of a name; none (with FError set) for a name no file
+// can have.
+std::optional<std::string> PrepareName(std::string_view name) {
+    if (name.empty()) return Fail(os::ERROR_PATH_NOT_FOUND, std::nullopt);
+    if (name.find('\0') != std::string_view::npos)
+        return Fail(os::ERROR_INVALID_NAME, std::nullopt);
+    return ResolveFileName(name);
 }
 
 struct OpenRequest {
@@ -107,8 +108,8 @@ int OpenLocked(const std::string& path, const OpenRequest& request) {
 
 int OpenExisting(std::string_view name, std::uint32_t mode) {
     NetErr(false);
-    std::string path;
-    if (!PrepareName(name, path)) return -1;
+    const auto path = PrepareName(name);
+    if (!path) return -1;
     OpenRequest request;
     switch (mode & 3u) {
         case FO_READ:
@@ -124,29 +125,29 @@ int OpenExisting(std::string_view name, std::uint32_t mode) {
         default:
             return Fail(os::ERROR_INVALID_PARAMETER, -1);
     }
-    return OpenLocked(path, request);
+    return OpenLocked(*path, request);
 }
 
 int CreateEmpty(std::string_view name, std::uint32_t attributes) {
     NetErr(false);
-    std::string path;
-    if (!PrepareName(name, path)) return -1;
+    const auto path = PrepareName(name);
+    if (!path) return -1;
     OpenRequest request;
     request.flags = O_RDWR | O_CREAT;
     request.permissions = (attributes & FC_READONLY) ? 0444 : 0666;
     request.lock = LOCK_EX;
     request.truncate = true;
-    return OpenLocked(path, request);
+    return OpenLocked(*path, request);
 }
 
 int CreateNewFile(std::string_view name, std::uint32_t attributes) {
-    std::string path;
-    if (!PrepareName(name, path)) return -1;
+    const auto path = PrepareName(name);
+    if (!path) return -1;
     OpenRequest request;
     request.flags = O_RDWR | O_CREAT | O_EXCL;
     request.permissions = (attributes & FC_READONLY) ? 0444 : 0666;
     request.lock = LOCK_EX;
-    return OpenLocked(path, request);
+    return OpenLocked(*path, request);
 }
 
 FHandle Register(int fd) {
@@ -269,10 +270,10 @@ std::uint32_t FError() {
 }
 
 bool File(std::string_view name) {
-    std::string path;
-    if (!PrepareName(name, path)) return false;
+    const auto path = PrepareName(name);
+    if (!path) return false;
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return Fail(OpenFailureCode(errno, path), false);
+    if (::stat(path->c_str(), &info) != 0) return Fail(OpenFailureCode(errno, *path), false);
     if (S_ISDIR(info.st_mode)) return Fail(os::ERROR_FILE_NOT_FOUND, false);
     Succeed();
     return true;
