@@ -50,13 +50,12 @@ void ShowPortDevices(win::ComboBox& list) {
 
 // Devices plugged in or pulled while the window is open change the tooltips
 // at once; the list itself stays the fixed table.
-void FollowPortDevices(const std::shared_ptr<win::ComboBox>& list) {
+// The window breaks the connection before the list goes.
+QMetaObject::Connection FollowPortDevices(win::ComboBox& list) {
     serial::DeviceMonitor* devices = serial::PortMap::Current().Devices();
-    if (devices == nullptr || list->Widget() == nullptr) return;
-    QObject::connect(devices, &serial::DeviceMonitor::Changed, list->Widget(),
-                     [weak = std::weak_ptr<win::ComboBox>(list)] {
-                         if (const auto shown = weak.lock()) ShowPortDevices(*shown);
-                     });
+    if (devices == nullptr || list.Widget() == nullptr) return {};
+    return QObject::connect(devices, &serial::DeviceMonitor::Changed, list.Widget(),
+                            [&list] { ShowPortDevices(list); });
 }
 
 win::HyperLabel Label(const char* name, const char* caption = "") {
@@ -77,42 +76,42 @@ WSerial::WSerial(win::Window* owner, const LineTables& tables, int controlId,
     const win::Brush paneBrush{win::Color(kPaneBackground)};
 
     RT_LINE();
-    theGroupBox1 = std::make_shared<win::GroupBox>(this, win::ResourceID(kGroupBox1, inst));
+    theGroupBox1 = std::make_unique<win::GroupBox>(this, win::ResourceID(kGroupBox1, inst));
     theGroupBox1->HyperLabel(Label("theGroupBox1", texts::kSerialProtocol));
     RT_LINE();
-    theFixedText1 = std::make_shared<win::FixedText>(this, win::ResourceID(kFixedText1, inst));
+    theFixedText1 = std::make_unique<win::FixedText>(this, win::ResourceID(kFixedText1, inst));
     theFixedText1->HyperLabel(Label("theFixedText1", texts::kPortName));
     RT_LINE();
-    PortListBox_ = std::make_shared<win::ComboBox>(this, win::ResourceID(kPortList, inst));
+    PortListBox_ = std::make_unique<win::ComboBox>(this, win::ResourceID(kPortList, inst));
     PortListBox_->FillUsing(tables.ports);
     ShowPortDevices(*PortListBox_);
-    FollowPortDevices(PortListBox_);
+    portDevices_ = FollowPortDevices(*PortListBox_);
     PortListBox_->HyperLabel(Label("PortListBox"));
     RT_LINE();
-    theFixedText2 = std::make_shared<win::FixedText>(this, win::ResourceID(kFixedText2, inst));
+    theFixedText2 = std::make_unique<win::FixedText>(this, win::ResourceID(kFixedText2, inst));
     theFixedText2->HyperLabel(Label("theFixedText2", texts::kBaudRate));
     RT_LINE();
-    BaudListBox_ = std::make_shared<win::ComboBox>(this, win::ResourceID(kBaudList, inst));
+    BaudListBox_ = std::make_unique<win::ComboBox>(this, win::ResourceID(kBaudList, inst));
     BaudListBox_->FillUsing(tables.bauds);
     BaudListBox_->HyperLabel(Label("BaudListBox"));
     RT_LINE();
-    theFixedText3 = std::make_shared<win::FixedText>(this, win::ResourceID(kFixedText3, inst));
+    theFixedText3 = std::make_unique<win::FixedText>(this, win::ResourceID(kFixedText3, inst));
     theFixedText3->HyperLabel(Label("theFixedText3", texts::kParity));
     RT_LINE();
-    ParityListBox_ = std::make_shared<win::ComboBox>(this, win::ResourceID(kParityList, inst));
+    ParityListBox_ = std::make_unique<win::ComboBox>(this, win::ResourceID(kParityList, inst));
     ParityListBox_->FillUsing(tables.parities);
     ParityListBox_->HyperLabel(Label("ParityListBox"));
     RT_LINE();
-    SevenButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kSevenButton, inst));
+    SevenButton_ = std::make_unique<win::RadioButton>(this, win::ResourceID(kSevenButton, inst));
     SevenButton_->HyperLabel(Label("SevenButton", texts::kSevenBits));
     RT_LINE();
-    EightButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kEightButton, inst));
+    EightButton_ = std::make_unique<win::RadioButton>(this, win::ResourceID(kEightButton, inst));
     EightButton_->HyperLabel(Label("EightButton", texts::kEightBits));
     RT_LINE();
-    ZeroButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kZeroButton, inst));
+    ZeroButton_ = std::make_unique<win::RadioButton>(this, win::ResourceID(kZeroButton, inst));
     ZeroButton_->HyperLabel(Label("ZeroButton", texts::kOneStopBit));
     RT_LINE();
-    TwoButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kTwoButton, inst));
+    TwoButton_ = std::make_unique<win::RadioButton>(this, win::ResourceID(kTwoButton, inst));
     TwoButton_->HyperLabel(Label("TwoButton", texts::kTwoStopBits));
     RT_LINE();
     CommEdit_ = new SerialMLE(this, win::ResourceID(kCommEdit, inst));
@@ -122,25 +121,25 @@ WSerial::WSerial(win::Window* owner, const LineTables& tables, int controlId,
     CommEdit_->SetBackground(paneBrush.GetColor().ToQColor());
     CommEdit_->SetTextColor(win::Color(kPaneText).ToQColor());
     RT_LINE();
-    BeginButton_ = std::make_shared<win::PushButton>(this, win::ResourceID(kBeginButton, inst));
+    BeginButton_ = std::make_unique<win::PushButton>(this, win::ResourceID(kBeginButton, inst));
     BeginButton_->HyperLabel(Label("BeginButton", texts::kBeginTest));
     RT_LINE();
-    EndButton_ = std::make_shared<win::PushButton>(this, win::ResourceID(kEndButton, inst));
+    EndButton_ = std::make_unique<win::PushButton>(this, win::ResourceID(kEndButton, inst));
     EndButton_->HyperLabel(Label("EndButton", texts::kEndTest));
     RT_LINE();
-    ExitButton_ = std::make_shared<win::PushButton>(this, win::ResourceID(kExitButton, inst));
+    ExitButton_ = std::make_unique<win::PushButton>(this, win::ResourceID(kExitButton, inst));
     ExitButton_->HyperLabel(Label("ExitButton", texts::kExit));
     RT_LINE();
     DataBitsGroup_ =
-        std::make_shared<win::RadioButtonGroup>(this, win::ResourceID(kDataBitsGroup, inst));
-    DataBitsGroup_->FillUsing({{SevenButton_, ChoiceValue(kDataBitsChoices[0])},
-                               {EightButton_, ChoiceValue(kDataBitsChoices[1])}});
+        std::make_unique<win::RadioButtonGroup>(this, win::ResourceID(kDataBitsGroup, inst));
+    DataBitsGroup_->FillUsing({{SevenButton_.get(), ChoiceValue(kDataBitsChoices[0])},
+                               {EightButton_.get(), ChoiceValue(kDataBitsChoices[1])}});
     DataBitsGroup_->HyperLabel(Label("DataBitsGroup", texts::kDataBits));
     RT_LINE();
     StopBitsGroup_ =
-        std::make_shared<win::RadioButtonGroup>(this, win::ResourceID(kStopBitsGroup, inst));
-    StopBitsGroup_->FillUsing({{ZeroButton_, ChoiceValue(kStopBitsChoices[0])},
-                               {TwoButton_, ChoiceValue(kStopBitsChoices[1])}});
+        std::make_unique<win::RadioButtonGroup>(this, win::ResourceID(kStopBitsGroup, inst));
+    StopBitsGroup_->FillUsing({{ZeroButton_.get(), ChoiceValue(kStopBitsChoices[0])},
+                               {TwoButton_.get(), ChoiceValue(kStopBitsChoices[1])}});
     StopBitsGroup_->HyperLabel(Label("StopBitsGroup", texts::kStopBits));
 
     Caption(texts::kWindowCaption);
@@ -151,7 +150,9 @@ WSerial::WSerial(win::Window* owner, const LineTables& tables, int controlId,
     PostInit();
 }
 
-WSerial::~WSerial() = default;
+WSerial::~WSerial() {
+    QObject::disconnect(portDevices_);
+}
 
 void WSerial::PostInit() {
     RT_ENTER("WSERIAL:POSTINIT", kModule);

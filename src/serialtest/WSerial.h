@@ -15,6 +15,7 @@
 // and fills its owner's canvas. Its lists are filled from the tables it is
 // given.
 
+#include <QMetaObject>
 #include <QPointer>
 #include <memory>
 
@@ -56,24 +57,28 @@ class WSerial : public win::DataWindow {
     std::string ClassName() const override { return "WSERIAL"; }
 
   private:
-    std::shared_ptr<win::GroupBox> theGroupBox1;
-    std::shared_ptr<win::FixedText> theFixedText1;
-    std::shared_ptr<win::ComboBox> PortListBox_;
-    std::shared_ptr<win::FixedText> theFixedText2;
-    std::shared_ptr<win::ComboBox> BaudListBox_;
-    std::shared_ptr<win::FixedText> theFixedText3;
-    std::shared_ptr<win::ComboBox> ParityListBox_;
-    std::shared_ptr<win::RadioButtonGroup> DataBitsGroup_;
-    std::shared_ptr<win::RadioButton> SevenButton_;
-    std::shared_ptr<win::RadioButton> EightButton_;
-    std::shared_ptr<win::RadioButtonGroup> StopBitsGroup_;
-    std::shared_ptr<win::RadioButton> ZeroButton_;
-    std::shared_ptr<win::RadioButton> TwoButton_;
-    // The pane belongs to the window's widget, which destroys it.
+    // The window owns its controls; the radio groups, declared after their
+    // buttons, go first. The pane belongs to the window's widget, its Qt
+    // parent, which destroys it.
+    std::unique_ptr<win::GroupBox> theGroupBox1;
+    std::unique_ptr<win::FixedText> theFixedText1;
+    std::unique_ptr<win::ComboBox> PortListBox_;
+    std::unique_ptr<win::FixedText> theFixedText2;
+    std::unique_ptr<win::ComboBox> BaudListBox_;
+    std::unique_ptr<win::FixedText> theFixedText3;
+    std::unique_ptr<win::ComboBox> ParityListBox_;
+    std::unique_ptr<win::RadioButton> SevenButton_;
+    std::unique_ptr<win::RadioButton> EightButton_;
+    std::unique_ptr<win::RadioButtonGroup> DataBitsGroup_;
+    std::unique_ptr<win::RadioButton> ZeroButton_;
+    std::unique_ptr<win::RadioButton> TwoButton_;
+    std::unique_ptr<win::RadioButtonGroup> StopBitsGroup_;
     QPointer<SerialMLE> CommEdit_;
-    std::shared_ptr<win::PushButton> BeginButton_;
-    std::shared_ptr<win::PushButton> EndButton_;
-    std::shared_ptr<win::PushButton> ExitButton_;
+    std::unique_ptr<win::PushButton> BeginButton_;
+    std::unique_ptr<win::PushButton> EndButton_;
+    std::unique_ptr<win::PushButton> ExitButton_;
+    // Device changes update the port list's tooltips while the window lasts.
+    QMetaObject::Connection portDevices_;
     os::HMENU SystemMenu_ = 0;
 };
 

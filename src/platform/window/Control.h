@@ -3,8 +3,15 @@
 // owner window and the resource id of its item in the owner's template: the
 // item gives the place (in dialog units), the style and the caption.
 // Construction fails with std::runtime_error when the owner's template has
-// no item of that id. The control owns its widget unless the owner's widget
-// destroyed it first.
+// no item of that id.
+//
+// Ownership in the window layer, one rule: a Qt object that has a Qt parent
+// belongs to that parent (the widgets shown in a window, a pane object made
+// for a window); every other object has exactly one owner. A window holds
+// its controls by std::unique_ptr, and whatever else needs a control (a
+// radio group, a connection) refers to it by plain pointer. A control stands
+// for its widget: destroying the control removes the widget from its window,
+// unless the window's widget destroyed it first (QPointer notices).
 
 #include <QPointer>
 #include <QWidget>

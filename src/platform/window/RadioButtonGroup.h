@@ -2,9 +2,10 @@
 // A group box that carries a value through the radio buttons it groups:
 // FillUsing pairs each button with a value; the group's Value is the value
 // of the checked button (NIL when none is checked); assigning a value checks
-// its button, and a value no button carries changes nothing.
+// its button, and a value no button carries changes nothing. The group
+// refers to its buttons and does not own them: their window does, and keeps
+// them while the group is used.
 
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -15,7 +16,7 @@ namespace win {
 
 class RadioButtonGroup : public GroupBox {
   public:
-    using Entry = std::pair<std::shared_ptr<RadioButton>, rt::Usual>;
+    using Entry = std::pair<RadioButton*, rt::Usual>;
 
     RadioButtonGroup(DataWindow* owner, const ResourceID& id);
 

@@ -11,9 +11,9 @@
 #include <QTest>
 
 #include "WindowTestModule.h"
-#include "platform/runtime/RuntimeState.h"
 #include "platform/runtime/ErrorSystem.h"
 #include "platform/runtime/GenCode.h"
+#include "platform/runtime/RuntimeState.h"
 #include "platform/window/ComboBox.h"
 #include "platform/window/DataWindow.h"
 #include "platform/window/DialogUnits.h"
@@ -90,14 +90,14 @@ TEST_F(DataWindowTest, ComboBoxShowsTheListFromTemplateButHasTheToolkitHeight) {
 TEST_F(DataWindowTest, RadioGroupsFollowTemplateGroupsNotTheirParent) {
     DataWindow window(nullptr, ResourceID("TestForm"));
     RadioButtonGroup groupA(&window, ResourceID(kGroupA));
-    auto a1 = std::make_shared<RadioButton>(&window, ResourceID(kA1));
-    auto a2 = std::make_shared<RadioButton>(&window, ResourceID(kA2));
-    auto b1 = std::make_shared<RadioButton>(&window, ResourceID(kB1));
-    auto b2 = std::make_shared<RadioButton>(&window, ResourceID(kB2));
+    auto a1 = std::make_unique<RadioButton>(&window, ResourceID(kA1));
+    auto a2 = std::make_unique<RadioButton>(&window, ResourceID(kA2));
+    auto b1 = std::make_unique<RadioButton>(&window, ResourceID(kB1));
+    auto b2 = std::make_unique<RadioButton>(&window, ResourceID(kB2));
     // Created after its buttons, as the program does: it must not cover them.
     RadioButtonGroup groupB(&window, ResourceID(kGroupB));
-    groupA.FillUsing({{a1, Usual("1")}, {a2, Usual("2")}});
-    groupB.FillUsing({{b1, Usual("x")}, {b2, Usual("y")}});
+    groupA.FillUsing({{a1.get(), Usual("1")}, {a2.get(), Usual("2")}});
+    groupB.FillUsing({{b1.get(), Usual("x")}, {b2.get(), Usual("y")}});
     window.Show();
 
     groupA.Value(Usual("1"));
@@ -107,7 +107,7 @@ TEST_F(DataWindowTest, RadioGroupsFollowTemplateGroupsNotTheirParent) {
 
     // Clicking where a button is drawn reaches the button, and checking one
     // group leaves the other group alone.
-    for (const auto& button : {a2, b1}) {
+    for (const RadioButton* button : {a2.get(), b1.get()}) {
         QWidget* hit = window.Widget()->childAt(button->Widget()->geometry().center());
         ASSERT_EQ(hit, button->Widget()) << button->Widget()->objectName().toStdString();
     }
