@@ -180,38 +180,30 @@ void WSerial::BeginButton() {
     RT_LINE();
     CommEdit_->SetValue(QString());
     CommEdit_->SetFocus();
-
-    std::string error;
-    bool started = false;
     RT_LINE();
-    serial::Serial* port = Port();
-    // The guarded block: a failed step sets the error text and leaves it.
-    [&] {
-        const rt::Usual portName = PortListBox_->Value();
-        if (!port->Open(portName.AsText())) {
-            error = std::string(texts::kCannotOpenPort) + portName.AsText();
-            return;
-        }
-        port->SetBaud(ToUnsigned<std::uint32_t>(BaudListBox_->Value()));
-        port->SetParity(ToUnsigned<std::uint8_t>(ParityListBox_->Value()));
-        port->SetByteSize(
-            ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(DataBitsGroup_->Value().AsText()))));
-        port->SetStopBits(
-            ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(StopBitsGroup_->Value().AsText()))));
-        if (!port->SetProtocol()) {
-            error = port->ErrorDesc();
-            return;
-        }
-        port->EnableEvents(serial::EV_RXCHAR);
-        BeginButton_->Disable();
-        ExitButton_->Disable();
-        EndButton_->Enable();
-        os::EnableMenuItem(SystemMenu_, os::kSystemMenuClose, os::MF_BYPOSITION | os::MF_GRAYED);
-        started = true;
-    }();
+    if (const auto started = StartPort(*Port()); !started) {
+        RT_LINE();
+        win::ErrorBox(this, started.Error()).Show();
+        return;
+    }
+    BeginButton_->Disable();
+    ExitButton_->Disable();
+    EndButton_->Enable();
+    os::EnableMenuItem(SystemMenu_, os::kSystemMenuClose, os::MF_BYPOSITION | os::MF_GRAYED);
+}
 
-    RT_LINE();
-    if (!started) win::ErrorBox(this, error).Show();
+rt::Expected<> WSerial::StartPort(serial::Serial& port) const {
+    const std::string portName = PortListBox_->Value().AsText();
+    if (!port.Open(portName)) return rt::Fail(std::string(texts::kCannotOpenPort) + portName);
+    port.SetBaud(ToUnsigned<std::uint32_t>(BaudListBox_->Value()));
+    port.SetParity(ToUnsigned<std::uint8_t>(ParityListBox_->Value()));
+    port.SetByteSize(
+        ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(DataBitsGroup_->Value().AsText()))));
+    port.SetStopBits(
+        ToUnsigned<std::uint8_t>(rt::Usual(rt::Val(StopBitsGroup_->Value().AsText()))));
+    if (!port.SetProtocol()) return rt::Fail(port.ErrorDesc());
+    port.EnableEvents(serial::EV_RXCHAR);
+    return {};
 }
 
 void WSerial::EndButton() {

@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "platform/os/SystemMenu.h"
+#include "platform/runtime/Expected.h"
 #include "platform/window/ComboBox.h"
 #include "platform/window/DataWindow.h"
 #include "platform/window/FixedText.h"
@@ -80,6 +81,12 @@ class WSerial : public win::DataWindow {
     // Device changes update the port list's tooltips while the window lasts.
     QMetaObject::Connection portDevices_;
     os::HMENU SystemMenu_ = 0;
+
+    // Opens `port` with the chosen settings and has it notify the pane of
+    // received bytes. A failure carries the error box's text; a port that
+    // opened but refused the settings is left open (the next start reopens
+    // it).
+    rt::Expected<> StartPort(serial::Serial& port) const;
 };
 
 }  // namespace serialtest
