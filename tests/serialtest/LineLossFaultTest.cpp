@@ -27,6 +27,7 @@
 #include "serialtest/SerialTestClasses.h"
 #include "serialtest/WSerial.h"
 #include "serialtest/WSerialTemplate.h"
+#include "support/CaptureStderr.h"
 #include "support/ModalBoxWatcher.h"
 
 namespace {
@@ -140,7 +141,7 @@ TEST_F(LineLossFaultTest, FarEndClosedMidFloodThenBackAtTheSamePath) {
         return pane_->Value().size() >= 20000;
     });
     ASSERT_LT(sent, flood.size()) << "the flood ended before the loss";
-    ::testing::internal::CaptureStderr();
+    testsupport::StderrCapture capture;
     first.reset();
     const bool lost = RunUntil([&] { return pane_->Device()->IsLost(); });
 
@@ -148,7 +149,7 @@ TEST_F(LineLossFaultTest, FarEndClosedMidFloodThenBackAtTheSamePath) {
     for (int i = 0; i < 50; ++i) QTest::keyClick(pane_->View(), Qt::Key_X);
     QTest::keyClick(pane_->View(), Qt::Key_Return);
     QTest::qWait(50);
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string err = capture.Take();
     ASSERT_TRUE(lost);
     EXPECT_EQ(Lines(err), 1u) << err;
     EXPECT_NE(err.find("device lost"), std::string::npos) << err;
@@ -195,16 +196,14 @@ TEST_F(LineLossFaultTest, RepeatedLossesAreReportedOncePerStart) {
         for (int i = 0; i < 10; ++i) QTest::keyClick(pane_->View(), Qt::Key_Y);
         pane_->Device()->Close();
     };
-    ::testing::internal::CaptureStderr();
-    round();
-    const std::string first = ::testing::internal::GetCapturedStderr();
+    const std::string first = testsupport::CaptureStderr(round);
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(Lines(first), 1u) << first;
 
     const auto fdsBefore = fds();
-    ::testing::internal::CaptureStderr();
-    for (int i = 0; i < 5 && !HasFatalFailure(); ++i) round();
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string err = testsupport::CaptureStderr([&] {
+        for (int i = 0; i < 5 && !HasFatalFailure(); ++i) round();
+    });
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(Lines(err), 5u) << err;
     EXPECT_EQ(fds(), fdsBefore) << "descriptors leaked across losses";
@@ -250,13 +249,13 @@ TEST_F(LineLossFaultTest, NextStartOfTheTestWindowRecoversTheLine) {
             sent += first->SendSome(flood.data() + sent, flood.size() - sent);
             return pane->Value().size() >= 5000;
         });
-        ::testing::internal::CaptureStderr();
+        testsupport::StderrCapture capture;
         first.reset();
         ASSERT_TRUE(RunUntil([&] { return window.Port()->IsLost(); }));
         pane->SetFocus();
         for (int i = 0; i < 30; ++i) QTest::keyClick(pane->View(), Qt::Key_K);
         QTest::qWait(20);
-        const std::string err = ::testing::internal::GetCapturedStderr();
+        const std::string err = capture.Take();
         EXPECT_EQ(Lines(err), 1u) << err;
 
         QTest::mouseClick(button("EndButton"), Qt::LeftButton);

@@ -29,6 +29,7 @@
 #include "serialtest/SerialTestClasses.h"
 #include "serialtest/WSerial.h"
 #include "serialtest/WSerialTemplate.h"
+#include "support/CaptureStderr.h"
 #include "support/ModalBoxWatcher.h"
 
 namespace serialtest {
@@ -156,9 +157,8 @@ TEST_F(WSerialTest, FailedOpenShowsTheFixedTextEmptiesThePaneAndStaysIdle) {
     Choose("PortListBox", "Com3");
     Pane()->SetValue(QStringLiteral("left from before"));
     testsupport::ModalBoxWatcher boxes;
-    ::testing::internal::CaptureStderr();
-    Click("BeginButton");
-    ::testing::internal::GetCapturedStderr();
+    // The reason goes to standard error; the box is what this test is about.
+    testsupport::CaptureStderr([&] { Click("BeginButton"); });
     ASSERT_EQ(boxes.Seen().size(), 1u);
     EXPECT_EQ(boxes.Seen()[0].text, "Нельзя открыть порт Com3");
     EXPECT_TRUE(Pane()->Value().isEmpty());

@@ -1,4 +1,5 @@
 #include "platform/os/MessageBoxA.h"
+#include "support/CaptureStderr.h"
 
 #include <gtest/gtest.h>
 
@@ -28,10 +29,9 @@ TEST(MessageBoxATest, PresenterShowsTheBoxAndGivesItsAnswer) {
 
 TEST(MessageBoxATest, WithoutAPresenterTheBoxGoesToStandardError) {
     const auto previous = SetMessageBoxPresenter(nullptr);
-    ::testing::internal::CaptureStderr();
+    testsupport::StderrCapture capture;
     EXPECT_EQ(MessageBoxA(0, "No error object created !", "FROM DefErrorGen", MB_OK), IDOK);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "FROM DefErrorGen: No error object created !\n");
+    EXPECT_EQ(capture.Take(), "FROM DefErrorGen: No error object created !\n");
     SetMessageBoxPresenter(previous);
 }
 

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include "PtyPair.h"
 #include "platform/serial/Serial.h"
+#include "support/CaptureStderr.h"
 
 namespace serial {
 namespace {
@@ -138,9 +139,9 @@ TEST(SerialFaultTest, SecondProgramOnTheSamePortIsRefusedWhileTheFirstHoldsIt) {
     Helper other("Com5", pty.Path(), true);
     ASSERT_EQ(other.Verdict(), "helper: open");
     Serial port(0);
-    ::testing::internal::CaptureStderr();
+    testsupport::StderrCapture capture;
     EXPECT_FALSE(port.Open("Com5"));
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string err = capture.Take();
     EXPECT_NE(err.find("in use"), std::string::npos) << err;
     EXPECT_EQ(other.Finish(), 0);
     EXPECT_TRUE(port.Open("Com5")) << port.ErrorDesc();
@@ -153,9 +154,7 @@ TEST(SerialFaultTest, PortOfAKilledHolderIsFreeAgain) {
     Helper holder("Com5", pty.Path(), true);
     ASSERT_EQ(holder.Verdict(), "helper: open");
     Serial port(0);
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(port.Open("Com5"));
-    ::testing::internal::GetCapturedStderr();
+    testsupport::CaptureStderr([&] { EXPECT_FALSE(port.Open("Com5")); });
 
     holder.Kill();
     ASSERT_TRUE(port.Open("Com5")) << port.ErrorDesc();

@@ -10,6 +10,7 @@
 
 #include "PtyPair.h"
 #include "platform/serial/Serial.h"
+#include "support/CaptureStderr.h"
 
 namespace serial {
 namespace {
@@ -186,13 +187,13 @@ TEST_F(SerialIoTest, FloodIsHeldBackNotBufferedWithoutBound) {
 
 TEST_F(SerialIoTest, LostDeviceIsReportedOnceAndStaysQuiet) {
     port_.EnableEvents(EV_RXCHAR);
-    ::testing::internal::CaptureStderr();
+    testsupport::StderrCapture capture;
     pty_.CloseFarEnd();
     const bool lost = PumpUntil([&] { return port_.IsLost(); });
     const long cpuAfterLoss = CpuMicrosDuring(300ms);
     port_.Write("into the void");
     PumpFor(50ms);
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string err = capture.Take();
 
     ASSERT_TRUE(lost);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
@@ -223,13 +224,13 @@ TEST_F(SerialIoTest, LossWhileHeldBackStaysQuietAfterTheDrain) {
         },
         200ms);
     ASSERT_LT(sent, flood.size());
-    ::testing::internal::CaptureStderr();
+    testsupport::StderrCapture capture;
     pty_.CloseFarEnd();
     port_.Write("x");
     const bool lostOnWrite = port_.IsLost();
     const std::string got = DrainAll(port_);
     const long cpuAfterDrain = CpuMicrosDuring(200ms);
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string err = capture.Take();
     ASSERT_TRUE(lostOnWrite);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_LT(cpuAfterDrain, 100000L) << "event loop busy after the loss";
@@ -241,9 +242,9 @@ TEST_F(SerialIoTest, TransmitBacklogIsBoundedAndKeepsOrder) {
     // The far end reads nothing, so writes pile up; past the limit the rest
     // is dropped (once reported), never reordered.
     const std::string data = Pattern(1536 * 1024);
-    ::testing::internal::CaptureStderr();
+    testsupport::StderrCapture capture;
     for (std::size_t at = 0; at < data.size(); at += 4096) port_.Write(data.substr(at, 4096));
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string err = capture.Take();
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find("transmit queue full"), std::string::npos) << err;
 
@@ -274,10 +275,10 @@ TEST(SerialLossTest, SameNameOpensAgainOnceTheDeviceIsBack) {
     ASSERT_TRUE(port.Open("Com7"));
     port.EnableEvents(EV_RXCHAR);
 
-    ::testing::internal::CaptureStderr();
+    testsupport::StderrCapture capture;
     first.reset();
     const bool lost = PumpUntil([&] { return port.IsLost(); });
-    ::testing::internal::GetCapturedStderr();
+    capture.Take();
     ASSERT_TRUE(lost);
 
     PtyPair second;

@@ -21,6 +21,7 @@
 #include "platform/serial/PortMap.h"
 #include "platform/serial/PosixLine.h"
 #include "platform/serial/Serial.h"
+#include "support/CaptureStderr.h"
 
 namespace serial {
 namespace {
@@ -72,7 +73,7 @@ TEST_F(SerialReturnTest, TestResumesWhenTheSameAdapterIsBack) {
     ASSERT_TRUE(tree_.Far("ttyUSB0")->Send("before"));
     ASSERT_TRUE(PumpUntil([&] { return recorder.received == "before"; }));
 
-    ::testing::internal::CaptureStderr();
+    testsupport::StderrCapture capture;
     tree_.Remove("ttyUSB0");
     ASSERT_TRUE(PumpUntil([&] { return port.IsLost(); }));
     port.Write("typed while away");
@@ -88,7 +89,7 @@ TEST_F(SerialReturnTest, TestResumesWhenTheSameAdapterIsBack) {
     moved.socket = "1-3";
     testing::PtyPair* far = tree_.AddUsb("ttyUSB1", moved);
     const bool resumed = PumpUntil([&] { return !port.IsLost(); });
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string err = capture.Take();
     ASSERT_TRUE(resumed);
     EXPECT_EQ(Lines(err), 2) << err;
     EXPECT_NE(err.find("device lost"), std::string::npos) << err;
@@ -117,7 +118,7 @@ TEST_F(SerialReturnTest, ReturnedDeviceRefusingAtFirstIsTriedAgain) {
     NotifyRecorder recorder;
     Serial port(recorder.Handle());
     ASSERT_TRUE(port.Open("Com1")) << port.ErrorDesc();
-    ::testing::internal::CaptureStderr();
+    testsupport::StderrCapture capture;
     tree_.Remove("ttyUSB0");
     ASSERT_TRUE(PumpUntil([&] { return port.IsLost(); }));
     tree_.AddUsb("ttyUSB0");
@@ -128,7 +129,7 @@ TEST_F(SerialReturnTest, ReturnedDeviceRefusingAtFirstIsTriedAgain) {
     const bool resumedWhileHeld = PumpUntil([&] { return !port.IsLost(); }, 300ms);
     ::close(blocker);
     const bool resumed = PumpUntil([&] { return !port.IsLost(); });
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string err = capture.Take();
     EXPECT_FALSE(resumedWhileHeld);
     EXPECT_TRUE(resumed);
     EXPECT_EQ(Lines(err), 2) << err;
@@ -147,9 +148,9 @@ TEST_F(SerialReturnTest, BusyNamesTheHoldingProgram) {
 
     NotifyRecorder recorder;
     Serial port(recorder.Handle());
-    ::testing::internal::CaptureStderr();
+    testsupport::StderrCapture capture;
     const bool opened = port.Open("Com1");
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string err = capture.Take();
     const std::string listed = PortListing::Rows(PortMap::Current())[0].state;
     const std::string who = "flock (process " + std::to_string(holder.processId()) + ")";
     holder.kill();
