@@ -75,8 +75,7 @@ class EchoPty {
 
 void Measure(const char* label, const std::string& device, int runs) {
     serial::PortMap map;
-    std::string error;
-    map.AddMapping("Com1=" + device, error);
+    (void)map.AddMapping("Com1=" + device);
     serial::PortMap::Install(std::move(map));
 
     check::CheckOptions options;

@@ -93,9 +93,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     serial::PortMap map;
-    std::string error;
-    if (!map.AddMapping(std::string("Com1=") + name, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (const auto added = map.AddMapping(std::string("Com1=") + name); !added) {
+        std::fprintf(stderr, "%s\n", added.Error().c_str());
         return 1;
     }
     serial::PortMap::Install(map);

@@ -110,9 +110,8 @@ Result RunFlood(const Payload& payload) {
         return result;
     }
     serial::PortMap map;
-    std::string error;
-    if (!map.AddMapping(std::string("Com1=") + ptsname(master), error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (const auto added = map.AddMapping(std::string("Com1=") + ptsname(master)); !added) {
+        std::fprintf(stderr, "%s\n", added.Error().c_str());
         return result;
     }
     serial::PortMap::Install(std::move(map));

@@ -106,9 +106,8 @@ int main(int argc, char** argv) {
     }
 
     serial::PortMap map;
-    std::string error;
-    if (!map.AddMapping("Com1=loop", error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (const auto added = map.AddMapping("Com1=loop"); !added) {
+        std::fprintf(stderr, "%s\n", added.Error().c_str());
         return 1;
     }
     serial::PortMap::Install(map);

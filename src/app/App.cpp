@@ -39,7 +39,8 @@ rt::Usual App::Start() {
     shell->Show(win::SW_SHOWACTIVE);
 
     RT_LINE();
-    auto window = std::make_shared<serialtest::WSerial>(shell.get());
+    auto window = std::make_shared<serialtest::WSerial>(
+        shell.get(), serialtest::LineTables{settings->aPort, settings->aBaud, settings->aParity});
     window->Show();
 
     RT_LINE();

@@ -32,8 +32,9 @@ struct OptionDeclaration {
 
 bool ReadPorts(const QStringList& values, CommandLineOptions& options, std::string& error) {
     for (const QString& value : values) {
-        if (!options.ports.AddMapping(value.toStdString(), error)) {
+        if (const auto added = options.ports.AddMapping(value.toStdString()); !added) {
             // The map's own line carries the program's prefix; the caller adds it.
+            error = added.Error();
             if (error.rfind(texts::kErrorPrefix, 0) == 0)
                 error.erase(0, texts::kErrorPrefix.size());
             return false;

@@ -2,7 +2,6 @@
 
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Program.h"
-#include "platform/runtime/RuntimeState.h"
 
 namespace app {
 

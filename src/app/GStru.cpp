@@ -2,7 +2,6 @@
 
 #include "app/AppTexts.h"
 #include "platform/runtime/Activation.h"
-#include "platform/runtime/RuntimeState.h"
 #include "platform/window/TextBox.h"
 
 namespace app {

@@ -12,7 +12,6 @@
 #include "platform/os/Resource.h"
 #include "platform/runtime/AtomTableReader.h"
 #include "platform/runtime/ErrorSystem.h"
-#include "platform/runtime/RuntimeState.h"
 
 namespace app {
 

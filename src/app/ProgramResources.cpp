@@ -3,7 +3,6 @@
 #include <QtGlobal>
 
 #include "platform/runtime/Activation.h"
-#include "platform/runtime/RuntimeState.h"
 #include "serialtest/WSerialTemplate.h"
 
 // Defined by the embedded resource file; named here so that the linker keeps

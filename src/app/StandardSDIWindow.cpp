@@ -4,7 +4,6 @@
 
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Program.h"
-#include "platform/runtime/RuntimeState.h"
 #include "platform/window/App.h"
 #include "platform/window/Icon.h"
 

@@ -5,7 +5,6 @@
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/LateBinding.h"
 #include "platform/runtime/Program.h"
-#include "platform/runtime/RuntimeState.h"
 #include "platform/window/Icon.h"
 
 namespace app {

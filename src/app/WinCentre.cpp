@@ -9,7 +9,6 @@
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/ErrorSystem.h"
 #include "platform/runtime/GenCode.h"
-#include "platform/runtime/RuntimeState.h"
 #include "platform/window/Window.h"
 
 namespace app {
@@ -23,15 +22,18 @@ bool FitsLong(double value) {
            value <= std::numeric_limits<std::int32_t>::max();
 }
 
+// The helpers below raise on WinCentre's behalf, so the line WinCentre
+// marked before calling them stays the raise's line.
+
 // Raises the numeric overflow error; the handler's substitute (a number that
 // fits) is the result, anything else gives 0.
 std::int32_t Overflow(std::string_view description) {
-    const rt::Usual answer = rt::RaiseError({.genCode = rt::gen::kNumOverflow,
-                                             .severity = 2,
-                                             .canDefault = true,
-                                             .canSubstitute = true,
-                                             .operation = kOperation,
-                                             .description = description});
+    const rt::Usual answer = rt::RaiseErrorForCaller({.genCode = rt::gen::kNumOverflow,
+                                                      .severity = 2,
+                                                      .canDefault = true,
+                                                      .canSubstitute = true,
+                                                      .operation = kOperation,
+                                                      .description = description});
     if (rt::Classify(answer) == rt::Answer::Substitute && answer.IsNumeric() &&
         FitsLong(std::trunc(answer.AsFloat()))) {
         return static_cast<std::int32_t>(std::trunc(answer.AsFloat()));
@@ -50,10 +52,10 @@ std::int32_t ToLong(double value) {
 // Raises the data-type error for a value WinCentre cannot measure; the
 // window is left as it is.
 rt::Usual DataTypeError(std::string_view description) {
-    rt::RaiseError({.genCode = rt::gen::kDataType,
-                    .canDefault = true,
-                    .operation = kOperation,
-                    .description = description});
+    rt::RaiseErrorForCaller({.genCode = rt::gen::kDataType,
+                             .canDefault = true,
+                             .operation = kOperation,
+                             .description = description});
     return rt::Usual();
 }
 

@@ -55,13 +55,17 @@ std::string LineCheck::Open() {
 std::string LineCheck::OpenPort(Port& port) {
     const std::string device = serial::PortMap::Current().DeviceFor(port.name);
     if (device.empty()) return std::string(serial::texts::kNoDevice);
-    if (device != serial::texts::kLoopDevice) return port.line.Open(device);
+    if (device != serial::texts::kLoopDevice) {
+        const auto opened = port.line.Open(device);
+        return opened ? std::string() : opened.Error();
+    }
     port.echo = std::make_unique<LoopbackEcho>();
-    std::string reason = port.echo->Create();
+    const std::string reason = port.echo->Create();
     if (!reason.empty()) return std::string(serial::texts::kLoopbackFailed) + ": " + reason;
-    reason = port.line.Open(port.echo->DevicePath());
-    if (reason.empty()) port.echo->Start();
-    return reason;
+    const auto opened = port.line.Open(port.echo->DevicePath());
+    if (!opened) return opened.Error();
+    port.echo->Start();
+    return {};
 }
 
 CheckReport LineCheck::Run(const Progress& progress) {
@@ -121,15 +125,14 @@ std::string LineCheck::Apply(const serial::LineSettings& s,
     std::string refusal;
     applied.reset();
     for (auto& port : ports_) {
-        std::string error;
-        const auto kept = port->line.Apply(s, error);
+        const auto kept = port->line.Apply(s);
         // A device that refuses the call still shows what it keeps, and that
         // says more than the call's error (the C library fails a call that a
         // pseudo-terminal only partly took).
-        const auto shown = kept ? kept : port->line.ReadBack();
+        const auto shown = kept ? std::optional(*kept) : port->line.ReadBack();
         if (!applied || !shown) applied = shown;
         std::string why = shown ? serial::DescribeRefusal(port->line.Path(), s, *shown) : "";
-        if (!kept && why.empty()) why = error;
+        if (!kept && why.empty()) why = kept.Error();
         if (why.empty()) continue;
         if (!refusal.empty()) refusal += "; ";
         refusal += why;

@@ -1,7 +1,6 @@
 #include "serialtest/KeyBytes.h"
 
 #include "platform/runtime/Activation.h"
-#include "platform/runtime/RuntimeState.h"
 #include "serialtest/PaneConstants.h"
 
 namespace serialtest {

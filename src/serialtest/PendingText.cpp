@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/runtime/Activation.h"
-#include "platform/runtime/RuntimeState.h"
 #include "serialtest/ReceiveRenderer.h"
 
 namespace serialtest {

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "platform/runtime/Activation.h"
-#include "platform/runtime/RuntimeState.h"
 #include "platform/window/CodePage1251.h"
 
 namespace serialtest {

@@ -3,7 +3,6 @@
 #include <QStringView>
 
 #include "platform/runtime/Activation.h"
-#include "platform/runtime/RuntimeState.h"
 #include "serialtest/KeyBytes.h"
 #include "serialtest/PaneConstants.h"
 

@@ -1,5 +1,7 @@
 #include "serialtest/SerialTestClasses.h"
 
+#include <stdexcept>
+
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/LateBinding.h"
 #include "platform/runtime/Program.h"
@@ -35,6 +37,16 @@ template <typename T>
 T* ObjectArg(std::span<const rt::Usual> args) {
     if (args.empty() || !args[0].IsObject()) return nullptr;
     return dynamic_cast<T*>(args[0].AsObject().get());
+}
+
+// The window's tables, read late-bound by field name from the program's
+// settings object, which start-up makes before any window.
+LineTables SettingsTables() {
+    const rt::Usual& settings = rt::State().program.oGStru;
+    if (!settings.IsObject() || !settings.AsObject())
+        throw std::runtime_error("oGStru is not an object");
+    const rt::Object& object = *settings.AsObject();
+    return {object.IVarGet("APORT"), object.IVarGet("ABAUD"), object.IVarGet("APARITY")};
 }
 
 win::Window* OwnerWindow(std::span<const rt::Usual> args) {
@@ -105,8 +117,8 @@ void DeclareWSerial(std::vector<rt::Declaration>& out) {
     cls.layout = {18, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}};
     cls.initArgCount = 4;
     cls.initializer = [](std::span<const rt::Usual> args) -> rt::ObjectRef {
-        return std::make_shared<WSerial>(OwnerWindow(args), Arg(args, 1).AsLong(), Arg(args, 2),
-                                         Arg(args, 3));
+        return std::make_shared<WSerial>(OwnerWindow(args), SettingsTables(), Arg(args, 1).AsLong(),
+                                         Arg(args, 2), Arg(args, 3));
     };
     out.emplace_back(std::move(cls));
     using Action = void (WSerial::*)();

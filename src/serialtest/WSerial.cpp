@@ -6,7 +6,6 @@
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/Program.h"
-#include "platform/runtime/RuntimeState.h"
 #include "platform/serial/DeviceMonitor.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/Serial.h"
@@ -33,17 +32,9 @@ T ToUnsigned(const rt::Usual& value) {
     return static_cast<T>(value.AsLong());
 }
 
-// A table of the global settings object, read late-bound by field name.
 // A radio button's value: the choice as text, as the group hands it on.
 rt::Usual ChoiceValue(std::uint8_t choice) {
     return rt::Usual(std::to_string(choice));
-}
-
-rt::Usual SettingsTable(const char* field) {
-    const rt::Usual& settings = rt::State().program.oGStru;
-    if (!settings.IsObject() || !settings.AsObject())
-        throw std::runtime_error("oGStru is not an object");
-    return settings.AsObject()->IVarGet(field);
 }
 
 // Each port entry's tooltip names the device the port maps to and what it
@@ -74,7 +65,8 @@ win::HyperLabel Label(const char* name, const char* caption = "") {
 
 }  // namespace
 
-WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, const rt::Usual& extra)
+WSerial::WSerial(win::Window* owner, const LineTables& tables, int controlId,
+                 const rt::Usual& server, const rt::Usual& extra)
     : win::DataWindow(owner, win::ResourceID("WSerial", rt::GetInst()), controlId) {
     RT_ENTER("WSERIAL:INIT", kModule);
     (void)extra;
@@ -92,7 +84,7 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     theFixedText1->HyperLabel(Label("theFixedText1", texts::kPortName));
     RT_LINE();
     PortListBox_ = std::make_shared<win::ComboBox>(this, win::ResourceID(kPortList, inst));
-    PortListBox_->FillUsing(SettingsTable("APORT"));
+    PortListBox_->FillUsing(tables.ports);
     ShowPortDevices(*PortListBox_);
     FollowPortDevices(PortListBox_);
     PortListBox_->HyperLabel(Label("PortListBox"));
@@ -101,14 +93,14 @@ WSerial::WSerial(win::Window* owner, int controlId, const rt::Usual& server, con
     theFixedText2->HyperLabel(Label("theFixedText2", texts::kBaudRate));
     RT_LINE();
     BaudListBox_ = std::make_shared<win::ComboBox>(this, win::ResourceID(kBaudList, inst));
-    BaudListBox_->FillUsing(SettingsTable("ABAUD"));
+    BaudListBox_->FillUsing(tables.bauds);
     BaudListBox_->HyperLabel(Label("BaudListBox"));
     RT_LINE();
     theFixedText3 = std::make_shared<win::FixedText>(this, win::ResourceID(kFixedText3, inst));
     theFixedText3->HyperLabel(Label("theFixedText3", texts::kParity));
     RT_LINE();
     ParityListBox_ = std::make_shared<win::ComboBox>(this, win::ResourceID(kParityList, inst));
-    ParityListBox_->FillUsing(SettingsTable("APARITY"));
+    ParityListBox_->FillUsing(tables.parities);
     ParityListBox_->HyperLabel(Label("ParityListBox"));
     RT_LINE();
     SevenButton_ = std::make_shared<win::RadioButton>(this, win::ResourceID(kSevenButton, inst));

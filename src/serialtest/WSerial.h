@@ -12,8 +12,8 @@
 // start.
 //
 // The window is built from the template "WSerial" of the program's module
-// and fills its owner's canvas. Its lists come from the settings tables of
-// the global `oGStru`.
+// and fills its owner's canvas. Its lists are filled from the tables it is
+// given.
 
 #include <QPointer>
 #include <memory>
@@ -31,16 +31,18 @@ namespace serial {
 class Serial;
 }
 
+#include "serialtest/LineTables.h"
 #include "serialtest/SerialMLE.h"
 
 namespace serialtest {
 
 class WSerial : public win::DataWindow {
   public:
-    // `owner` is the shell window; the other arguments are the control id, a
-    // data server to bind and an extra value, all optional.
-    explicit WSerial(win::Window* owner, int controlId = 0, const rt::Usual& server = rt::NIL,
-                     const rt::Usual& extra = rt::NIL);
+    // `owner` is the shell window, `tables` the lists' choices; the other
+    // arguments are the control id, a data server to bind and an extra
+    // value, all optional.
+    WSerial(win::Window* owner, const LineTables& tables, int controlId = 0,
+            const rt::Usual& server = rt::NIL, const rt::Usual& extra = rt::NIL);
     ~WSerial() override;
 
     void PostInit() override;

@@ -209,18 +209,14 @@ class ButtonRoutingTest : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        auto settings = std::make_shared<GStru>();
-        settings->aPort = GStru::PortTable();
-        settings->aBaud = GStru::BaudTable();
-        settings->aParity = GStru::ParityTable();
-        rt::State().program.oGStru = rt::Usual(rt::ObjectRef(settings));
         serial::PortMap loop;
-        std::string error;
-        ASSERT_TRUE(loop.AddMapping("Com1=loop", error)) << error;
+        ASSERT_TRUE(loop.AddMapping("Com1=loop"));
         serial::PortMap::Install(std::move(loop));
         shell_ = std::make_unique<StandardSDIWindow>(&application_);
         shell_->Show();
-        window_ = std::make_unique<serialtest::WSerial>(shell_.get());
+        window_ = std::make_unique<serialtest::WSerial>(
+            shell_.get(),
+            serialtest::LineTables{GStru::PortTable(), GStru::BaudTable(), GStru::ParityTable()});
         window_->Show();
     }
     void TearDown() override {

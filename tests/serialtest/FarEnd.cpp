@@ -23,8 +23,7 @@ FarEnd::FarEnd(const std::string& portName) {
     }
     nearPath_ = ptsname(master_);
     serial::PortMap map;
-    std::string error;
-    if (!map.AddMapping(portName + "=" + nearPath_, error)) {
+    if (!map.AddMapping(portName + "=" + nearPath_)) {
         Close();
         return;
     }

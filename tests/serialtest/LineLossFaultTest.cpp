@@ -17,6 +17,7 @@
 #include <QPushButton>
 
 #include "FarEnd.h"
+#include "TestLineTables.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/serial/PortMap.h"
 #include "platform/window/App.h"
@@ -107,8 +108,7 @@ class LineLossFaultTest : public ::testing::Test {
         ASSERT_TRUE(dir_.isValid());
         link_ = dir_.filePath("by-id-adapter").toStdString();
         serial::PortMap map;
-        std::string error;
-        ASSERT_TRUE(map.AddMapping("Com7=" + link_.string(), error)) << error;
+        ASSERT_TRUE(map.AddMapping("Com7=" + link_.string()));
         serial::PortMap::Install(std::move(map));
         pane_ = std::make_unique<SerialMLE>();
         pane_->View()->resize(400, 200);
@@ -210,24 +210,6 @@ TEST_F(LineLossFaultTest, RepeatedLossesAreReportedOncePerStart) {
     EXPECT_EQ(fds(), fdsBefore) << "descriptors leaked across losses";
 }
 
-// The settings tables the test window reads.
-class Settings : public rt::Object {
-  public:
-    rt::Usual IVarGet(const std::string& name) const override {
-        using rt::Usual;
-        if (name == "APORT")
-            return Usual::ArrayOf(
-                {"Com1", "Com2", "Com3", "Com4", "Com5", "Com6", "Com7", "Com8", "Com9"});
-        if (name == "ABAUD") return Usual::ArrayOf({300, 1200, 2400, 4800, 9600, 14400, 19200});
-        if (name == "APARITY")
-            return Usual::ArrayOf({Usual::ArrayOf({"Even", 2}), Usual::ArrayOf({"Mark", 3}),
-                                   Usual::ArrayOf({"None", 0}), Usual::ArrayOf({"Odd", 1}),
-                                   Usual::ArrayOf({"Space", 4})});
-        return Usual();
-    }
-    std::string ClassName() const override { return "GSTRU"; }
-};
-
 TEST_F(LineLossFaultTest, NextStartOfTheTestWindowRecoversTheLine) {
     // The whole window this time: start, loss mid-flood, keys into the dead
     // line, end, the adapter back at its path, start again.
@@ -242,16 +224,14 @@ TEST_F(LineLossFaultTest, NextStartOfTheTestWindowRecoversTheLine) {
     win::ResourceModule module;
     module.AddDialog(serialtest::WSerialTemplate());
     const auto previousModule = module.InstallAsProgram();
-    rt::State().program.oGStru = rt::Usual(rt::ObjectRef(std::make_shared<Settings>()));
     serial::PortMap map;
-    std::string error;
-    ASSERT_TRUE(map.AddMapping("Com1=" + link_.string(), error)) << error;
+    ASSERT_TRUE(map.AddMapping("Com1=" + link_.string()));
     serial::PortMap::Install(std::move(map));
     {
         win::App application;
         win::TopAppWindow shell(&application);
         shell.Show();
-        serialtest::WSerial window(&shell);
+        serialtest::WSerial window(&shell, serialtest::testing::ProgramTables());
         window.Show();
         const auto button = [&](const char* name) {
             return window.Widget()->findChild<QPushButton*>(QString::fromLatin1(name));
@@ -294,7 +274,6 @@ TEST_F(LineLossFaultTest, NextStartOfTheTestWindowRecoversTheLine) {
         EXPECT_EQ(second.Receive(1), "Z");
         QTest::mouseClick(button("EndButton"), Qt::LeftButton);
     }
-    rt::State().program.oGStru = rt::NIL;
     rt::State().program.instance = previousModule;
     state.classes.Reset(0);
 }

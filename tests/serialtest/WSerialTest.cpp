@@ -18,6 +18,7 @@
 #include <iostream>
 
 #include "PtyPair.h"
+#include "TestLineTables.h"
 #include "platform/os/SystemMenu.h"
 #include "platform/runtime/LateBinding.h"
 #include "platform/runtime/RuntimeState.h"
@@ -37,30 +38,22 @@ using rt::Usual;
 using serial::testing::PtyPair;
 using serial::testing::ScopedPortMap;
 
-// A settings object with the tables the window reads. The parity codes are
-// the platform's unless a test gives its own.
+// A settings object as start-up makes it: the window's tables, read by
+// field name.
 class TestSettings : public rt::Object {
   public:
-    explicit TestSettings(Usual parity) : parity_(std::move(parity)) {}
+    explicit TestSettings(LineTables tables) : tables_(std::move(tables)) {}
     Usual IVarGet(const std::string& name) const override {
-        if (name == "APORT")
-            return Usual::ArrayOf(
-                {"Com1", "Com2", "Com3", "Com4", "Com5", "Com6", "Com7", "Com8", "Com9"});
-        if (name == "ABAUD") return Usual::ArrayOf({300, 1200, 2400, 4800, 9600, 14400, 19200});
-        if (name == "APARITY") return parity_;
+        if (name == "APORT") return tables_.ports;
+        if (name == "ABAUD") return tables_.bauds;
+        if (name == "APARITY") return tables_.parities;
         return Usual();
     }
     std::string ClassName() const override { return "GSTRU"; }
 
   private:
-    Usual parity_;
+    LineTables tables_;
 };
-
-Usual PlatformParity() {
-    return Usual::ArrayOf({Usual::ArrayOf({"Even", 2}), Usual::ArrayOf({"Mark", 3}),
-                           Usual::ArrayOf({"None", 0}), Usual::ArrayOf({"Odd", 1}),
-                           Usual::ArrayOf({"Space", 4})});
-}
 
 class WSerialTest : public ::testing::Test {
   protected:
@@ -76,7 +69,6 @@ class WSerialTest : public ::testing::Test {
         }
         module_.AddDialog(WSerialTemplate());
         previousModule_ = module_.InstallAsProgram();
-        rt::State().program.oGStru = Usual(rt::ObjectRef(std::make_shared<TestSettings>(parity_)));
     }
     void TearDown() override {
         window_.reset();
@@ -90,7 +82,7 @@ class WSerialTest : public ::testing::Test {
         shell_ = std::make_unique<win::TopAppWindow>(&application_);
         shell_->Size(win::Dimension{673, 395});
         shell_->Show();
-        window_ = std::make_unique<WSerial>(shell_.get());
+        window_ = std::make_unique<WSerial>(shell_.get(), testing::ProgramTables(parity_));
         window_->Show();
     }
 
@@ -107,7 +99,7 @@ class WSerialTest : public ::testing::Test {
     bool CloseGreyed() { return os::IsSystemCloseDisabled(shell_->Handle(0)); }
     SerialMLE* Pane() { return window_->Widget()->findChild<SerialMLE*>(); }
 
-    Usual parity_ = PlatformParity();
+    Usual parity_ = testing::PlatformParities();
     win::ResourceModule module_;
     win::App application_;
     std::unique_ptr<win::TopAppWindow> shell_;
@@ -135,6 +127,27 @@ TEST_F(WSerialTest, FirstDisplayIsIdleWithTheDefaults) {
     EXPECT_EQ(window_->Caption(), "DataWindow Caption");
     EXPECT_EQ(window_->BorderStyle(), 0);
     EXPECT_FALSE(window_->HasSystemMenu());
+}
+
+// Built late-bound by class name, the window reads its tables from the
+// program's settings object.
+TEST_F(WSerialTest, LateBoundWindowTakesItsTablesFromTheSettingsObject) {
+    shell_ = std::make_unique<win::TopAppWindow>(&application_);
+    const Usual mark = Usual::ArrayOf({Usual::ArrayOf({"Mark", 3})});
+    rt::State().program.oGStru =
+        Usual(rt::ObjectRef(std::make_shared<TestSettings>(testing::ProgramTables(mark))));
+    // The shell stays the fixture's: the window is handed a reference only.
+    const Usual owner[] = {Usual(rt::ObjectRef(shell_.get(), [](rt::Object*) {}))};
+    const Usual made = rt::CreateInstance(rt::State().symbols.Add("WSERIAL"), owner);
+    ASSERT_TRUE(made.IsObject());
+    const auto* window = dynamic_cast<WSerial*>(made.AsObject().get());
+    ASSERT_NE(window, nullptr);
+    const auto* ports = window->Widget()->findChild<QComboBox*>(QStringLiteral("PortListBox"));
+    const auto* parity = window->Widget()->findChild<QComboBox*>(QStringLiteral("ParityListBox"));
+    ASSERT_TRUE(ports && parity);
+    EXPECT_EQ(ports->count(), 9);
+    ASSERT_EQ(parity->count(), 1);
+    EXPECT_EQ(parity->itemText(0), QStringLiteral("Mark"));
 }
 
 TEST_F(WSerialTest, FailedOpenShowsTheFixedTextEmptiesThePaneAndStaysIdle) {
@@ -301,7 +314,7 @@ TEST_F(WSerialTest, LateBoundPaneHasOneOwnerAndIgnoresValuesOfTheWrongKind) {
     auto& symbols = rt::State().symbols;
     const rt::Symbol device = symbols.Add("DEVICE");
     const rt::Symbol dispatch = symbols.Add("DISPATCH");
-    auto owner = std::make_shared<WSerial>(shell_.get());
+    auto owner = std::make_shared<WSerial>(shell_.get(), testing::ProgramTables());
     Usual pane;
     {
         const Usual made[] = {Usual(rt::ObjectRef(owner)), Usual(std::int32_t{kCommEdit})};

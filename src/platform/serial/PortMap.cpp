@@ -52,19 +52,13 @@ std::optional<std::string> PortMap::PortKey(const std::string& portName) {
     return key + portName.substr(3);
 }
 
-bool PortMap::AddMapping(const std::string& value, std::string& error) {
+rt::Expected<> PortMap::AddMapping(const std::string& value) {
     const auto eq = value.find('=');
-    if (eq == std::string::npos || eq + 1 == value.size()) {
-        error = SyntaxError(value);
-        return false;
-    }
+    if (eq == std::string::npos || eq + 1 == value.size()) return rt::Fail(SyntaxError(value));
     const auto key = PortKey(value.substr(0, eq));
-    if (!key) {
-        error = SyntaxError(value);
-        return false;
-    }
+    if (!key) return rt::Fail(SyntaxError(value));
     explicit_[*key] = value.substr(eq + 1);
-    return true;
+    return {};
 }
 
 std::string PortMap::ExplicitDevice(int number) const {

@@ -28,6 +28,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/runtime/Expected.h"
+
 namespace serial {
 
 class DeviceMonitor;
@@ -41,10 +43,9 @@ class PortMap {
     PortMap();
     explicit PortMap(EnvLookup env);
 
-    // Adds one mapping from a --port value "ComN=PATH". FALSE with `error`
-    // set to one line naming the bad value when it does not parse; the map is
-    // then left as it was.
-    bool AddMapping(const std::string& value, std::string& error);
+    // Adds one mapping from a --port value "ComN=PATH". A value that does not
+    // parse fails with one line naming it and leaves the map as it was.
+    rt::Expected<> AddMapping(const std::string& value);
 
     // The device `portName` maps to; empty when it maps to nothing.
     std::string DeviceFor(const std::string& portName) const;

@@ -77,26 +77,27 @@ PosixLine::~PosixLine() {
     Close();
 }
 
-std::string PosixLine::Open(const std::string& path) {
+rt::Expected<> PosixLine::Open(const std::string& path) {
     Close();
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        if (error == EACCES || error == EPERM) return DeviceAccess::PermissionReason(path);
+        if (error == EACCES || error == EPERM)
+            return rt::Fail(DeviceAccess::PermissionReason(path));
         // A terminal in exclusive mode refuses further opens with EBUSY.
-        if (error == EBUSY) return DeviceAccess::BusyReason(path);
-        return ErrnoText(error);
+        if (error == EBUSY) return rt::Fail(DeviceAccess::BusyReason(path));
+        return rt::Fail(ErrnoText(error));
     }
     if (!::isatty(fd)) {
         ::close(fd);
-        return std::string(texts::kNotTerminal);
+        return rt::Fail(std::string(texts::kNotTerminal));
     }
     // The lock keeps out programs that honour it (and root, whom the
     // terminal's exclusive mode does not stop); TIOCEXCL keeps out the rest.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(fd);
-        return error == EWOULDBLOCK ? DeviceAccess::BusyReason(path) : ErrnoText(error);
+        return rt::Fail(error == EWOULDBLOCK ? DeviceAccess::BusyReason(path) : ErrnoText(error));
     }
     ::ioctl(fd, TIOCEXCL);
 
@@ -105,7 +106,7 @@ std::string PosixLine::Open(const std::string& path) {
         const int error = errno;
         ::ioctl(fd, TIOCNXCL);
         ::close(fd);
-        return ErrnoText(error);
+        return rt::Fail(ErrnoText(error));
     }
     if (!saved_) saved_ = std::make_unique<Saved>();
     saved_->tio = tio;
@@ -114,7 +115,7 @@ std::string PosixLine::Open(const std::string& path) {
         const int error = errno;
         ::ioctl(fd, TIOCNXCL);
         ::close(fd);
-        return ErrnoText(error);
+        return rt::Fail(ErrnoText(error));
     }
     // A test starts from a quiet line: nothing left over from before.
     ::tcflush(fd, TCIFLUSH);
@@ -132,11 +133,10 @@ void PosixLine::Close() {
     fd_ = -1;
 }
 
-std::optional<LineSettings> PosixLine::Apply(const LineSettings& requested, std::string& error) {
+rt::Expected<LineSettings> PosixLine::Apply(const LineSettings& requested) {
     termios tio{};
     if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) {
-        error = std::string(texts::kCannotRead) + ": " + ErrnoText(errno);
-        return std::nullopt;
+        return rt::Fail(std::string(texts::kCannotRead) + ": " + ErrnoText(errno));
     }
     MakeRaw(tio);
     tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB);
@@ -162,9 +162,8 @@ std::optional<LineSettings> PosixLine::Apply(const LineSettings& requested, std:
             if (requested.parity == static_cast<std::uint8_t>(ParityCode::Mark))
                 tio.c_cflag |= PARODD;
 #else
-            error = std::string(texts::kCannotApply) + ": parity " + ParityName(requested.parity) +
-                    " is not available on this system";
-            return std::nullopt;
+            return rt::Fail(std::string(texts::kCannotApply) + ": parity " +
+                            ParityName(requested.parity) + " is not available on this system");
 #endif
             break;
     }
@@ -184,17 +183,14 @@ std::optional<LineSettings> PosixLine::Apply(const LineSettings& requested, std:
 #endif
     }
     if (::tcsetattr(fd_, TCSANOW, &tio) != 0) {
-        error = std::string(texts::kCannotApply) + ": " + ErrnoText(errno);
-        return std::nullopt;
+        return rt::Fail(std::string(texts::kCannotApply) + ": " + ErrnoText(errno));
     }
     if (!speed && !SetCustomBaud(fd_, requested.baud)) {
-        error = std::string(texts::kCannotApply) + ": " + std::to_string(requested.baud) +
-                " baud: " + ErrnoText(errno);
-        return std::nullopt;
+        return rt::Fail(std::string(texts::kCannotApply) + ": " + std::to_string(requested.baud) +
+                        " baud: " + ErrnoText(errno));
     }
-    auto applied = ReadBack();
-    if (!applied) error = std::string(texts::kCannotRead) + ": " + ErrnoText(errno);
-    return applied;
+    if (auto applied = ReadBack()) return *applied;
+    return rt::Fail(std::string(texts::kCannotRead) + ": " + ErrnoText(errno));
 }
 
 std::optional<LineSettings> PosixLine::ReadBack() const {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/runtime/Expected.h"
 #include "platform/serial/LineSettings.h"
 #include "platform/serial/LineSignals.h"
 
@@ -35,8 +36,8 @@ class PosixLine {
     // Opens `path` read/write, non-blocking, without becoming its controlling
     // terminal; refuses what is not a terminal and a device another program
     // holds (an flock lock and the terminal's exclusive mode). Switches it to
-    // raw mode, keeping its baud rate. Empty on success, else the reason.
-    std::string Open(const std::string& path);
+    // raw mode, keeping its baud rate. A failure carries the reason.
+    rt::Expected<> Open(const std::string& path);
     // Leaves exclusive mode, restores the settings found at Open and closes.
     // Harmless when closed or when the device is gone.
     void Close();
@@ -45,9 +46,10 @@ class PosixLine {
     const std::string& Path() const { return path_; }
 
     // Applies `requested` (which must pass InvalidSettings), the rate to both
-    // directions, and reads back what the device keeps, both rates included. nullopt with `error`
-    // set when the device rejects the call itself or cannot be read back.
-    std::optional<LineSettings> Apply(const LineSettings& requested, std::string& error);
+    // directions, and reads back what the device keeps, both rates
+    // included. A failure says why when the device rejects the call itself
+    // or cannot be read back.
+    rt::Expected<LineSettings> Apply(const LineSettings& requested);
     // The settings in force now; nullopt when they cannot be read.
     std::optional<LineSettings> ReadBack() const;
 

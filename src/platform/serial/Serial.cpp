@@ -123,7 +123,9 @@ bool Serial::Impl::Open(const std::string& portName) {
         if (!reason.empty()) reason = std::string(texts::kLoopbackFailed) + ": " + reason;
         path = loopback_->DevicePath();
     }
-    if (reason.empty()) reason = line_.Open(path);
+    if (reason.empty()) {
+        if (const auto opened = line_.Open(path); !opened) reason = opened.Error();
+    }
     if (!reason.empty()) {
         loopback_.reset();
         errorDesc = "Cannot open " + PortLabel() + ": " + reason;
@@ -172,10 +174,9 @@ bool Serial::Impl::SetProtocol() {
         errorDesc = *invalid;
         return false;
     }
-    std::string error;
-    const auto applied = line_.Apply(settings, error);
+    const auto applied = line_.Apply(settings);
     if (!applied) {
-        errorDesc = error;
+        errorDesc = applied.Error();
         return false;
     }
     errorDesc = DescribeRefusal(line_.Path(), settings, *applied);
@@ -301,10 +302,10 @@ std::string Serial::Impl::Resume(const SerialDevice& device) {
     // keys typed meanwhile were never queued.
     readable_.reset();
     writable_.reset();
-    if (std::string reason = line_.Open(device.node); !reason.empty()) return reason;
+    if (const auto opened = line_.Open(device.node); !opened) return opened.Error();
     if (protocolApplied_) {
-        std::string error;
-        if (!line_.Apply(settings, error)) ReportLine(PortLabel() + ": " + error);
+        const auto applied = line_.Apply(settings);
+        if (!applied) ReportLine(PortLabel() + ": " + applied.Error());
     }
     const std::string mapped = PortMap::Current().DeviceFor(portName_);
     device_ = mapped.empty() ? device.node : mapped;

@@ -53,8 +53,7 @@ TEST(PortMapTest, ResolvesCommandLineThenEnvironmentThenDefault) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         PortMap map(FakeEnv(c.env));
-        std::string error;
-        for (const auto& mapping : c.mappings) ASSERT_TRUE(map.AddMapping(mapping, error)) << error;
+        for (const auto& mapping : c.mappings) ASSERT_TRUE(map.AddMapping(mapping)) << mapping;
         EXPECT_EQ(map.DeviceFor(c.port), c.device);
     }
 }
@@ -67,8 +66,9 @@ TEST(PortMapTest, RejectsMalformedValuesWithOneClearLine) {
     for (const std::string value : values) {
         SCOPED_TRACE(value);
         PortMap map(FakeEnv({}));
-        std::string error;
-        EXPECT_FALSE(map.AddMapping(value, error));
+        const auto added = map.AddMapping(value);
+        ASSERT_FALSE(added);
+        const std::string& error = added.Error();
         EXPECT_NE(error.find("'" + value + "'"), std::string::npos) << error;
         EXPECT_NE(error.find("ComN=PATH"), std::string::npos) << error;
         EXPECT_EQ(error.find('\n'), std::string::npos) << "one line";
@@ -78,8 +78,7 @@ TEST(PortMapTest, RejectsMalformedValuesWithOneClearLine) {
 
 TEST(PortMapTest, InstalledMapIsTheCurrentOne) {
     PortMap map(FakeEnv({}));
-    std::string error;
-    ASSERT_TRUE(map.AddMapping("Com4=/dev/ttyACM0", error)) << error;
+    ASSERT_TRUE(map.AddMapping("Com4=/dev/ttyACM0"));
     PortMap::Install(map);
     EXPECT_EQ(PortMap::Current().DeviceFor("Com4"), "/dev/ttyACM0");
     PortMap::Install(PortMap(FakeEnv({})));

@@ -111,11 +111,10 @@ TEST_F(DeviceMonitorTest, PortMapResolvesNumbersAfterExplicitMappings) {
         if (name == "COMTEST_COM2") return "/dev/from-env";
         return std::nullopt;
     });
-    std::string error;
-    ASSERT_TRUE(map.AddMapping("Com1=loop", error));
+    ASSERT_TRUE(map.AddMapping("Com1=loop"));
     map.SetDevices(std::make_shared<DeviceMonitor>(tree_.Root(), Store()));
     const std::string usb = tree_.Node("ttyUSB0");
-    ASSERT_TRUE(map.AddMapping("Com4=" + usb, error));
+    ASSERT_TRUE(map.AddMapping("Com4=" + usb));
 
     struct Case {
         std::string port, device, tooltip, identity;

@@ -67,8 +67,7 @@ std::string PtyPair::Receive(std::size_t count, std::chrono::milliseconds timeou
 
 ScopedPortMap::ScopedPortMap(const std::vector<std::pair<std::string, std::string>>& mappings) {
     PortMap map([](const std::string&) -> std::optional<std::string> { return std::nullopt; });
-    std::string error;
-    for (const auto& [port, device] : mappings) map.AddMapping(port + "=" + device, error);
+    for (const auto& [port, device] : mappings) (void)map.AddMapping(port + "=" + device);
     PortMap::Install(std::move(map));
 }
 

@@ -181,7 +181,8 @@ TEST_F(SerialReturnTest, PermissionNamesTheGroupAndTheFix) {
             (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(2);
         PosixLine line;
-        const std::string reason = line.Open(node);
+        const auto opened = line.Open(node);
+        const std::string reason = opened ? std::string() : opened.Error();
         (void)!::write(pipe[1], reason.data(), reason.size());
         ::_exit(0);
     }
