@@ -5,13 +5,15 @@
 // Construction fails with std::runtime_error when the owner's template has
 // no item of that id.
 //
-// Ownership in the window layer, one rule: a Qt object that has a Qt parent
-// belongs to that parent (the widgets shown in a window, a pane object made
-// for a window); every other object has exactly one owner. A window holds
-// its controls by std::unique_ptr, and whatever else needs a control (a
-// radio group, a connection) refers to it by plain pointer. A control stands
-// for its widget: destroying the control removes the widget from its window,
-// unless the window's widget destroyed it first (QPointer notices).
+// Ownership in the window layer. A window or control object stands for its
+// widget and removes it when it goes; should the widget's Qt parent (the
+// window it is shown in) go first, the parent removes it and the object
+// notices through QPointer. A Qt object that no window or control stands
+// for (the receive pane, a child of its window's widget) belongs to its Qt
+// parent alone. Every other object has exactly one owner: a window holds its
+// controls by std::unique_ptr, whatever else needs a control (a radio group,
+// a connection) refers to it by plain pointer, and an object made
+// late-bound, without a Qt parent, belongs to the runtime's reference.
 
 #include <QPointer>
 #include <QWidget>
