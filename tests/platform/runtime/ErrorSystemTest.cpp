@@ -20,6 +20,7 @@
 #include "platform/runtime/RuntimeState.h"
 #include "platform/runtime/Termination.h"
 #include "platform/runtime/Tone.h"
+#include "support/CaptureStderr.h"
 
 namespace rt {
 namespace {
@@ -282,12 +283,12 @@ TEST(ErrorSystemToneTest, TonesGoThroughTheSeam) {
 
 TEST(ErrorSystemMessageBoxTest, WithoutADialogTheDefaultOrTheAbortIsTaken) {
     auto previous = std::exchange(State().errors.messageBox, MessageBoxSeam{});
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", {true, true, AbortOffer::Quit}),
-              ErrorAnswer::Default);
-    EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", {false, true, AbortOffer::ToRecovery}),
-              ErrorAnswer::Abort);
-    const auto shown = testing::internal::GetCapturedStderr();
+    const auto shown = testsupport::CaptureStderr([] {
+        EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", {true, true, AbortOffer::Quit}),
+                  ErrorAnswer::Default);
+        EXPECT_EQ(ErrorMessageBox("text\r\n", "ERROR", {false, true, AbortOffer::ToRecovery}),
+                  ErrorAnswer::Abort);
+    });
     State().errors.messageBox = previous;
     EXPECT_NE(shown.find("ERROR"), std::string::npos);
 }
