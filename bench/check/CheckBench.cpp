@@ -86,8 +86,8 @@ void Measure(const char* label, const std::string& device, int runs) {
         const double cpuStart = CpuSeconds();
         const auto start = std::chrono::steady_clock::now();
         check::LineCheck check(options, app::CheckTables());
-        if (const auto reason = check.Open(); !reason.empty()) {
-            std::printf("%s: cannot open: %s\n", label, reason.c_str());
+        if (const auto opened = check.Open(); !opened) {
+            std::printf("%s: cannot open: %s\n", label, opened.Error().c_str());
             return;
         }
         const auto report = check.Run();

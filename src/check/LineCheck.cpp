@@ -37,7 +37,7 @@ LineCheck::~LineCheck() {
     for (auto& port : ports_) port->line.Close();
 }
 
-std::string LineCheck::Open() {
+rt::Expected<> LineCheck::Open() {
     ports_.clear();
     ports_.push_back(std::make_unique<Port>());
     ports_.back()->name = options_.port;
@@ -46,24 +46,20 @@ std::string LineCheck::Open() {
         ports_.back()->name = *options_.to;
     }
     for (auto& port : ports_) {
-        const std::string reason = OpenPort(*port);
-        if (!reason.empty()) return port->name + ": " + reason;
+        if (const auto opened = OpenPort(*port); !opened)
+            return rt::Fail(port->name + ": " + opened.Error());
     }
     return {};
 }
 
-std::string LineCheck::OpenPort(Port& port) {
+rt::Expected<> LineCheck::OpenPort(Port& port) {
     const std::string device = serial::PortMap::Current().DeviceFor(port.name);
-    if (device.empty()) return std::string(serial::texts::kNoDevice);
-    if (device != serial::texts::kLoopDevice) {
-        const auto opened = port.line.Open(device);
-        return opened ? std::string() : opened.Error();
-    }
+    if (device.empty()) return rt::Fail(std::string(serial::texts::kNoDevice));
+    if (device != serial::texts::kLoopDevice) return port.line.Open(device);
     port.echo = std::make_unique<LoopbackEcho>();
-    const std::string reason = port.echo->Create();
-    if (!reason.empty()) return std::string(serial::texts::kLoopbackFailed) + ": " + reason;
-    const auto opened = port.line.Open(port.echo->DevicePath());
-    if (!opened) return opened.Error();
+    if (const auto created = port.echo->Create(); !created)
+        return rt::Fail(std::string(serial::texts::kLoopbackFailed) + ": " + created.Error());
+    if (auto opened = port.line.Open(port.echo->DevicePath()); !opened) return opened;
     port.echo->Start();
     return {};
 }

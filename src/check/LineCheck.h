@@ -12,6 +12,7 @@
 #include "check/CheckOptions.h"
 #include "check/CheckReport.h"
 #include "check/LoopbackEcho.h"
+#include "platform/runtime/Expected.h"
 #include "platform/serial/PosixLine.h"
 
 namespace check {
@@ -25,8 +26,8 @@ class LineCheck {
     ~LineCheck();
 
     // Opens the port (and the far port) through the port map; `loop` is the
-    // built-in loopback line. Empty on success, else "ComN: reason".
-    std::string Open();
+    // built-in loopback line. A failure reads "ComN: reason".
+    rt::Expected<> Open();
     // Runs the whole check on the open ports.
     CheckReport Run(const Progress& progress = {});
 
@@ -42,7 +43,7 @@ class LineCheck {
         std::string path;
     };
 
-    std::string OpenPort(Port& port);
+    rt::Expected<> OpenPort(Port& port);
     // Applies `s` to every port; the refusal (the device's reason) or empty.
     std::string Apply(const serial::LineSettings& s, std::optional<serial::LineSettings>& applied);
     SettingResult Check(const Direction& d, const serial::LineSettings& s);

@@ -15,10 +15,9 @@ LoopbackEcho::~LoopbackEcho() {
     thread_.wait();
 }
 
-std::string LoopbackEcho::Create() {
+rt::Expected<> LoopbackEcho::Create() {
     line_ = new serial::LoopbackLine();
-    std::string reason = line_->Create();
-    if (!reason.empty()) return reason;
+    if (auto created = line_->Create(); !created) return created;
     path_ = line_->DevicePath();
     line_->moveToThread(&thread_);
     QObject::connect(&thread_, &QThread::finished, line_, &QObject::deleteLater);

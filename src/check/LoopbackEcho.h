@@ -6,6 +6,8 @@
 #include <QThread>
 #include <string>
 
+#include "platform/runtime/Expected.h"
+
 namespace serial {
 class LoopbackLine;
 }
@@ -20,8 +22,8 @@ class LoopbackEcho {
     LoopbackEcho(const LoopbackEcho&) = delete;
     LoopbackEcho& operator=(const LoopbackEcho&) = delete;
 
-    // Creates the line. Empty on success, else the reason.
-    std::string Create();
+    // Creates the line; a failure says why the system refused it.
+    rt::Expected<> Create();
     // The near end's device path, valid after Create.
     const std::string& DevicePath() const { return path_; }
     // Starts echoing; call once the near end is open.

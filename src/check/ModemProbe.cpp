@@ -1,5 +1,6 @@
 #include "check/ModemProbe.h"
 
+#include <optional>
 #include <thread>
 
 namespace check {
@@ -17,22 +18,34 @@ std::vector<std::string> InputsFollowing(const serial::ModemLines& raised,
 ModemResult ProbeModem(serial::PosixLine& outputs, serial::PosixLine& inputs,
                        std::chrono::milliseconds settle) {
     ModemResult result{outputs.Path(), inputs.Path(), {}, {}, {}};
-    std::string error;
-    const auto original = outputs.Modem(error);
-    if (!original || !inputs.Modem(error)) {
-        result.unsupported = error;
+    const auto original = outputs.Modem();
+    if (!original) {
+        result.unsupported = original.Error();
         return result;
     }
+    if (const auto readable = inputs.Modem(); !readable) {
+        result.unsupported = readable.Error();
+        return result;
+    }
+    std::string error;
     auto read = [&](bool rts, bool dtr) -> std::optional<serial::ModemLines> {
-        if (!outputs.SetModem(rts, dtr, error)) return std::nullopt;
+        if (const auto set = outputs.SetModem(rts, dtr); !set) {
+            error = set.Error();
+            return std::nullopt;
+        }
         std::this_thread::sleep_for(settle);
-        return inputs.Modem(error);
+        auto lines = inputs.Modem();
+        if (!lines) {
+            error = lines.Error();
+            return std::nullopt;
+        }
+        return *lines;
     };
     const auto rtsOnly = read(true, false);
     const auto dtrOnly = rtsOnly ? read(false, true) : std::nullopt;
     const auto none = dtrOnly ? read(false, false) : std::nullopt;
-    std::string restoreError;
-    outputs.SetModem(original->rts, original->dtr, restoreError);
+    // Restoring is best effort: the probe's result stands either way.
+    (void)outputs.SetModem(original->rts, original->dtr);
     if (!none) {
         result.unsupported = error;
         return result;

@@ -43,10 +43,9 @@ int RunCheck(const CheckOptions& options, const SweepTables& tables, std::FILE* 
         app = std::make_unique<QCoreApplication>(argc, argv);
 
     LineCheck check(options, tables);
-    const std::string reason = check.Open();
-    if (!reason.empty()) {
+    if (const auto opened = check.Open(); !opened) {
         std::fprintf(err, "%s%s%s\n", prefix.c_str(), std::string(texts::kCannotOpen).c_str(),
-                     reason.c_str());
+                     opened.Error().c_str());
         return kExitUsage;
     }
     const bool terminal = ::isatty(::fileno(err)) != 0;

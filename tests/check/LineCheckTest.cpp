@@ -39,8 +39,8 @@ CheckOptions OneSetting(std::vector<std::uint8_t> dataBits = {}) {
 
 CheckReport RunOn(const CheckOptions& options) {
     LineCheck check(options, {});
-    const std::string reason = check.Open();
-    EXPECT_EQ(reason, "");
+    const auto opened = check.Open();
+    EXPECT_TRUE(opened) << opened.Error();
     return check.Run();
 }
 

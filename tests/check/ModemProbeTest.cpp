@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
+#include "PtyPair.h"
+
 namespace check {
 namespace {
 
@@ -38,6 +43,30 @@ TEST(ModemProbeTest, AnInputFollowsAnOutputOnlyWhenItRisesAndFallsWithIt) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(InputsFollowing(c.raised, c.dropped), c.expected) << c.what;
+}
+
+// A pseudo-terminal keeps no modem lines and a closed line has none to read:
+// either way the probe reports the device's reason and no following input.
+TEST(ModemProbeTest, ALineWithoutModemLinesIsReportedUnsupportedWithTheReason) {
+    serial::testing::PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
+    serial::PosixLine open;
+    ASSERT_TRUE(open.Open(pty.Path()));
+    serial::PosixLine closed;
+    struct Case {
+        const char* what;
+        serial::PosixLine* line;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"pseudo-terminal", &open, std::strerror(ENOTTY)},
+        {"closed line", &closed, std::strerror(EBADF)},
+    };
+    for (const auto& c : cases) {
+        const ModemResult result = ProbeModem(*c.line, *c.line, std::chrono::milliseconds(0));
+        EXPECT_EQ(result.unsupported, c.reason) << c.what;
+        EXPECT_TRUE(result.followRts.empty() && result.followDtr.empty()) << c.what;
+    }
 }
 
 }  // namespace

@@ -46,13 +46,13 @@ void DeviceReturn::Try() {
     if (identity_.empty() || devices == nullptr) return;
     const auto device = devices->FindIdentity(identity_);
     if (!device) return;
-    const std::string reason = reopen_(*device);
-    if (reason.empty()) {
+    const auto reopened = reopen_(*device);
+    if (reopened) {
         Stop();
     } else if (--triesLeft_ > 0) {
         retry_.start();
     } else if (!quiet_) {
-        giveUp_(reason);
+        giveUp_(reopened.Error());
     }
 }
 

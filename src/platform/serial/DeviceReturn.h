@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/runtime/Expected.h"
 #include "platform/serial/SerialDevice.h"
 
 namespace serial {
@@ -22,8 +23,8 @@ class DeviceReturn {
     static constexpr int kRetryMs = 100;
     static constexpr int kTries = 30;
 
-    // Empty when the device is open again, else why it is not.
-    using Reopen = std::function<std::string(const SerialDevice&)>;
+    // Success when the device is open again, else a failure saying why not.
+    using Reopen = std::function<rt::Expected<>(const SerialDevice&)>;
     using GiveUp = std::function<void(const std::string& reason)>;
 
     // Callbacks run on `context`'s thread and never after `context` is gone.

@@ -20,20 +20,20 @@ LoopbackLine::~LoopbackLine() {
     Close();
 }
 
-std::string LoopbackLine::Create() {
+rt::Expected<> LoopbackLine::Create() {
     Close();
     const int fd = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (fd < 0) return std::strerror(errno);
+    if (fd < 0) return rt::Fail(std::strerror(errno));
     if (::grantpt(fd) != 0 || ::unlockpt(fd) != 0) {
         const int error = errno;
         ::close(fd);
-        return std::strerror(error);
+        return rt::Fail(std::strerror(error));
     }
     char name[128] = {};
     if (::ptsname_r(fd, name, sizeof name) != 0) {
         const int error = errno;
         ::close(fd);
-        return std::strerror(error);
+        return rt::Fail(std::strerror(error));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
     ::fcntl(fd, F_SETFD, FD_CLOEXEC);

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/runtime/Expected.h"
+
 namespace serial {
 
 class LoopbackLine : public QObject {
@@ -17,8 +19,8 @@ class LoopbackLine : public QObject {
     explicit LoopbackLine(QObject* parent = nullptr);
     ~LoopbackLine() override;
 
-    // Creates the pair. Empty on success, else the reason.
-    std::string Create();
+    // Creates the pair; a failure says why the system refused it.
+    rt::Expected<> Create();
     // The near end's device path, valid after Create.
     const std::string& DevicePath() const { return devicePath_; }
     // Starts echoing; call once the near end is open (before that the far

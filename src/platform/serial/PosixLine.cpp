@@ -234,12 +234,10 @@ std::optional<LineSettings> PosixLine::ReadBack() const {
     return s;
 }
 
-std::optional<ModemLines> PosixLine::Modem(std::string& error) const {
+rt::Expected<ModemLines> PosixLine::Modem() const {
     int bits = 0;
-    if (fd_ < 0 || ::ioctl(fd_, TIOCMGET, &bits) != 0) {
-        error = ErrnoText(fd_ < 0 ? EBADF : errno);
-        return std::nullopt;
-    }
+    if (fd_ < 0 || ::ioctl(fd_, TIOCMGET, &bits) != 0)
+        return rt::Fail(ErrnoText(fd_ < 0 ? EBADF : errno));
     ModemLines m;
     m.rts = (bits & TIOCM_RTS) != 0;
     m.dtr = (bits & TIOCM_DTR) != 0;
@@ -250,20 +248,15 @@ std::optional<ModemLines> PosixLine::Modem(std::string& error) const {
     return m;
 }
 
-bool PosixLine::SetModem(bool rts, bool dtr, std::string& error) {
+rt::Expected<> PosixLine::SetModem(bool rts, bool dtr) {
     int bits = 0;
-    if (fd_ < 0 || ::ioctl(fd_, TIOCMGET, &bits) != 0) {
-        error = ErrnoText(fd_ < 0 ? EBADF : errno);
-        return false;
-    }
+    if (fd_ < 0 || ::ioctl(fd_, TIOCMGET, &bits) != 0)
+        return rt::Fail(ErrnoText(fd_ < 0 ? EBADF : errno));
     bits &= ~(TIOCM_RTS | TIOCM_DTR);
     if (rts) bits |= TIOCM_RTS;
     if (dtr) bits |= TIOCM_DTR;
-    if (::ioctl(fd_, TIOCMSET, &bits) != 0) {
-        error = ErrnoText(errno);
-        return false;
-    }
-    return true;
+    if (::ioctl(fd_, TIOCMSET, &bits) != 0) return rt::Fail(ErrnoText(errno));
+    return {};
 }
 
 std::optional<ErrorCounters> PosixLine::Counters() const {

@@ -53,12 +53,12 @@ class PosixLine {
     // The settings in force now; nullopt when they cannot be read.
     std::optional<LineSettings> ReadBack() const;
 
-    // The modem lines now; nullopt with `error` set when the device keeps
-    // none (a pseudo-terminal) or is not open.
-    std::optional<ModemLines> Modem(std::string& error) const;
-    // Sets RTS and DTR, leaving the other lines alone. FALSE with `error`
-    // set when the device refuses.
-    bool SetModem(bool rts, bool dtr, std::string& error);
+    // The modem lines now; a failure says why when the device keeps none
+    // (a pseudo-terminal) or is not open.
+    rt::Expected<ModemLines> Modem() const;
+    // Sets RTS and DTR, leaving the other lines alone; a failure says why
+    // the device refused.
+    rt::Expected<> SetModem(bool rts, bool dtr);
     // The driver's error counters now; nullopt when the driver keeps none.
     std::optional<ErrorCounters> Counters() const;
     // Discards what waits in both directions.

@@ -74,8 +74,8 @@ class Serial::Impl {
     // Watches the open descriptor for readiness.
     void WatchLine();
     // Opens the returned device of a lost port and goes on where the test
-    // was; empty on success, else why not.
-    std::string Resume(const SerialDevice& device);
+    // was; a failure says why not.
+    rt::Expected<> Resume(const SerialDevice& device);
     // The reader has looked at the queue: a notification it was sent counts
     // as handled, and reading may resume if it was paused.
     void ReaderActive();
@@ -119,8 +119,8 @@ bool Serial::Impl::Open(const std::string& portName) {
         reason = std::string(map.Devices() ? texts::kNotNumbered : texts::kNoDevice);
     } else if (device == texts::kLoopDevice) {
         loopback_ = std::make_unique<LoopbackLine>();
-        reason = loopback_->Create();
-        if (!reason.empty()) reason = std::string(texts::kLoopbackFailed) + ": " + reason;
+        if (const auto created = loopback_->Create(); !created)
+            reason = std::string(texts::kLoopbackFailed) + ": " + created.Error();
         path = loopback_->DevicePath();
     }
     if (reason.empty()) {
@@ -297,12 +297,12 @@ void Serial::Impl::Lose(int error) {
     return_.Await(identity_);
 }
 
-std::string Serial::Impl::Resume(const SerialDevice& device) {
+rt::Expected<> Serial::Impl::Resume(const SerialDevice& device) {
     // Received bytes still waiting from before the loss stay in the queue;
     // keys typed meanwhile were never queued.
     readable_.reset();
     writable_.reset();
-    if (const auto opened = line_.Open(device.node); !opened) return opened.Error();
+    if (auto opened = line_.Open(device.node); !opened) return opened;
     if (protocolApplied_) {
         const auto applied = line_.Apply(settings);
         if (!applied) ReportLine(PortLabel() + ": " + applied.Error());
