@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/CheckTables.h"
 #include "app/CommandLineTexts.h"
 #include "app/Version.h"
 #include "check/OptionValues.h"
+#include "platform/runtime/Expected.h"
 
 namespace app {
 namespace {
@@ -17,9 +19,8 @@ namespace {
 using Mode = CommandLineOptions::Mode;
 
 // Reads an option's values (one per occurrence; none for a switch) into the
-// options. False with `error` set to what is wrong, without prefix or hint.
-using ReadValues = bool (*)(const QStringList& values, CommandLineOptions& options,
-                            std::string& error);
+// options. A failure says what is wrong, without prefix or hint.
+using ReadValues = rt::Expected<> (*)(const QStringList& values, CommandLineOptions& options);
 
 struct OptionDeclaration {
     std::vector<std::string_view> names;  // one letter: a short name
@@ -30,17 +31,17 @@ struct OptionDeclaration {
     std::optional<Mode> shapes;  // the one run the option belongs to, if any
 };
 
-bool ReadPorts(const QStringList& values, CommandLineOptions& options, std::string& error) {
+rt::Expected<> ReadPorts(const QStringList& values, CommandLineOptions& options) {
     for (const QString& value : values) {
         if (const auto added = options.ports.AddMapping(value.toStdString()); !added) {
             // The map's own line carries the program's prefix; the caller adds it.
-            error = added.Error();
+            std::string error = added.Error();
             if (error.rfind(texts::kErrorPrefix, 0) == 0)
                 error.erase(0, texts::kErrorPrefix.size());
-            return false;
+            return rt::Fail(std::move(error));
         }
     }
-    return true;
+    return {};
 }
 
 // The last value given counts, as options taking one value usually do.
@@ -48,62 +49,55 @@ std::string Last(const QStringList& values) {
     return values.isEmpty() ? std::string() : values.constLast().toStdString();
 }
 
-bool ReadCheck(const QStringList& values, CommandLineOptions& options, std::string&) {
+rt::Expected<> ReadCheck(const QStringList& values, CommandLineOptions& options) {
     options.check.port = Last(values);
-    return true;
+    return {};
 }
 
-bool ReadTo(const QStringList& values, CommandLineOptions& options, std::string&) {
+rt::Expected<> ReadTo(const QStringList& values, CommandLineOptions& options) {
     options.check.to = Last(values);
-    return true;
+    return {};
 }
 
-bool ReadJson(const QStringList&, CommandLineOptions& options, std::string&) {
+rt::Expected<> ReadJson(const QStringList&, CommandLineOptions& options) {
     options.check.json = true;
-    return true;
+    return {};
 }
 
-// A check option's value read by `parse`, whose error ("'x': why") is put
-// after "bad --option value".
-template <typename Parse>
-bool CheckValue(std::string_view option, const QStringList& values, std::string& error,
-                Parse parse) {
-    if (parse(Last(values), error)) return true;
-    error = std::string(texts::kBadValue) + std::string(option) + " value " + error;
-    return false;
+// A check option's last value read by `parse` into `into`; its error
+// ("'x': why") is put after "bad --option value".
+template <typename Parse, typename Into>
+rt::Expected<> CheckValue(std::string_view option, const QStringList& values, Parse parse,
+                          Into& into) {
+    auto parsed = parse(Last(values));
+    if (!parsed)
+        return rt::Fail(std::string(texts::kBadValue) + std::string(option) + " value " +
+                        parsed.Error());
+    into = std::move(*parsed);
+    return {};
 }
 
-bool ReadBauds(const QStringList& values, CommandLineOptions& options, std::string& error) {
-    return CheckValue("--baud", values, error, [&](const std::string& v, std::string& e) {
-        return check::ParseBauds(v, options.check.bauds, e);
-    });
+rt::Expected<> ReadBauds(const QStringList& values, CommandLineOptions& options) {
+    return CheckValue("--baud", values, check::ParseBauds, options.check.bauds);
 }
 
-bool ReadParities(const QStringList& values, CommandLineOptions& options, std::string& error) {
-    return CheckValue("--parity", values, error, [&](const std::string& v, std::string& e) {
-        return check::ParseParities(v, CheckTables().parities, options.check.parities, e);
-    });
+rt::Expected<> ReadParities(const QStringList& values, CommandLineOptions& options) {
+    return CheckValue(
+        "--parity", values,
+        [](const std::string& v) { return check::ParseParities(v, CheckTables().parities); },
+        options.check.parities);
 }
 
-bool ReadDataBits(const QStringList& values, CommandLineOptions& options, std::string& error) {
-    return CheckValue("--data-bits", values, error, [&](const std::string& v, std::string& e) {
-        return check::ParseDataBits(v, options.check.dataBits, e);
-    });
+rt::Expected<> ReadDataBits(const QStringList& values, CommandLineOptions& options) {
+    return CheckValue("--data-bits", values, check::ParseDataBits, options.check.dataBits);
 }
 
-bool ReadStopBits(const QStringList& values, CommandLineOptions& options, std::string& error) {
-    return CheckValue("--stop-bits", values, error, [&](const std::string& v, std::string& e) {
-        return check::ParseStopBits(v, options.check.stopBits, e);
-    });
+rt::Expected<> ReadStopBits(const QStringList& values, CommandLineOptions& options) {
+    return CheckValue("--stop-bits", values, check::ParseStopBits, options.check.stopBits);
 }
 
-bool ReadBytes(const QStringList& values, CommandLineOptions& options, std::string& error) {
-    return CheckValue("--bytes", values, error, [&](const std::string& v, std::string& e) {
-        std::size_t bytes = 0;
-        if (!check::ParseByteCount(v, bytes, e)) return false;
-        options.check.bytes = bytes;
-        return true;
-    });
+rt::Expected<> ReadBytes(const QStringList& values, CommandLineOptions& options) {
+    return CheckValue("--bytes", values, check::ParseByteCount, options.check.bytes);
 }
 
 // Every option of the program, in the order the help lists them. A new
@@ -269,10 +263,9 @@ CommandLineParser::Result CommandLineParser::Parse(const QStringList& arguments)
             modeOption = &declaration;
             result.options.mode = *declaration.mode;
         }
-        std::string what;
-        if (declaration.read != nullptr &&
-            !declaration.read(parser.values(name), result.options, what)) {
-            result.error = ErrorLine(what);
+        if (declaration.read == nullptr) continue;
+        if (const auto read = declaration.read(parser.values(name), result.options); !read) {
+            result.error = ErrorLine(read.Error());
             return result;
         }
     }

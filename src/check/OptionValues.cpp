@@ -40,29 +40,24 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
            });
 }
 
-// Reads every comma-separated part with `one`; on the first that does not
-// read, sets `error` to "'part': why" and leaves `out` alone.
+// Reads every comma-separated part with `one`; the first that does not read
+// fails the list with "'part': why".
 template <typename T, typename Reader>
-bool ParseList(const std::string& text, std::string_view why, std::vector<T>& out,
-               std::string& error, Reader one) {
+rt::Expected<std::vector<T>> ParseList(const std::string& text, std::string_view why, Reader one) {
     std::vector<T> values;
     for (auto part : Split(text)) {
         const std::optional<T> value = one(part);
-        if (!value) {
-            error = "'" + std::string(part) + "': " + std::string(why);
-            return false;
-        }
+        if (!value) return rt::Fail("'" + std::string(part) + "': " + std::string(why));
         if (std::find(values.begin(), values.end(), *value) == values.end())
             values.push_back(*value);
     }
-    out = std::move(values);
-    return true;
+    return values;
 }
 
 }  // namespace
 
-bool ParseBauds(const std::string& text, std::vector<std::uint32_t>& out, std::string& error) {
-    return ParseList<std::uint32_t>(text, texts::kBadBaud, out, error,
+rt::Expected<std::vector<std::uint32_t>> ParseBauds(const std::string& text) {
+    return ParseList<std::uint32_t>(text, texts::kBadBaud,
                                     [](std::string_view part) -> std::optional<std::uint32_t> {
                                         const auto v = Whole(part);
                                         if (!v || *v == 0 || *v > 0xffffffffu) return std::nullopt;
@@ -70,9 +65,9 @@ bool ParseBauds(const std::string& text, std::vector<std::uint32_t>& out, std::s
                                     });
 }
 
-bool ParseParities(const std::string& text, const std::vector<ParityChoice>& names,
-                   std::vector<std::uint8_t>& out, std::string& error) {
-    return ParseList<std::uint8_t>(text, texts::kBadParity, out, error,
+rt::Expected<std::vector<std::uint8_t>> ParseParities(const std::string& text,
+                                                      const std::vector<ParityChoice>& names) {
+    return ParseList<std::uint8_t>(text, texts::kBadParity,
                                    [&](std::string_view part) -> std::optional<std::uint8_t> {
                                        for (const auto& choice : names)
                                            if (EqualNoCase(part, choice.name)) return choice.code;
@@ -80,8 +75,8 @@ bool ParseParities(const std::string& text, const std::vector<ParityChoice>& nam
                                    });
 }
 
-bool ParseDataBits(const std::string& text, std::vector<std::uint8_t>& out, std::string& error) {
-    return ParseList<std::uint8_t>(text, texts::kBadDataBits, out, error,
+rt::Expected<std::vector<std::uint8_t>> ParseDataBits(const std::string& text) {
+    return ParseList<std::uint8_t>(text, texts::kBadDataBits,
                                    [](std::string_view part) -> std::optional<std::uint8_t> {
                                        const auto v = Whole(part);
                                        if (!v || *v < 5 || *v > 8) return std::nullopt;
@@ -89,8 +84,8 @@ bool ParseDataBits(const std::string& text, std::vector<std::uint8_t>& out, std:
                                    });
 }
 
-bool ParseStopBits(const std::string& text, std::vector<std::uint8_t>& out, std::string& error) {
-    return ParseList<std::uint8_t>(text, texts::kBadStopBits, out, error,
+rt::Expected<std::vector<std::uint8_t>> ParseStopBits(const std::string& text) {
+    return ParseList<std::uint8_t>(text, texts::kBadStopBits,
                                    [](std::string_view part) -> std::optional<std::uint8_t> {
                                        if (part == "1") return 0;
                                        if (part == "1.5") return 1;
@@ -99,14 +94,11 @@ bool ParseStopBits(const std::string& text, std::vector<std::uint8_t>& out, std:
                                    });
 }
 
-bool ParseByteCount(const std::string& text, std::size_t& out, std::string& error) {
+rt::Expected<std::size_t> ParseByteCount(const std::string& text) {
     const auto v = Whole(text);
-    if (!v || *v == 0 || *v > kMaxBytes) {
-        error = "'" + text + "': " + std::string(texts::kBadBytes);
-        return false;
-    }
-    out = static_cast<std::size_t>(*v);
-    return true;
+    if (!v || *v == 0 || *v > kMaxBytes)
+        return rt::Fail("'" + text + "': " + std::string(texts::kBadBytes));
+    return static_cast<std::size_t>(*v);
 }
 
 }  // namespace check
