@@ -12,17 +12,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${1:-build}
 
 tools=(dpkg-dev fakeroot file help2man lintian desktop-file-utils appstream man-db)
-missing=()
-for p in "${tools[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$root/scripts/install-missing.sh"
+install_missing "${tools[@]}"
 
 extra=()
 [ -f "$root/$build_dir/CMakeCache.txt" ] || extra=(-DCOMTEST_TESTS=OFF -DCOMTEST_BENCH=OFF)

@@ -25,17 +25,8 @@ build=${1:-build}
 program="$root/$build/src/app/comtest"
 
 if [ "${COMTEST_SCREENSHOT_INNER:-}" != 1 ]; then
-    packages=(xvfb openbox xdotool imagemagick)
-    missing=()
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    if [ ${#missing[@]} -gt 0 ]; then
-        sudo=""
-        [ "$(id -u)" -eq 0 ] || sudo="sudo"
-        $sudo apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-    fi
+    source "$root/scripts/install-missing.sh"
+    install_missing xvfb openbox xdotool imagemagick
     [ -x "$program" ] || { echo "build the program first: $program" >&2; exit 1; }
     [ -z "$fonts" ] || [ -d "$fonts" ] || { echo "no such font folder: $fonts" >&2; exit 1; }
     COMTEST_SCREENSHOT_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "${args[@]}"
