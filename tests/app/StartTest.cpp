@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <string>
 
 #include "DeviceTree.h"
 #include "ProgramFixture.h"
@@ -40,6 +41,13 @@ QWidget* FindShell() {
 template <typename T = QWidget>
 T* Find(QWidget* shell, const char* name) {
     return shell ? shell->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
+
+// The entries a list offers, in order, separated by spaces.
+std::string Items(const QComboBox* list) {
+    QStringList items;
+    for (int i = 0; list && i < list->count(); ++i) items << list->itemText(i);
+    return items.join(' ').toStdString();
 }
 
 // Runs App:Start and, once the loop runs, `person` with the shell; answers
@@ -93,6 +101,12 @@ TEST_F(StartTest, FirstDisplayShowsTheDefaultsAndTheSettingsAreFilled) {
         EXPECT_EQ(Find<QComboBox>(shell, "PortListBox")->currentText(), QStringLiteral("Com1"));
         EXPECT_EQ(Find<QComboBox>(shell, "BaudListBox")->currentText(), QStringLiteral("9600"));
         EXPECT_EQ(Find<QComboBox>(shell, "ParityListBox")->currentText(), QStringLiteral("None"));
+        // The fixed choices, in the settings tables' order.
+        EXPECT_EQ(Items(Find<QComboBox>(shell, "PortListBox")),
+                  "Com1 Com2 Com3 Com4 Com5 Com6 Com7 Com8 Com9");
+        EXPECT_EQ(Items(Find<QComboBox>(shell, "BaudListBox")),
+                  "300 1200 2400 4800 9600 14400 19200");
+        EXPECT_EQ(Items(Find<QComboBox>(shell, "ParityListBox")), "Even Mark None Odd Space");
         EXPECT_TRUE(Find<QRadioButton>(shell, "EightButton")->isChecked());
         EXPECT_FALSE(Find<QRadioButton>(shell, "SevenButton")->isChecked());
         EXPECT_TRUE(Find<QRadioButton>(shell, "ZeroButton")->isChecked());
