@@ -22,7 +22,9 @@
 //     its caller's behalf (the late-bound operations, the instance check);
 //   - a `throw` of the system's own code.
 // The raising functions themselves (RaiseError, InternalError) take the line of
-// their call from std::source_location: a raise needs no marker. Plain
+// their call as a default argument (__builtin_LINE(), what std::source_location
+// rests on; clang before 15 cannot build std::source_location against
+// libstdc++, and the fuzz build uses clang 14): a raise needs no marker. Plain
 // statements (assignments, returns, Qt and standard calls that run nothing
 // of the system) carry none. One marker serves the statements after it up
 // to the next call that needs its own line; a statement spread over lines

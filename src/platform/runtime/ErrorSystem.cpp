@@ -92,8 +92,8 @@ Usual Raise(RawError& raw) {
     }
 }
 
-Usual RaiseError(const ErrorInfo& info, std::source_location where) {
-    MarkLine(static_cast<int>(where.line()));
+Usual RaiseError(const ErrorInfo& info, int callLine) {
+    MarkLine(callLine);
     return RaiseErrorForCaller(info);
 }
 
@@ -236,8 +236,8 @@ void InstallTerminateHandler() {
 }
 
 Usual InternalError(std::uint32_t code, std::uint32_t detail, std::string_view message,
-                    std::source_location where) {
-    MarkLine(static_cast<int>(where.line()));
+                    int callLine) {
+    MarkLine(callLine);
     RawError raw;
     raw.SetText(RawError::SubSystem, text::kRuntimeSubSystem);
     raw.Set(RawError::GenCode, gen::kInternal);

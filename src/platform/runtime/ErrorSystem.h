@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
-#include <source_location>
 #include <string>
 #include <string_view>
 
@@ -72,8 +71,7 @@ struct ErrorInfo {
 // Fills a raw record from `info` and raises it (Raise). The line of the
 // call is recorded as the innermost activation's line first, so the report's
 // call stack shows where the error was raised.
-Usual RaiseError(const ErrorInfo& info,
-                 std::source_location where = std::source_location::current());
+Usual RaiseError(const ErrorInfo& info, int callLine = __builtin_LINE());
 
 // RaiseError for a helper without an activation of its own that raises on
 // its caller's behalf (a late-bound send, say): records no line, so the line
@@ -125,7 +123,7 @@ void InstallTerminateHandler();
 // Returns the error block's result. Records the line of the call as
 // RaiseError does.
 Usual InternalError(std::uint32_t code, std::uint32_t detail, std::string_view message,
-                    std::source_location where = std::source_location::current());
+                    int callLine = __builtin_LINE());
 
 // The network-error flag that application code can test; the setter returns
 // the previous value.
