@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <tuple>
 
 #include "diag/DiagTexts.h"
 #include "diag/LogFile.h"
@@ -43,6 +42,19 @@ rt::Usual Self(LogFile& log) {
     return rt::Usual(rt::ObjectRef(log.shared_from_this()));
 }
 
+// A LogFile property: its access answers `read`'s value, its assign hands
+// the value to `write` and answers what `write` answers.
+template <typename Read, typename Write>
+void Property(std::vector<rt::Declaration>& out, rt::Symbol cls, const char* name, Read read,
+              Write write) {
+    out.emplace_back(Member<LogFile>(cls, name, MemberKind::Access, 0, [read](LogFile& self, Args) {
+        return rt::Usual((self.*read)());
+    }));
+    out.emplace_back(Member<LogFile>(
+        cls, name, MemberKind::Assign, 1,
+        [write](LogFile& self, Args args) { return rt::Usual((self.*write)(Arg(args, 0))); }));
+}
+
 void DeclareLogFile(std::vector<rt::Declaration>& out) {
     RT_ENTER("DECLARELOGFILE", kLogFileModule);
     const rt::Symbol cls = Sym("LOGFILE");
@@ -77,39 +89,10 @@ void DeclareLogFile(std::vector<rt::Declaration>& out) {
             return Self(self);
         }));
 
-    using TextRead = const std::string& (LogFile::*)() const;
-    using TextWrite = std::string (LogFile::*)(const rt::Usual&);
-    const std::tuple<const char*, TextRead, TextWrite> texts[] = {
-        {"FNAME", &LogFile::FName, &LogFile::SetFName},
-        {"BACKUPNAME", &LogFile::BackupName, &LogFile::SetBackupName},
-    };
-    for (const auto& [name, readText, writeText] : texts) {
-        // Copies: clang before 16 cannot capture a structured binding.
-        const auto read = readText;
-        const auto write = writeText;
-        out.emplace_back(
-            Member<LogFile>(cls, name, MemberKind::Access, 0,
-                            [read](LogFile& self, Args) { return rt::Usual((self.*read)()); }));
-        out.emplace_back(Member<LogFile>(
-            cls, name, MemberKind::Assign, 1,
-            [write](LogFile& self, Args args) { return rt::Usual((self.*write)(Arg(args, 0))); }));
-    }
-    using LogicRead = bool (LogFile::*)() const;
-    using LogicWrite = bool (LogFile::*)(const rt::Usual&);
-    const std::tuple<const char*, LogicRead, LogicWrite> switches[] = {
-        {"APPEND", &LogFile::Append, &LogFile::SetAppend},
-        {"LOG2FILE", &LogFile::Log2File, &LogFile::SetLog2File},
-    };
-    for (const auto& [name, readSwitch, writeSwitch] : switches) {
-        const auto read = readSwitch;
-        const auto write = writeSwitch;
-        out.emplace_back(
-            Member<LogFile>(cls, name, MemberKind::Access, 0,
-                            [read](LogFile& self, Args) { return rt::Usual((self.*read)()); }));
-        out.emplace_back(Member<LogFile>(
-            cls, name, MemberKind::Assign, 1,
-            [write](LogFile& self, Args args) { return rt::Usual((self.*write)(Arg(args, 0))); }));
-    }
+    Property(out, cls, "FNAME", &LogFile::FName, &LogFile::SetFName);
+    Property(out, cls, "BACKUPNAME", &LogFile::BackupName, &LogFile::SetBackupName);
+    Property(out, cls, "APPEND", &LogFile::Append, &LogFile::SetAppend);
+    Property(out, cls, "LOG2FILE", &LogFile::Log2File, &LogFile::SetLog2File);
     out.emplace_back(
         Member<LogFile>(cls, "SERVERPATH", MemberKind::Access, 0,
                         [](LogFile& self, Args) { return rt::Usual(self.ServerPath()); }));
