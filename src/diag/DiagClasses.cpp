@@ -38,6 +38,19 @@ rt::MethodRecord Member(rt::Symbol cls, const char* member, MemberKind kind, std
                             argCount};
 }
 
+// The record of a diagnostics class: derived from OBJECT, five slots, made
+// by `initializer` from `initArgCount` arguments.
+rt::ClassRecord ClassOfObject(rt::Symbol cls, std::uint32_t initArgCount,
+                              rt::ClassInitializer initializer) {
+    rt::ClassRecord record;
+    record.symbol = cls;
+    record.base = Sym("OBJECT");
+    record.layout = {5, {}};
+    record.initArgCount = initArgCount;
+    record.initializer = std::move(initializer);
+    return record;
+}
+
 rt::Usual Self(LogFile& log) {
     return rt::Usual(rt::ObjectRef(log.shared_from_this()));
 }
@@ -58,15 +71,9 @@ void Property(std::vector<rt::Declaration>& out, rt::Symbol cls, const char* nam
 void DeclareLogFile(std::vector<rt::Declaration>& out) {
     RT_ENTER("DECLARELOGFILE", kLogFileModule);
     const rt::Symbol cls = Sym("LOGFILE");
-    rt::ClassRecord record;
-    record.symbol = cls;
-    record.base = Sym("OBJECT");
-    record.layout = {5, {}};
-    record.initArgCount = 3;
-    record.initializer = [](Args args) -> rt::ObjectRef {
+    out.emplace_back(ClassOfObject(cls, 3, [](Args args) -> rt::ObjectRef {
         return std::make_shared<LogFile>(Arg(args, 0), Arg(args, 1), Arg(args, 2));
-    };
-    out.emplace_back(std::move(record));
+    }));
 
     out.emplace_back(
         Member<LogFile>(cls, "INIT", MemberKind::Method, 3, [](LogFile& self, Args args) {
@@ -124,14 +131,9 @@ rt::ExportedField VersionField(const char* name, std::uint32_t position,
 void DeclareWinDllVersion(std::vector<rt::Declaration>& out) {
     RT_ENTER("DECLAREWINDLLVERSION", kDllVersionModule);
     const rt::Symbol cls = Sym("WINDLLVERSION");
-    rt::ClassRecord record;
-    record.symbol = cls;
-    record.base = Sym("OBJECT");
-    record.layout = {5, {}};
-    record.initArgCount = 1;
-    record.initializer = [](Args args) -> rt::ObjectRef {
+    rt::ClassRecord record = ClassOfObject(cls, 1, [](Args args) -> rt::ObjectRef {
         return std::make_shared<WinDllVersion>(Arg(args, 0));
-    };
+    });
     record.fields = {VersionField("MAJORVERSION", 1, &WinDllVersion::MajorVersion),
                      VersionField("MINORVERSION", 2, &WinDllVersion::MinorVersion),
                      VersionField("BUILD", 3, &WinDllVersion::Build),
