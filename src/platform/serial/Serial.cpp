@@ -22,7 +22,9 @@ namespace {
 constexpr std::size_t kReceiveCapacity = 256 * 1024;
 // Reading resumes once the reader has taken the queue down to this.
 constexpr std::size_t kResumeLevel = kReceiveCapacity / 2;
-// Bytes waiting to be sent at most; more is dropped and reported once.
+// Bytes waiting to be sent at most. A write that does not fit is cut and
+// everything after it dropped until the backlog has gone out, so the far end
+// sees one gap and never bytes from after it ahead of bytes before it.
 constexpr std::size_t kTransmitLimit = 1024 * 1024;
 
 void ReportLine(const std::string& text) {
@@ -97,7 +99,7 @@ class Serial::Impl {
     bool paused_ = false;
     bool notified_ = false;  // a notification is posted and the reader has not looked yet
     bool checkScheduled_ = false;
-    bool overflowReported_ = false;
+    bool dropping_ = false;         // the backlog overflowed and has not drained since
     std::string identity_;          // of the device opened; empty when it has none
     bool protocolApplied_ = false;  // SetProtocol succeeded since Open
     DeviceReturn return_;           // a lost device of the tree is awaited
@@ -156,7 +158,7 @@ void Serial::Impl::Close() {
     loopback_.reset();
     queue_.Clear();
     transmit_.clear();
-    lost_ = paused_ = notified_ = overflowReported_ = protocolApplied_ = false;
+    lost_ = paused_ = notified_ = dropping_ = protocolApplied_ = false;
     identity_.clear();
     return_.Stop();
 }
@@ -268,14 +270,18 @@ void Serial::Impl::FlushTransmit() {
         if (r.status == IoResult::Status::WouldBlock || r.bytes == 0) break;
         transmit_.erase(0, r.bytes);
     }
+    if (transmit_.empty()) dropping_ = false;
     if (writable_) writable_->setEnabled(!transmit_.empty());
 }
 
 void Serial::Impl::Write(const std::string& bytes) {
     if (!line_.IsOpen() || lost_ || bytes.empty()) return;
+    if (dropping_) return;
     const std::size_t room = kTransmitLimit - transmit_.size();
-    if (bytes.size() > room && !overflowReported_) {
-        overflowReported_ = true;
+    if (bytes.size() > room) {
+        // The kernel may take more of the backlog before the next write;
+        // accepting that write would send it after a hole in this one.
+        dropping_ = true;
         ReportLine(PortLabel() + ": " + std::string(texts::kTransmitOverflow));
     }
     transmit_.append(bytes, 0, std::min(room, bytes.size()));

@@ -86,7 +86,9 @@ class Serial : public QObject {
     // Up to `count` waiting bytes, removed from the queue. Read(1) is O(1).
     std::string Read(std::uint32_t count);
     // Queues the bytes for sending and sends what the device takes now;
-    // does nothing on a closed or lost port.
+    // does nothing on a closed or lost port. When the backlog is full the
+    // write is cut, reported once on standard error, and later writes are
+    // dropped until the backlog has gone out.
     void Write(const std::string& bytes);
 
   private:
