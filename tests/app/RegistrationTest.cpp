@@ -111,10 +111,15 @@ TEST_F(RegistrationTest, GStruExportsItsTablesAsArrays) {
     EXPECT_EQ(static_cast<GStru&>(*settings.AsObject()).aPort, ports);
     EXPECT_EQ(rt::Assign(settings, kAPORT, rt::Usual(9600)), ports)
         << "a number is not an array: the write is ignored";
-    const rt::Usual bauds = GStru::BaudTable();
-    EXPECT_EQ(rt::Assign(settings, kABAUD, bauds), bauds);
-    EXPECT_EQ(rt::Access(settings, kAPORT), ports) << "each field keeps its own table";
     EXPECT_TRUE(rt::Access(settings, kAPARITY).IsNil());
+    const rt::Usual bauds = GStru::BaudTable();
+    const rt::Usual parities = GStru::ParityTable();
+    EXPECT_EQ(rt::Assign(settings, kABAUD, bauds), bauds);
+    EXPECT_EQ(rt::Assign(settings, kAPARITY, parities), parities);
+    // Each field is read by its own name and keeps its own table.
+    EXPECT_EQ(rt::Access(settings, kAPORT), ports);
+    EXPECT_EQ(rt::Access(settings, kABAUD), bauds);
+    EXPECT_EQ(rt::Access(settings, kAPARITY), parities);
     testsupport::RecordedErrors errors;
     EXPECT_TRUE(rt::Access(settings, kCAPTION).IsNil());
     EXPECT_EQ(errors.GenCodes(), std::vector<std::uint32_t>{rt::gen::kNoVariable});

@@ -41,19 +41,6 @@ TEST(GStruTest, EachCallBuildsNewArrays) {
     EXPECT_NE(a.AsArray().get(), b.AsArray().get());
 }
 
-TEST(GStruTest, FieldsAreReadByTheirExportedNames) {
-    GStru settings;
-    settings.aPort = GStru::PortTable();
-    settings.aBaud = GStru::BaudTable();
-    settings.aParity = GStru::ParityTable();
-    EXPECT_EQ(settings.IVarGet("APORT"), settings.aPort);
-    EXPECT_EQ(settings.IVarGet("ABAUD"), settings.aBaud);
-    EXPECT_EQ(settings.IVarGet("APARITY"), settings.aParity);
-    EXPECT_TRUE(settings.IVarGet("aPort").IsNil());
-    EXPECT_TRUE(settings.IVarGet("OGSTRU").IsNil());
-    EXPECT_EQ(settings.ClassName(), "GSTRU");
-}
-
 TEST(GStruTest, RPMsgCaptionDefaultsUnlessGivenEvenEmpty) {
     struct Case {
         Usual caption;
