@@ -271,16 +271,6 @@ TEST(ErrorSystemFlagTest, FlagsStartOnAndSettersReturnThePreviousValue) {
     SetBeep(beep);
 }
 
-TEST(ErrorSystemToneTest, TonesGoThroughTheSeam) {
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> tones;
-    auto previous = std::exchange(
-        State().errors.tone, [&](std::uint32_t hz, std::uint32_t d) { tones.emplace_back(hz, d); });
-    Tone(440, 1);
-    Tone(523, 2);
-    State().errors.tone = previous;
-    EXPECT_EQ(tones, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{440, 1}, {523, 2}}));
-}
-
 TEST(ErrorSystemMessageBoxTest, WithoutADialogTheDefaultOrTheAbortIsTaken) {
     auto previous = std::exchange(State().errors.messageBox, MessageBoxSeam{});
     const auto shown = testsupport::CaptureStderr([] {
