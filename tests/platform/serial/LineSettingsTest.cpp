@@ -57,18 +57,16 @@ TEST(LineSettingsTest, RefusalNamesEachSettingTheDeviceKeptOtherwise) {
          {9600, 0, 8, 0},
          "The device /dev/x refused 19200 baud (it keeps 9600), 7 data bits (it keeps 8), "
          "parity space (it keeps none), 2 stop bits (it keeps 1)"},
+        // Codes outside the tables are named by their number.
+        {{9600, 9, 8, 0},
+         {9600, 0, 8, 0},
+         "The device /dev/x refused parity code 9 (it keeps none)"},
+        {{9600, 0, 8, 7},
+         {9600, 0, 8, 1},
+         "The device /dev/x refused code 7 stop bits (it keeps 1.5)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DescribeRefusal("/dev/x", c.requested, c.applied), c.expected);
-}
-
-TEST(LineSettingsTest, NamesOfCodes) {
-    EXPECT_EQ(ParityName(0), "none");
-    EXPECT_EQ(ParityName(4), "space");
-    EXPECT_EQ(ParityName(9), "code 9");
-    EXPECT_EQ(StopBitsName(0), "1");
-    EXPECT_EQ(StopBitsName(1), "1.5");
-    EXPECT_EQ(StopBitsName(7), "code 7");
 }
 
 }  // namespace
