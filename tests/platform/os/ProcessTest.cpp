@@ -57,16 +57,6 @@ TEST(ProcessTest, ModuleFileNameIsThisProgramTruncatedSafely) {
     EXPECT_EQ(GetModuleFileNameA(0, path, 0), 0u);
 }
 
-TEST(ProcessTest, StartupInfoKeepsTheCallersSize) {
-    STARTUPINFOA info;
-    info.cb = 68;
-    info.dwFlags = 0xFFFF;
-    GetStartupInfoA(&info);
-    EXPECT_EQ(info.cb, 68u);
-    EXPECT_EQ(info.dwFlags, 0u);
-    EXPECT_EQ(info.wShowWindow, kShowNormal);
-}
-
 #if !defined(_WIN32)
 TEST(ProcessTest, SetHandleCountRaisesTheSoftLimit) {
     rlimit limit{};
