@@ -76,14 +76,5 @@ TEST(PortMapTest, RejectsMalformedValuesWithOneClearLine) {
     }
 }
 
-TEST(PortMapTest, InstalledMapIsTheCurrentOne) {
-    PortMap map(FakeEnv({}));
-    ASSERT_TRUE(map.AddMapping("Com4=/dev/ttyACM0"));
-    PortMap::Install(map);
-    EXPECT_EQ(PortMap::Current().DeviceFor("Com4"), "/dev/ttyACM0");
-    PortMap::Install(PortMap(FakeEnv({})));
-    EXPECT_EQ(PortMap::Current().DeviceFor("Com4"), "/dev/ttyS3");
-}
-
 }  // namespace
 }  // namespace serial
