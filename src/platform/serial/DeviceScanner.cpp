@@ -16,6 +16,8 @@ namespace fs = std::filesystem;
 constexpr std::size_t kAttributeBytes = 256;
 // Levels from a tty's device up to its USB device: port, interface, device.
 constexpr int kMaxLevels = 8;
+// Links followed from a node given by hand, as the kernel's own limit.
+constexpr int kMaxLinks = 40;
 
 std::string ReadAttribute(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -98,6 +100,12 @@ bool DescribeUsb(const fs::path& device, const fs::path& sysRoot, SerialDevice& 
     return false;
 }
 
+// Consoles and pseudo-terminals have a class entry but nothing behind it.
+bool BehindDevice(const fs::path& classEntry) {
+    std::error_code error;
+    return fs::exists(classEntry / "device", error);
+}
+
 }  // namespace
 
 std::string DeviceScanner::DefaultRoot() {
@@ -117,13 +125,12 @@ std::vector<SerialDevice> DeviceScanner::Scan() const {
     std::vector<SerialDevice> devices;
     for (const auto& entry : fs::directory_iterator(root / "sys" / "class" / "tty", error)) {
         std::error_code entryError;
-        const fs::path deviceLink = entry.path() / "device";
-        if (!fs::exists(deviceLink, entryError)) continue;
+        if (!BehindDevice(entry.path())) continue;
         SerialDevice found;
         found.name = entry.path().filename().string();
         found.node = (root / "dev" / found.name).lexically_normal().string();
         if (!fs::exists(found.node, entryError)) continue;
-        const fs::path device = fs::canonical(deviceLink, entryError);
+        const fs::path device = fs::canonical(entry.path() / "device", entryError);
         if (entryError) continue;
         if (!DescribeUsb(device, sysRoot, found)) {
             const fs::path type = entry.path() / "type";
@@ -147,6 +154,24 @@ std::vector<SerialDevice> DeviceScanner::Scan() const {
         return NameKey(a.name) < NameKey(b.name);
     });
     return devices;
+}
+
+bool DeviceScanner::HasDevice(const std::string& path) const {
+    const fs::path root(root_);
+    std::error_code error;
+    const fs::path folder = fs::weakly_canonical(root / "dev", error);
+    // Links are followed one at a time and each name on the way counts: a
+    // by-id link leads to the node, and a tree's own node may itself be a
+    // link to the line standing in for its device.
+    fs::path at = fs::absolute(path, error);
+    for (int hop = 0; hop < kMaxLinks && !error; ++hop) {
+        const fs::path parent = fs::weakly_canonical(at.parent_path(), error);
+        if (!error && parent == folder && BehindDevice(root / "sys/class/tty" / at.filename()))
+            return true;
+        if (!fs::is_symlink(at, error)) return false;
+        at = at.parent_path() / fs::read_symlink(at, error);
+    }
+    return false;
 }
 
 }  // namespace serial

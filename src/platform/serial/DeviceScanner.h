@@ -39,6 +39,13 @@ class DeviceScanner {
     // numbers (ttyS2 before ttyS10).
     std::vector<SerialDevice> Scan() const;
 
+    // Whether `path` is the node of a tty with a device behind it: root/dev/
+    // NAME, as named or by any link on its way there (a by-id link), whose
+    // sysfs entry has a `device` link, the first test Scan applies. Its bytes then
+    // take time on a wire. FALSE for pseudo-terminals, consoles, nodes outside
+    // the tree and a path that cannot be resolved.
+    bool HasDevice(const std::string& path) const;
+
   private:
     std::string root_;
 };

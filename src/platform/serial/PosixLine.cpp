@@ -15,6 +15,7 @@
 
 #include "platform/serial/CustomBaud.h"
 #include "platform/serial/DeviceAccess.h"
+#include "platform/serial/DeviceScanner.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace serial {
@@ -121,6 +122,7 @@ rt::Expected<> PosixLine::Open(const std::string& path) {
     ::tcflush(fd, TCIFLUSH);
     fd_ = fd;
     path_ = path;
+    paced_ = DeviceScanner(DeviceScanner::DefaultRoot()).HasDevice(path);
     return {};
 }
 

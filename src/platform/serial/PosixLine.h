@@ -44,6 +44,12 @@ class PosixLine {
     bool IsOpen() const { return fd_ >= 0; }
     int Handle() const { return fd_; }
     const std::string& Path() const { return path_; }
+    // Whether the open line's bytes take time on a wire: its node is a serial
+    // device of the device tree (DeviceScanner::HasDevice, the tree being
+    // DeviceScanner::DefaultRoot()). FALSE for a pseudo-terminal, the
+    // built-in loopback line among them, which passes bytes at memory speed;
+    // FALSE when closed.
+    bool Paced() const { return fd_ >= 0 && paced_; }
 
     // Applies `requested` (which must pass InvalidSettings), the rate to both
     // directions, and reads back what the device keeps, both rates
@@ -70,6 +76,7 @@ class PosixLine {
   private:
     int fd_ = -1;
     std::string path_;
+    bool paced_ = false;
     struct Saved;
     std::unique_ptr<Saved> saved_;  // termios found at Open, restored at Close
 };

@@ -36,7 +36,8 @@ TEST(DeviceScannerTest, FindsSerialDevicesAndWhatTheyAre) {
         {"ttyUSB0", SerialDevice::Kind::Usb, "usb:0403:6001:A50285BI:if00", "FT232R USB UART, FTDI",
          true},
     };
-    const auto found = DeviceScanner(tree.Root()).Scan();
+    const DeviceScanner scanner(tree.Root());
+    const auto found = scanner.Scan();
     ASSERT_EQ(found.size(), std::size(expected));
     for (std::size_t i = 0; i < found.size(); ++i) {
         SCOPED_TRACE(expected[i].name);
@@ -46,7 +47,11 @@ TEST(DeviceScannerTest, FindsSerialDevicesAndWhatTheyAre) {
         EXPECT_EQ(found[i].identity, expected[i].identity);
         EXPECT_EQ(found[i].Description(), expected[i].description);
         EXPECT_EQ(!found[i].byId.empty(), expected[i].byId);
+        EXPECT_TRUE(scanner.HasDevice(found[i].node));
     }
+    EXPECT_TRUE(scanner.HasDevice(tree.Root() + "/dev/serial/by-id/usb-FTDI_A50285BI-if00-port0"));
+    EXPECT_FALSE(scanner.HasDevice(tree.Node("tty1"))) << "a console has no device";
+    EXPECT_FALSE(scanner.HasDevice(tree.Far("ttyUSB0")->Path())) << "nor has a pseudo-terminal";
 }
 
 TEST(DeviceScannerTest, SameAdapterInAnotherSocketKeepsItsIdentity) {
