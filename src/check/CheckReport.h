@@ -25,6 +25,10 @@ struct SettingResult {
     double seconds = 0;         // the whole setting: apply, transfer, counters
     double bytesPerSecond = 0;  // received bytes over the time until the last came
     double nominal = 0;         // bytes per second the setting can carry
+    // Whether both ends are lines a wire paces. A pseudo-terminal (the
+    // built-in loopback line is one) passes bytes at memory speed, so its
+    // rate measures the program, not the setting, and is no share of nominal.
+    bool paced = true;
     // Receive errors the driver counted during the transfer; nullopt where it
     // keeps no counters.
     std::optional<serial::ErrorCounters> errors;

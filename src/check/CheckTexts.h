@@ -17,6 +17,8 @@ inline constexpr std::string_view kNotSupported = "not supported";
 inline constexpr std::string_view kNoErrors = "none";
 inline constexpr std::string_view kFollowsNothing = "nothing";
 inline constexpr std::string_view kNoDifference = "-";
+// The share of nominal on a line no wire paces.
+inline constexpr std::string_view kNoWire = "no wire";
 
 // Table headings, in column order.
 inline constexpr std::string_view kHeadings[] = {

@@ -108,6 +108,7 @@ CheckReport LineCheck::Run(const Progress& progress) {
                 row.nominal = NominalRate(s);
             }
             row.applied = applied;
+            row.paced = d.tx->line.Paced() && d.rx->line.Paced();
             // The first direction carries the time the settings took.
             if (&d == &directions.front()) row.seconds += applySeconds;
             report.rows.push_back(std::move(row));

@@ -71,6 +71,7 @@ QByteArray ReportJson(const CheckReport& report) {
                                     : QJsonValue::Null},
             {"bytesPerSecond", r.bytesPerSecond},
             {"nominalBytesPerSecond", r.nominal},
+            {"paced", r.paced},
             {"lineErrors", Errors(r.errors)},
             {"verdict", VerdictName(r.verdict)},
             {"seconds", r.seconds}});

@@ -6,14 +6,17 @@
 //    "settings": [{"port", "requested", "applied", "refusal", "sent",
 //                  "received", "wrong", "missing", "extra",
 //                  "firstDifference", "bytesPerSecond",
-//                  "nominalBytesPerSecond", "lineErrors", "verdict",
-//                  "seconds"}, ...],
+//                  "nominalBytesPerSecond", "paced", "lineErrors",
+//                  "verdict", "seconds"}, ...],
 //    "modemLines": [{"outputs", "inputs", "supported", "reason",
 //                    "RTS": [...], "DTR": [...]}, ...]}
 //
 // A setting is {"baud", "dataBits", "parity" (name), "stopBits" (text),
 // "text" ("9600 8N1")}; "lineErrors" is null where the driver keeps no
 // counters, else {"parity", "framing", "overrun", "break", "bufferOverrun"}.
+// "paced" is false where either end is a line no wire paces (a
+// pseudo-terminal, the built-in loopback line): "bytesPerSecond" is then the
+// program's own speed, no share of "nominalBytesPerSecond".
 
 #include <QByteArray>
 

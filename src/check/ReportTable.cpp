@@ -39,6 +39,10 @@ std::array<std::string, kColumns> Cells(const SettingResult& r) {
     const std::string none(texts::kNoDifference);
     const bool ran = r.verdict != Verdict::Refused;
     auto count = [&](std::size_t n) { return ran ? std::to_string(n) : none; };
+    std::string share = none;
+    if (ran && r.nominal > 0)
+        share = r.paced ? Fixed(100 * r.bytesPerSecond / r.nominal, 0) + "%"
+                        : std::string(texts::kNoWire);
     return {r.path,
             SettingsText(r.requested),
             r.applied ? SettingsText(*r.applied) : none,
@@ -47,7 +51,7 @@ std::array<std::string, kColumns> Cells(const SettingResult& r) {
             count(r.counts.wrong),
             r.counts.firstDifference ? std::to_string(*r.counts.firstDifference) : none,
             ran ? Fixed(r.bytesPerSecond, 0) : none,
-            ran && r.nominal > 0 ? Fixed(100 * r.bytesPerSecond / r.nominal, 0) + "%" : none,
+            share,
             ran ? LineErrorsText(r.errors) : none,
             VerdictText(r.verdict),
             Fixed(r.seconds, 3)};

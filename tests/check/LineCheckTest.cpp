@@ -1,15 +1,19 @@
 // The line check against far ends of our own on pseudo-terminals: faults
 // found at their offset, settings a pseudo-terminal refuses, a cable of two
-// lines joined by a relay, and the JSON report against the table.
+// lines joined by a relay, the JSON report against the table, and the
+// share of nominal shown only where a wire paces the line.
 
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <cstdlib>
+#include <map>
 #include <sstream>
 
+#include "DeviceTree.h"
 #include "FarEndThread.h"
 #include "PtyPair.h"
 #include "check/LineCheck.h"
@@ -19,6 +23,7 @@
 namespace check {
 namespace {
 
+using serial::testing::DeviceTree;
 using serial::testing::PtyPair;
 using serial::testing::ScopedPortMap;
 using testing::FarEndThread;
@@ -228,11 +233,68 @@ TEST(LineCheckTest, JsonParsesAndAgreesWithTheTable) {
         EXPECT_EQ(cells[5], std::to_string(s["wrong"].toInteger()));
         EXPECT_EQ(cells[6], std::to_string(s["firstDifference"].toInteger()));
         EXPECT_EQ(cells[9], "not kept");
+        EXPECT_EQ(s["paced"].toBool(), cells[8].ends_with("%")) << cells[8];
     }
     EXPECT_EQ(settings[1].toObject()["firstDifference"].toInteger(), 3);
     const auto modem = root["modemLines"].toArray()[0].toObject();
     EXPECT_FALSE(modem["supported"].toBool());
 }
+
+// What a port of a pacing case is: a serial device of a tree of the test's
+// own, a bare pseudo-terminal, or the built-in loopback line.
+enum class Line { Device, PseudoTerminal, Loop };
+
+struct PacingCase {
+    const char* name;
+    std::vector<Line> ports;  // one, or both ends of a cable
+    const char* share;        // how the "of nominal" cells end
+};
+
+class PacingTest : public ::testing::TestWithParam<PacingCase> {};
+
+TEST_P(PacingTest, ShareOfNominalOnlyWhereAWirePacesBothEnds) {
+    const auto& c = GetParam();
+    DeviceTree tree;
+    const PtyPair* device = tree.AddUsb("ttyUSB0");
+    PtyPair pty;
+    ASSERT_TRUE(tree.Ok() && pty.Ok());
+    qputenv("COMTEST_DEVICE_ROOT", QByteArray::fromStdString(tree.Root()));
+    const auto unset = qScopeGuard([] { qunsetenv("COMTEST_DEVICE_ROOT"); });
+    const std::map<Line, std::string> paths{{Line::Device, tree.Node("ttyUSB0")},
+                                            {Line::PseudoTerminal, pty.Path()},
+                                            {Line::Loop, "loop"}};
+    const std::map<Line, int> masters{{Line::Device, device->Master()},
+                                      {Line::PseudoTerminal, pty.Master()}};
+    const Line a = c.ports.front();
+    const Line b = c.ports.back();
+    ScopedPortMap map(std::vector<std::pair<std::string, std::string>>{{"Com1", paths.at(a)},
+                                                                       {"Com2", paths.at(b)}});
+    auto options = OneSetting();
+    if (a != b) options.to = "Com2";
+    // An echo at a lone port's far end, a relay between a cable's.
+    std::vector<Route> routes;
+    if (a != Line::Loop) routes.push_back({masters.at(a), masters.at(b)});
+    if (a != b) routes.push_back({masters.at(b), masters.at(a)});
+    FarEndThread far(routes);
+    const auto report = RunOn(options);
+
+    const auto table = TableRows(ReportTable(report), report.rows.size());
+    ASSERT_EQ(table.size(), c.ports.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(report.rows[i].verdict, Verdict::Ok) << i;
+        EXPECT_TRUE(table[i].at(8).ends_with(c.share)) << table[i].at(8);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, PacingTest,
+                         ::testing::Values(PacingCase{"SerialDevice", {Line::Device}, "%"},
+                                           PacingCase{
+                                               "PseudoTerminal", {Line::PseudoTerminal}, "no wire"},
+                                           PacingCase{"LoopbackLine", {Line::Loop}, "no wire"},
+                                           PacingCase{"DeviceCabledToPseudoTerminal",
+                                                      {Line::Device, Line::PseudoTerminal},
+                                                      "no wire"}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace check
