@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <cstdio>
+#include <memory>
 
+#include "DeviceTree.h"
 #include "PtyPair.h"
+#include "platform/serial/DeviceMonitor.h"
+#include "platform/serial/PortMap.h"
 
 namespace check {
 namespace {
-
-using serial::testing::ScopedPortMap;
 
 std::string Contents(std::FILE* f) {
     std::rewind(f);
@@ -35,24 +38,37 @@ Run RunWith(const CheckOptions& options) {
 }
 
 TEST(RunCheckTest, PortsThatCannotBeCheckedEndWith255AndTheReason) {
-    ScopedPortMap map(std::vector<std::pair<std::string, std::string>>{{"Com1", "/nonexistent/tty"},
-                                                                       {"Com2", "loop"}});
+    // A map that knows the machine's devices (here none) numbers ports by
+    // them, so an unknown number is no device of this machine.
+    serial::testing::DeviceTree tree;
+    QTemporaryDir store;
+    ASSERT_TRUE(tree.Ok() && store.isValid());
+    const auto devices = std::make_shared<serial::DeviceMonitor>(
+        tree.Root(), store.filePath("registry.ini").toStdString());
     struct Case {
         std::string port;
         std::optional<std::string> to;
+        bool knowsDevices;
         std::string reason;
     };
     const Case cases[] = {
-        {"Com1", std::nullopt, "Com1: No such file or directory"},
-        {"Com2", "com2", "--to names the port being checked"},
-        {"Com2", "Com1", "Com1: No such file or directory"},
-        {"Nowhere", std::nullopt, "Nowhere: the name maps to no device"},
+        {"Com1", std::nullopt, false, "Com1: No such file or directory"},
+        {"Com2", "com2", false, "--to names the port being checked"},
+        {"Com2", "Com1", false, "Com1: No such file or directory"},
+        {"Nowhere", std::nullopt, false, "Nowhere: the name maps to no device"},
+        {"Com3", std::nullopt, true, "Com3: no serial device has this number"},
     };
     for (const auto& c : cases) {
+        serial::PortMap map([](const std::string&) { return std::optional<std::string>(); });
+        ASSERT_TRUE(map.AddMapping("Com1=/nonexistent/tty"));
+        ASSERT_TRUE(map.AddMapping("Com2=loop"));
+        if (c.knowsDevices) map.SetDevices(devices);
+        serial::PortMap::Install(std::move(map));
         CheckOptions options;
         options.port = c.port;
         options.to = c.to;
         const auto run = RunWith(options);
+        serial::PortMap::Install(serial::PortMap());
         EXPECT_EQ(run.code, kExitUsage) << c.reason;
         EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");
