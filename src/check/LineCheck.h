@@ -26,7 +26,8 @@ class LineCheck {
     ~LineCheck();
 
     // Opens the port (and the far port) through the port map; `loop` is the
-    // built-in loopback line. A failure reads "ComN: reason".
+    // built-in loopback line, which keeps every setting and has the modem
+    // wiring of a loopback plug. A failure reads "ComN: reason".
     rt::Expected<> Open();
     // Runs the whole check on the open ports.
     CheckReport Run(const Progress& progress = {});

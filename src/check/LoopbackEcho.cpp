@@ -19,6 +19,7 @@ rt::Expected<> LoopbackEcho::Create() {
     line_ = new serial::LoopbackLine();
     if (auto created = line_->Create(); !created) return created;
     path_ = line_->DevicePath();
+    plug_ = line_->Plug();
     line_->moveToThread(&thread_);
     QObject::connect(&thread_, &QThread::finished, line_, &QObject::deleteLater);
     thread_.start();

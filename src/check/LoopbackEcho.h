@@ -4,13 +4,15 @@
 // while the check waits. Needs a QCoreApplication to exist.
 
 #include <QThread>
+#include <memory>
 #include <string>
 
 #include "platform/runtime/Expected.h"
 
 namespace serial {
 class LoopbackLine;
-}
+class LoopbackPlug;
+}  // namespace serial
 
 namespace check {
 
@@ -26,6 +28,9 @@ class LoopbackEcho {
     rt::Expected<> Create();
     // The near end's device path, valid after Create.
     const std::string& DevicePath() const { return path_; }
+    // The line's plug, valid after Create, for the line object that opens
+    // DevicePath; safe to use while the echo runs.
+    std::shared_ptr<serial::LoopbackPlug> Plug() const { return plug_; }
     // Starts echoing; call once the near end is open.
     void Start();
 
@@ -33,6 +38,7 @@ class LoopbackEcho {
     QThread thread_;
     serial::LoopbackLine* line_ = nullptr;  // lives on thread_, deleted when it finishes
     std::string path_;
+    std::shared_ptr<serial::LoopbackPlug> plug_;
 };
 
 }  // namespace check

@@ -1,7 +1,7 @@
 // The line check against far ends of our own on pseudo-terminals: faults
-// found at their offset, settings a pseudo-terminal refuses, a cable of two
-// lines joined by a relay, the JSON report against the table, and the
-// share of nominal shown only where a wire paces the line.
+// found at their offset, settings a pseudo-terminal refuses and the loopback
+// line keeps, a cable of two lines joined by a relay, the JSON report against
+// the table, and the share of nominal shown only where a wire paces the line.
 
 #include <gtest/gtest.h>
 
@@ -151,6 +151,35 @@ TEST(LineCheckTest, CableChecksBothDirectionsEachOnItsOwn) {
     EXPECT_EQ(report.ExitCode(), 1);
 }
 
+// What a check through a loopback plug finds: every setting applied as
+// requested and carried, and the plug's wiring.
+void ExpectEverySettingKeptAndAPlugsWiring(const CheckReport& report) {
+    EXPECT_EQ(report.ExitCode(), 0);
+    for (const auto& row : report.rows) {
+        EXPECT_EQ(row.verdict, Verdict::Ok) << SettingsText(row.requested) << " " << row.refusal;
+        ASSERT_TRUE(row.applied.has_value());
+        EXPECT_EQ(SettingsText(*row.applied), SettingsText(row.requested));
+    }
+    ASSERT_EQ(report.modem.size(), 1u);
+    EXPECT_EQ(report.modem[0].unsupported, "");
+    EXPECT_EQ(report.modem[0].followRts, std::vector<std::string>{"CTS"});
+    EXPECT_EQ(report.modem[0].followDtr, (std::vector<std::string>{"DSR", "DCD"}));
+}
+
+// The built-in loopback line stands for a port with a plug: it keeps every
+// frame a pseudo-terminal refuses. It keeps no error counters.
+TEST(LineCheckTest, LoopbackLineKeepsEverySettingLikeAPortWithAPlug) {
+    ScopedPortMap map("Com1", "loop");
+    auto options = OneSetting({7, 8});
+    options.parities = {0, 1, 2, 3, 4};
+    options.stopBits = {0, 2};
+    const auto report = RunOn(options);
+
+    ASSERT_EQ(report.rows.size(), 20u);
+    ExpectEverySettingKeptAndAPlugsWiring(report);
+    for (const auto& row : report.rows) EXPECT_FALSE(row.errors.has_value());
+}
+
 // A real port with a loopback plug: every setting carried, error counters
 // kept and still, and the plug's wiring found.
 TEST(LineCheckTest, RealPortWithALoopbackPlug) {
@@ -166,18 +195,11 @@ TEST(LineCheckTest, RealPortWithALoopbackPlug) {
     options.dataBits = {7, 8};
     const auto report = RunOn(options);
 
-    EXPECT_EQ(report.ExitCode(), 0);
+    ExpectEverySettingKeptAndAPlugsWiring(report);
     for (const auto& row : report.rows) {
-        EXPECT_EQ(row.verdict, Verdict::Ok) << SettingsText(row.requested) << " " << row.refusal;
-        ASSERT_TRUE(row.applied.has_value());
-        EXPECT_EQ(SettingsText(*row.applied), SettingsText(row.requested));
         ASSERT_TRUE(row.errors.has_value());
         EXPECT_TRUE(row.errors->None()) << LineErrorsText(row.errors);
     }
-    ASSERT_EQ(report.modem.size(), 1u);
-    EXPECT_EQ(report.modem[0].unsupported, "");
-    EXPECT_EQ(report.modem[0].followRts, std::vector<std::string>{"CTS"});
-    EXPECT_EQ(report.modem[0].followDtr, (std::vector<std::string>{"DSR", "DCD"}));
 }
 
 // The table's cells of each row, split at the column gaps of two spaces.

@@ -1,7 +1,7 @@
 // The serial test window driven through its widgets as a person would: the
 // defaults, the two states, the settings handed to the port object, failed
 // starts, the exit, and the layout under other fonts. Lines are
-// pseudo-terminals made by the tests.
+// pseudo-terminals made by the tests and the built-in loopback line.
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QFontInfo>
@@ -283,6 +283,38 @@ TEST_F(WSerialTest, RefusedSettingsShowTheComponentsTextAndASecondStartReopens) 
     // The reopened line carries data.
     ASSERT_TRUE(line.Send("ok"));
     EXPECT_TRUE(serial::testing::PumpUntil([&] { return Pane()->Value() == "ok"; }));
+}
+
+// The loopback line takes the settings a pseudo-terminal refuses and sends
+// keys back as the chosen frame carries them: the ';' key's byte 186 comes
+// back whole with 8 data bits (Windows-1251 "є") and as 58 (':') with 7.
+TEST_F(WSerialTest, LoopbackLineStartsWithAnyChoiceAndEchoesKeysAsTheFrameCarries) {
+    ScopedPortMap ports("Com1", "loop");
+    struct Case {
+        const char* parity;
+        const char* dataBits;
+        const char* stopBits;
+        const char* echoed;
+    };
+    const Case cases[] = {
+        {"Even", "SevenButton", "ZeroButton", ":"},
+        {"Mark", "EightButton", "TwoButton", "є"},
+    };
+    Open();
+    for (const auto& c : cases) {
+        Choose("ParityListBox", c.parity);
+        QTest::mouseClick(Find<QRadioButton>(c.dataBits), Qt::LeftButton);
+        QTest::mouseClick(Find<QRadioButton>(c.stopBits), Qt::LeftButton);
+        testsupport::ModalBoxWatcher boxes;
+        Click("BeginButton");
+        EXPECT_TRUE(boxes.Seen().empty()) << c.parity << ": " << window_->Port()->ErrorDesc();
+        ASSERT_TRUE(Enabled("EndButton")) << c.parity;
+        QTest::keyClick(Pane()->View(), Qt::Key_Semicolon);
+        const QString echoed = QString::fromUtf8(c.echoed);
+        EXPECT_TRUE(serial::testing::PumpUntil([&] { return Pane()->Value().contains(echoed); }))
+            << c.dataBits << ": " << Pane()->Value().toStdString();
+        Click("EndButton");
+    }
 }
 
 TEST_F(WSerialTest, StartRefusedAfterAFinishedTestShowsNothingThatArrives) {

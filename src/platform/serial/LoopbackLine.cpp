@@ -39,6 +39,7 @@ rt::Expected<> LoopbackLine::Create() {
     ::fcntl(fd, F_SETFD, FD_CLOEXEC);
     far_ = fd;
     devicePath_ = name;
+    plug_ = std::make_shared<LoopbackPlug>();
     return {};
 }
 
@@ -74,6 +75,7 @@ void LoopbackLine::OnReadable() {
         Stop();
         return;
     }
+    plug_->Carry(buffer, static_cast<std::size_t>(n));
     pending_.assign(buffer, static_cast<std::size_t>(n));
     OnWritable();
 }

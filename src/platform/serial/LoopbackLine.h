@@ -1,8 +1,12 @@
 #pragma once
 // The built-in loopback line: a pseudo-terminal pair whose far end sends
-// back every byte written to the near end. The component opens the near end
-// (DevicePath) exactly like a real device, so the loopback exercises the same
-// code path. The echo runs on the event loop of the creating thread.
+// back every byte written to the near end, as a port with a loopback plug
+// does. The component opens the near end (DevicePath) exactly like a real
+// device, so the loopback exercises the same code path, and hands the line
+// object the Plug, which keeps what the pseudo-terminal cannot (parity, 7
+// data bits, modem lines). The echo carries each byte as the plug's frame
+// does (7 data bits lose the top bit). It runs on the event loop of the
+// thread the line lives on.
 
 #include <QObject>
 #include <QSocketNotifier>
@@ -10,6 +14,7 @@
 #include <string>
 
 #include "platform/runtime/Expected.h"
+#include "platform/serial/LoopbackPlug.h"
 
 namespace serial {
 
@@ -23,6 +28,9 @@ class LoopbackLine : public QObject {
     rt::Expected<> Create();
     // The near end's device path, valid after Create.
     const std::string& DevicePath() const { return devicePath_; }
+    // The plug of the line, new with each Create; hand it to the line object
+    // that opens DevicePath (PosixLine::AttachPlug).
+    std::shared_ptr<LoopbackPlug> Plug() const { return plug_; }
     // Starts echoing; call once the near end is open (before that the far
     // end reads as hung up).
     void Start();
@@ -36,6 +44,7 @@ class LoopbackLine : public QObject {
 
     int far_ = -1;
     std::string devicePath_;
+    std::shared_ptr<LoopbackPlug> plug_ = std::make_shared<LoopbackPlug>();
     std::unique_ptr<QSocketNotifier> readable_;
     std::unique_ptr<QSocketNotifier> writable_;
     // Bytes read from the far end that the near end's input did not take

@@ -16,6 +16,7 @@
 #include "platform/serial/CustomBaud.h"
 #include "platform/serial/DeviceAccess.h"
 #include "platform/serial/DeviceScanner.h"
+#include "platform/serial/LoopbackPlug.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace serial {
@@ -133,9 +134,27 @@ void PosixLine::Close() {
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
+    plug_.reset();
+}
+
+void PosixLine::AttachPlug(std::shared_ptr<LoopbackPlug> plug) {
+    if (fd_ >= 0) plug_ = std::move(plug);
 }
 
 rt::Expected<LineSettings> PosixLine::Apply(const LineSettings& requested) {
+    if (!plug_) return ApplyToDevice(requested);
+    // The plug's frame reaches the device as plain 8N: the pseudo-terminal
+    // would drop the rest anyway, and its rate and stop bits stay its own.
+    LineSettings device = requested;
+    device.parity = static_cast<std::uint8_t>(ParityCode::None);
+    device.byteSize = 8;
+    auto applied = ApplyToDevice(device);
+    if (!applied) return applied;
+    plug_->Keep(requested);
+    return plug_->Kept(*applied);
+}
+
+rt::Expected<LineSettings> PosixLine::ApplyToDevice(const LineSettings& requested) {
     termios tio{};
     if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) {
         return rt::Fail(std::string(texts::kCannotRead) + ": " + ErrnoText(errno));
@@ -191,11 +210,17 @@ rt::Expected<LineSettings> PosixLine::Apply(const LineSettings& requested) {
         return rt::Fail(std::string(texts::kCannotApply) + ": " + std::to_string(requested.baud) +
                         " baud: " + ErrnoText(errno));
     }
-    if (auto applied = ReadBack()) return *applied;
+    if (auto applied = DeviceSettings()) return *applied;
     return rt::Fail(std::string(texts::kCannotRead) + ": " + ErrnoText(errno));
 }
 
 std::optional<LineSettings> PosixLine::ReadBack() const {
+    auto kept = DeviceSettings();
+    if (kept && plug_) return plug_->Kept(*kept);
+    return kept;
+}
+
+std::optional<LineSettings> PosixLine::DeviceSettings() const {
     termios tio{};
     if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) return std::nullopt;
     LineSettings s;
@@ -237,6 +262,7 @@ std::optional<LineSettings> PosixLine::ReadBack() const {
 }
 
 rt::Expected<ModemLines> PosixLine::Modem() const {
+    if (plug_) return plug_->Lines();
     int bits = 0;
     if (fd_ < 0 || ::ioctl(fd_, TIOCMGET, &bits) != 0)
         return rt::Fail(ErrnoText(fd_ < 0 ? EBADF : errno));
@@ -251,6 +277,10 @@ rt::Expected<ModemLines> PosixLine::Modem() const {
 }
 
 rt::Expected<> PosixLine::SetModem(bool rts, bool dtr) {
+    if (plug_) {
+        plug_->SetOutputs(rts, dtr);
+        return {};
+    }
     int bits = 0;
     if (fd_ < 0 || ::ioctl(fd_, TIOCMGET, &bits) != 0)
         return rt::Fail(ErrnoText(fd_ < 0 ? EBADF : errno));

@@ -18,6 +18,8 @@
 
 namespace serial {
 
+class LoopbackPlug;
+
 // Outcome of one read or write on the device.
 struct IoResult {
     enum class Status { Done, WouldBlock, Lost };
@@ -38,9 +40,17 @@ class PosixLine {
     // holds (an flock lock and the terminal's exclusive mode). Switches it to
     // raw mode, keeping its baud rate. A failure carries the reason.
     rt::Expected<> Open(const std::string& path);
-    // Leaves exclusive mode, restores the settings found at Open and closes.
-    // Harmless when closed or when the device is gone.
+    // Leaves exclusive mode, restores the settings found at Open, lets go
+    // of an attached plug and closes. Harmless when closed or when the device
+    // is gone.
     void Close();
+    // Makes the open line answer as a port with `plug` on it, until Close:
+    // Apply gives the device 8 data bits and no parity and keeps the
+    // requested parity and data bits in the plug, ReadBack answers them from
+    // there, and Modem and SetModem read and drive the plug's wiring. For the
+    // near end of the built-in loopback line, whose pseudo-terminal keeps
+    // none of these; ignored when closed.
+    void AttachPlug(std::shared_ptr<LoopbackPlug> plug);
     bool IsOpen() const { return fd_ >= 0; }
     int Handle() const { return fd_; }
     const std::string& Path() const { return path_; }
@@ -54,13 +64,14 @@ class PosixLine {
     // Applies `requested` (which must pass InvalidSettings), the rate to both
     // directions, and reads back what the device keeps, both rates
     // included. A failure says why when the device rejects the call itself
-    // or cannot be read back.
+    // or cannot be read back. A pseudo-terminal keeps 8 data bits and no
+    // parity whatever it is asked, unless a plug is attached.
     rt::Expected<LineSettings> Apply(const LineSettings& requested);
     // The settings in force now; nullopt when they cannot be read.
     std::optional<LineSettings> ReadBack() const;
 
     // The modem lines now; a failure says why when the device keeps none
-    // (a pseudo-terminal) or is not open.
+    // (a pseudo-terminal without a plug attached) or is not open.
     rt::Expected<ModemLines> Modem() const;
     // Sets RTS and DTR, leaving the other lines alone; a failure says why
     // the device refused.
@@ -74,11 +85,15 @@ class PosixLine {
     IoResult Write(const char* data, std::size_t size);
 
   private:
+    rt::Expected<LineSettings> ApplyToDevice(const LineSettings& requested);
+    std::optional<LineSettings> DeviceSettings() const;
+
     int fd_ = -1;
     std::string path_;
     bool paced_ = false;
     struct Saved;
     std::unique_ptr<Saved> saved_;  // termios found at Open, restored at Close
+    std::shared_ptr<LoopbackPlug> plug_;
 };
 
 }  // namespace serial

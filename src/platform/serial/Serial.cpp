@@ -134,7 +134,10 @@ bool Serial::Impl::Open(const std::string& portName) {
         ReportLine("cannot open " + PortLabel() + ": " + reason);
         return false;
     }
-    if (loopback_) loopback_->Start();
+    if (loopback_) {
+        line_.AttachPlug(loopback_->Plug());
+        loopback_->Start();
+    }
     errorDesc.clear();
     identity_ = map.IdentityFor(portName);
     WatchLine();

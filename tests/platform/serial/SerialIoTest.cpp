@@ -338,6 +338,27 @@ TEST(SerialLoopbackTest, EchoesEverythingWritten) {
         << recorder.received.size();
     EXPECT_TRUE(recorder.received == bulk);
 
+    // The frame of a plug: 7 data bits lose each byte's top bit on the way
+    // back; parity and stop bits change no byte.
+    struct Frame {
+        std::uint8_t parity;
+        std::uint8_t byteSize;
+        std::uint8_t stopBits;
+        unsigned char mask;
+    };
+    for (const Frame& f : {Frame{2, 7, 0, 0x7f}, Frame{1, 8, 2, 0xff}}) {
+        port.SetParity(f.parity);
+        port.SetByteSize(f.byteSize);
+        port.SetStopBits(f.stopBits);
+        ASSERT_TRUE(port.SetProtocol()) << port.ErrorDesc();
+        std::string carried = AllByteValues();
+        for (char& c : carried) c = static_cast<char>(static_cast<unsigned char>(c) & f.mask);
+        recorder.received.clear();
+        port.Write(AllByteValues());
+        ASSERT_TRUE(PumpUntil([&] { return recorder.received.size() >= carried.size(); }));
+        EXPECT_EQ(recorder.received, carried) << int{f.byteSize} << " data bits";
+    }
+
     // Two loopback ports are two separate lines.
     Serial other(0);
     ASSERT_TRUE(other.Open("Com1"));

@@ -1,0 +1,47 @@
+#pragma once
+// What a loopback plug on a port keeps besides the bytes: the frame both
+// ends agree on (parity and data bits) and the wiring of the modem lines,
+// RTS to CTS and DTR to DSR and DCD, RI left unwired. The built-in loopback
+// line keeps it here because its pseudo-terminal keeps neither parity, nor
+// fewer than 8 data bits, nor modem lines.
+//
+// The line object sets it and the echo applies it, on different threads when
+// the echo has a thread of its own: every member may be called from any
+// thread.
+
+#include <cstddef>
+#include <mutex>
+
+#include "platform/serial/LineSettings.h"
+#include "platform/serial/LineSignals.h"
+
+namespace serial {
+
+class LoopbackPlug {
+  public:
+    // 8 data bits, no parity, RTS and DTR raised: a port as it is opened.
+    LoopbackPlug() = default;
+
+    // Keeps the parity and data bits of `requested` (which must pass
+    // InvalidSettings); the rate and the stop bits are the device's own.
+    void Keep(const LineSettings& requested);
+    // `fromDevice` with the parity and data bits kept here.
+    LineSettings Kept(LineSettings fromDevice) const;
+    // Passes bytes as the wire does: with fewer than 8 data bits the top
+    // bits of each byte are lost. Parity and stop bits change no byte, as
+    // both ends of a plug agree on them.
+    void Carry(char* bytes, std::size_t size) const;
+
+    // Sets the two outputs; the inputs wired to them follow at once.
+    void SetOutputs(bool rts, bool dtr);
+    ModemLines Lines() const;
+
+  private:
+    mutable std::mutex mutex_;
+    std::uint8_t parity_ = static_cast<std::uint8_t>(ParityCode::None);
+    std::uint8_t byteSize_ = 8;
+    bool rts_ = true;
+    bool dtr_ = true;
+};
+
+}  // namespace serial
