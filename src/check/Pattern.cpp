@@ -32,7 +32,8 @@ double NominalRate(const serial::LineSettings& s) {
 }
 
 std::size_t DefaultPatternSize(const serial::LineSettings& s) {
-    return std::max<std::size_t>(16, static_cast<std::size_t>(NominalRate(s) / 2));
+    return std::clamp<std::size_t>(static_cast<std::size_t>(NominalRate(s) / 2), 16,
+                                   kMaxPatternSize);
 }
 
 microseconds WireTime(const serial::LineSettings& s, std::size_t bytes) {

@@ -20,7 +20,12 @@ std::string MakePattern(std::uint32_t seed, std::size_t size, std::uint8_t dataB
 unsigned CharBits(const serial::LineSettings& s);
 // Bytes per second the line can carry at most.
 double NominalRate(const serial::LineSettings& s);
-// About half a second's worth at the setting's rate, at least 16 bytes.
+// The most bytes one setting's pattern holds, given or by default.
+inline constexpr std::size_t kMaxPatternSize = 16u << 20;
+
+// About half a second's worth at the setting's rate, at least 16 bytes and
+// at most kMaxPatternSize: a rate far beyond any UART's, which a
+// pseudo-terminal takes, would otherwise ask for hundreds of megabytes.
 std::size_t DefaultPatternSize(const serial::LineSettings& s);
 // The time `bytes` take on the wire.
 std::chrono::microseconds WireTime(const serial::LineSettings& s, std::size_t bytes);

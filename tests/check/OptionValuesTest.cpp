@@ -66,6 +66,8 @@ TEST(PatternTest, SizedForHalfASecond) {
     EXPECT_EQ(DefaultPatternSize({9600, 0, 8, 0}), 480u);
     EXPECT_EQ(DefaultPatternSize({19200, 2, 8, 2}), 800u);
     EXPECT_EQ(DefaultPatternSize({300, 0, 8, 0}), 16u);
+    // A rate no wire carries still gets no more than --bytes allows.
+    EXPECT_EQ(DefaultPatternSize({4294967295u, 0, 8, 0}), kMaxPatternSize);
     EXPECT_EQ(WireTime({9600, 0, 8, 0}, 960), std::chrono::seconds(1));
 }
 
