@@ -51,9 +51,11 @@ struct CheckReport {
     std::uint32_t seed = 0;
     std::vector<SettingResult> rows;
     std::vector<ModemResult> modem;
+    // A stop signal ended the run before every planned setting was checked.
+    bool interrupted = false;
 
-    // 0 when at least one setting was applied and every applied setting
-    // carried every byte, else 1.
+    // 0 when the run was not interrupted, at least one setting was applied
+    // and every applied setting carried every byte, else 1.
     int ExitCode() const;
 };
 

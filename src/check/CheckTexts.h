@@ -29,6 +29,8 @@ inline constexpr std::string_view kModemHeading = "modem lines";
 inline constexpr std::string_view kSummaryOk = "every applied setting carried every byte";
 inline constexpr std::string_view kSummaryFailed = "some settings lost or changed bytes";
 inline constexpr std::string_view kSummaryNothing = "no setting could be applied";
+inline constexpr std::string_view kSummaryInterrupted =
+    "interrupted: the settings above were checked, the rest were not";
 
 // Progress on standard error: "checking Com1 9600 8N1 (3/12)".
 inline constexpr std::string_view kProgress = "checking ";

@@ -64,7 +64,7 @@ rt::Expected<> LineCheck::OpenPort(Port& port) {
     return {};
 }
 
-CheckReport LineCheck::Run(const Progress& progress) {
+CheckReport LineCheck::Run(const Progress& progress, StopSignals* stop) {
     CheckReport report;
     report.port = options_.port;
     report.to = options_.to;
@@ -88,7 +88,12 @@ CheckReport LineCheck::Run(const Progress& progress) {
     const auto plan = PlanSettings(options_, tables_);
     std::size_t step = 0;
     const std::size_t steps = plan.size() * directions.size();
+    const auto stopped = [&] {
+        report.interrupted = report.interrupted || (stop != nullptr && stop->Caught());
+        return report.interrupted;
+    };
     for (const auto& s : plan) {
+        if (stopped()) break;
         const auto start = Clock::now();
         std::optional<serial::LineSettings> applied;
         const std::string refusal = Apply(s, applied);
@@ -99,7 +104,8 @@ CheckReport LineCheck::Run(const Progress& progress) {
                          std::to_string(++step) + "/" + std::to_string(steps) + ")");
             SettingResult row;
             if (refusal.empty()) {
-                row = Check(d, s);
+                row = Check(d, s, stop != nullptr ? stop->Handle() : -1);
+                if (stopped()) break;
             } else {
                 row.path = d.path;
                 row.requested = s;
@@ -137,7 +143,7 @@ std::string LineCheck::Apply(const serial::LineSettings& s,
     return refusal;
 }
 
-SettingResult LineCheck::Check(const Direction& d, const serial::LineSettings& s) {
+SettingResult LineCheck::Check(const Direction& d, const serial::LineSettings& s, int stop) {
     const auto start = Clock::now();
     SettingResult row;
     row.path = d.path;
@@ -150,7 +156,7 @@ SettingResult LineCheck::Check(const Direction& d, const serial::LineSettings& s
     const std::size_t size = options_.bytes ? *options_.bytes : DefaultPatternSize(s);
     const std::string pattern = MakePattern(options_.seed, size, s.byteSize);
     const auto received =
-        Transfer(d.tx->line, d.rx->line, pattern, ReceiveTimeout(s, size), TrailingWait(s));
+        Transfer(d.tx->line, d.rx->line, pattern, ReceiveTimeout(s, size), TrailingWait(s), stop);
     const auto after = d.rx->line.Counters();
 
     row.counts = ByteCounts::Compare(pattern, received.bytes);

@@ -12,6 +12,7 @@
 #include "check/CheckOptions.h"
 #include "check/CheckReport.h"
 #include "check/LoopbackEcho.h"
+#include "check/StopSignals.h"
 #include "platform/runtime/Expected.h"
 #include "platform/serial/PosixLine.h"
 
@@ -28,8 +29,10 @@ class LineCheck {
     // Opens the port (and the far port) through the port map; `loop` is the
     // built-in loopback line. A failure reads "ComN: reason".
     rt::Expected<> Open();
-    // Runs the whole check on the open ports.
-    CheckReport Run(const Progress& progress = {});
+    // Runs the whole check on the open ports. Once `stop` has caught a
+    // signal, the setting under way is dropped and the report, marked
+    // interrupted, holds the settings finished before it.
+    CheckReport Run(const Progress& progress = {}, StopSignals* stop = nullptr);
 
   private:
     struct Port {
@@ -46,7 +49,7 @@ class LineCheck {
     rt::Expected<> OpenPort(Port& port);
     // Applies `s` to every port; the refusal (the device's reason) or empty.
     std::string Apply(const serial::LineSettings& s, std::optional<serial::LineSettings>& applied);
-    SettingResult Check(const Direction& d, const serial::LineSettings& s);
+    SettingResult Check(const Direction& d, const serial::LineSettings& s, int stop);
 
     CheckOptions options_;
     SweepTables tables_;

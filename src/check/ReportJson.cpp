@@ -90,6 +90,7 @@ QByteArray ReportJson(const CheckReport& report) {
                            {"to", report.to ? QJsonValue(Text(*report.to)) : QJsonValue::Null},
                            {"seed", static_cast<qint64>(report.seed)},
                            {"exitCode", report.ExitCode()},
+                           {"interrupted", report.interrupted},
                            {"settings", rows},
                            {"modemLines", modem}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);

@@ -126,9 +126,10 @@ std::string ReportTable(const CheckReport& report) {
     const bool anyApplied = std::any_of(report.rows.begin(), report.rows.end(), [](const auto& r) {
         return r.verdict != Verdict::Refused;
     });
-    out += std::string(code == 0    ? texts::kSummaryOk
-                       : anyApplied ? texts::kSummaryFailed
-                                    : texts::kSummaryNothing) +
+    out += std::string(report.interrupted ? texts::kSummaryInterrupted
+                       : code == 0        ? texts::kSummaryOk
+                       : anyApplied       ? texts::kSummaryFailed
+                                          : texts::kSummaryNothing) +
            "\n";
     return out;
 }

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "PtyPair.h"
+#include "check/CheckTexts.h"
 
 namespace check {
 namespace {
@@ -56,6 +62,43 @@ TEST(RunCheckTest, PortsThatCannotBeCheckedEndWith255AndTheReason) {
         EXPECT_EQ(run.code, kExitUsage) << c.reason;
         EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST(RunCheckTest, AStopSignalSetsThePortBackAndReportsTheSettingsFinished) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        serial::testing::PtyPair far;
+        ASSERT_TRUE(far.Ok());
+        ScopedPortMap map("Com1", far.Path());
+        termios before{};
+        ASSERT_EQ(::tcgetattr(far.Master(), &before), 0);
+        std::FILE* out = std::tmpfile();
+        // The far end never answers: the first setting fails at its timeout,
+        // the second waits some twenty seconds for its 64 bytes at 50 baud.
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::signal(signal, SIG_DFL);
+            CheckOptions options;
+            options.port = "Com1";
+            options.bauds = {230400, 50};
+            options.bytes = 64;
+            ::_exit(RunCheck(options, {}, out, stderr));
+        }
+        ASSERT_GT(child, 0);
+        EXPECT_EQ(far.Receive(128, std::chrono::seconds(10)).size(), 128u);
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+
+        termios after{};
+        ASSERT_EQ(::tcgetattr(far.Master(), &after), 0);
+        EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before)) << signal;
+        const std::string table = Contents(out);
+        std::fclose(out);
+        EXPECT_NE(table.find("Com1  230400 8N1"), std::string::npos) << table;
+        EXPECT_EQ(table.find("Com1  50 8N1"), std::string::npos) << table;
+        EXPECT_NE(table.find(texts::kSummaryInterrupted), std::string::npos) << table;
     }
 }
 
