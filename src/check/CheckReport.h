@@ -21,6 +21,9 @@ struct SettingResult {
     // What the device kept; nullopt when it refused the call outright.
     std::optional<serial::LineSettings> applied;
     std::string refusal;  // the device's reason; empty unless refused
+    // Why the device stopped answering during this setting, which then
+    // failed and was the last one checked; empty while it answered.
+    std::string lost;
     ByteCounts counts;
     double seconds = 0;         // the whole setting: apply, transfer, counters
     double bytesPerSecond = 0;  // received bytes over the time until the last came

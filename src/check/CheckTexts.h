@@ -10,6 +10,10 @@ namespace check::texts {
 inline constexpr std::string_view kOk = "ok";
 inline constexpr std::string_view kFailed = "FAILED";
 inline constexpr std::string_view kRefused = "refused";
+// Beneath the table: "Com1 9600 8N1: the device was lost (Input/output
+// error); the settings after it were not checked".
+inline constexpr std::string_view kLost = "the device was lost";
+inline constexpr std::string_view kRestNotChecked = "; the settings after it were not checked";
 
 // Error counters and modem lines a device does not offer.
 inline constexpr std::string_view kNotKept = "not kept";

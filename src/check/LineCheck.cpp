@@ -96,14 +96,21 @@ CheckReport LineCheck::Run(const Progress& progress, StopSignals* stop) {
         if (stopped()) break;
         const auto start = Clock::now();
         std::optional<serial::LineSettings> applied;
-        const std::string refusal = Apply(s, applied);
+        std::string lost;
+        const std::string refusal = Apply(s, applied, lost);
         const double applySeconds = SecondsSince(start);
         for (const auto& d : directions) {
             if (progress)
                 progress(std::string(texts::kProgress) + d.path + " " + SettingsText(s) + " (" +
                          std::to_string(++step) + "/" + std::to_string(steps) + ")");
             SettingResult row;
-            if (refusal.empty()) {
+            if (!lost.empty()) {
+                row.path = d.path;
+                row.requested = s;
+                row.lost = lost;
+                row.verdict = Verdict::Failed;
+                row.nominal = NominalRate(s);
+            } else if (refusal.empty()) {
                 row = Check(d, s, stop != nullptr ? stop->Handle() : -1);
                 if (stopped()) break;
             } else {
@@ -117,14 +124,18 @@ CheckReport LineCheck::Run(const Progress& progress, StopSignals* stop) {
             row.paced = d.tx->line.Paced() && d.rx->line.Paced();
             // The first direction carries the time the settings took.
             if (&d == &directions.front()) row.seconds += applySeconds;
+            if (!row.lost.empty()) lost = row.lost;
             report.rows.push_back(std::move(row));
         }
+        // A device that is gone takes no further setting: the run ends
+        // with the setting that found it gone.
+        if (!lost.empty()) break;
     }
     return report;
 }
 
 std::string LineCheck::Apply(const serial::LineSettings& s,
-                             std::optional<serial::LineSettings>& applied) {
+                             std::optional<serial::LineSettings>& applied, std::string& lost) {
     std::string refusal;
     applied.reset();
     for (auto& port : ports_) {
@@ -134,6 +145,11 @@ std::string LineCheck::Apply(const serial::LineSettings& s,
         // pseudo-terminal only partly took).
         const auto shown = kept ? std::optional(*kept) : port->line.ReadBack();
         if (!applied || !shown) applied = shown;
+        // A device that shows no settings at all is gone, not refusing.
+        if (!kept && !shown) {
+            lost = kept.Error();
+            return {};
+        }
         std::string why = shown ? serial::DescribeRefusal(port->line.Path(), s, *shown) : "";
         if (!kept && why.empty()) why = kept.Error();
         if (why.empty()) continue;
@@ -160,11 +176,12 @@ SettingResult LineCheck::Check(const Direction& d, const serial::LineSettings& s
     const auto after = d.rx->line.Counters();
 
     row.counts = ByteCounts::Compare(pattern, received.bytes);
+    row.lost = received.lost;
     if (received.untilLast.count() > 0)
         row.bytesPerSecond = static_cast<double>(received.bytes.size()) * 1e6 /
                              static_cast<double>(received.untilLast.count());
     if (before && after) row.errors = *after - *before;
-    row.verdict = row.counts.Intact() ? Verdict::Ok : Verdict::Failed;
+    row.verdict = row.counts.Intact() && row.lost.empty() ? Verdict::Ok : Verdict::Failed;
     row.seconds = SecondsSince(start);
     return row;
 }

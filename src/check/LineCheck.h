@@ -29,7 +29,8 @@ class LineCheck {
     // Opens the port (and the far port) through the port map; `loop` is the
     // built-in loopback line. A failure reads "ComN: reason".
     rt::Expected<> Open();
-    // Runs the whole check on the open ports. Once `stop` has caught a
+    // Runs the whole check on the open ports; a device found gone fails the
+    // setting that found it and ends the run there. Once `stop` has caught a
     // signal, the setting under way is dropped and the report, marked
     // interrupted, holds the settings finished before it.
     CheckReport Run(const Progress& progress = {}, StopSignals* stop = nullptr);
@@ -48,7 +49,9 @@ class LineCheck {
 
     rt::Expected<> OpenPort(Port& port);
     // Applies `s` to every port; the refusal (the device's reason) or empty.
-    std::string Apply(const serial::LineSettings& s, std::optional<serial::LineSettings>& applied);
+    // A port whose settings cannot even be read is gone: `lost` says why.
+    std::string Apply(const serial::LineSettings& s, std::optional<serial::LineSettings>& applied,
+                      std::string& lost);
     SettingResult Check(const Direction& d, const serial::LineSettings& s, int stop);
 
     CheckOptions options_;

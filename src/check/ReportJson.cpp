@@ -61,6 +61,7 @@ QByteArray ReportJson(const CheckReport& report) {
             {"requested", Settings(r.requested)},
             {"applied", r.applied ? QJsonValue(Settings(*r.applied)) : QJsonValue::Null},
             {"refusal", r.refusal.empty() ? QJsonValue::Null : QJsonValue(Text(r.refusal))},
+            {"lost", r.lost.empty() ? QJsonValue::Null : QJsonValue(Text(r.lost))},
             {"sent", static_cast<qint64>(c.sent)},
             {"received", static_cast<qint64>(c.received)},
             {"wrong", static_cast<qint64>(c.wrong)},

@@ -114,9 +114,13 @@ std::string ReportTable(const CheckReport& report) {
         while (!text.empty() && text.back() == ' ') text.pop_back();
         out += text + "\n";
     }
-    for (const auto& row : report.rows)
-        if (!row.refusal.empty())
-            out += row.path + " " + SettingsText(row.requested) + ": " + row.refusal + "\n";
+    for (const auto& row : report.rows) {
+        const std::string setting = row.path + " " + SettingsText(row.requested) + ": ";
+        if (!row.refusal.empty()) out += setting + row.refusal + "\n";
+        if (!row.lost.empty())
+            out += setting + std::string(texts::kLost) + " (" + row.lost + ")" +
+                   std::string(texts::kRestNotChecked) + "\n";
+    }
     for (const auto& modem : report.modem) {
         out += std::string(texts::kModemHeading) + " " + modem.outputs;
         if (modem.inputs != modem.outputs) out += ">" + modem.inputs;
