@@ -101,8 +101,8 @@ inline constexpr std::string_view kDetails =
     "  1    a --check in which a setting lost, changed or added bytes, or the\n"
     "       device took none of the settings\n"
     "  255  comtest could not start (memory, its symbol table, the registration of\n"
-    "       its classes, no usable display), the command line is wrong, or --check\n"
-    "       cannot open a port\n"
+    "       its classes, no usable display), the command line is wrong, --check\n"
+    "       cannot open a port, or the output did not all reach standard output\n"
     "  51   a C++ exception that nothing caught\n"
     "  N    the code of a runtime error ended with \"Quit program\"\n";
 
@@ -113,5 +113,6 @@ inline constexpr std::string_view kUnexpectedArgument = "unexpected argument '";
 inline constexpr std::string_view kModesExclude = " cannot be combined with ";
 inline constexpr std::string_view kOnlyWith = " works only with ";
 inline constexpr std::string_view kBadValue = "bad ";
+inline constexpr std::string_view kCannotWriteOutput = "cannot write to standard output";
 
 }  // namespace app::texts
