@@ -45,7 +45,7 @@ inline constexpr std::string_view kBadParity = "the parity is one of none, odd, 
 inline constexpr std::string_view kBadDataBits = "the data bits are 5, 6, 7 or 8";
 inline constexpr std::string_view kBadStopBits = "the stop bits are 1, 1.5 or 2";
 inline constexpr std::string_view kBadBytes = "the byte count is a whole number from 1 to 16777216";
-inline constexpr std::string_view kSamePort = "--to names the port being checked";
+inline constexpr std::string_view kSamePort = "--to names the port being checked, or its device";
 inline constexpr std::string_view kCannotOpen = "cannot open ";
 
 }  // namespace check::texts

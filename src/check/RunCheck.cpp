@@ -1,5 +1,6 @@
 #include "check/RunCheck.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include "check/ReportJson.h"
 #include "check/ReportTable.h"
 #include "check/StopSignals.h"
+#include "platform/serial/PortMap.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace check {
@@ -19,10 +21,26 @@ namespace check {
 namespace {
 
 bool SamePort(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    const bool sameName = std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) ==
                std::tolower(static_cast<unsigned char>(y));
     });
+    if (sameName) return true;
+    // Two names may map to one device, also through links (by-id names):
+    // its second open would fail as held by another program. Each `loop`
+    // is a line of its own.
+    const auto& map = serial::PortMap::Current();
+    const std::string da = map.DeviceFor(a);
+    const std::string db = map.DeviceFor(b);
+    if (da.empty() || db.empty() || da == serial::texts::kLoopDevice ||
+        db == serial::texts::kLoopDevice)
+        return false;
+    // By the file each path leads to (std::filesystem::equivalent refuses
+    // to compare device files).
+    struct stat sa {
+    }, sb{};
+    return ::stat(da.c_str(), &sa) == 0 && ::stat(db.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 }  // namespace

@@ -41,8 +41,12 @@ Run RunWith(const CheckOptions& options) {
 }
 
 TEST(RunCheckTest, PortsThatCannotBeCheckedEndWith255AndTheReason) {
+    serial::testing::PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
     ScopedPortMap map(std::vector<std::pair<std::string, std::string>>{{"Com1", "/nonexistent/tty"},
-                                                                       {"Com2", "loop"}});
+                                                                       {"Com2", "loop"},
+                                                                       {"Com3", pty.Path()},
+                                                                       {"Com4", pty.Path()}});
     struct Case {
         std::string port;
         std::optional<std::string> to;
@@ -51,6 +55,7 @@ TEST(RunCheckTest, PortsThatCannotBeCheckedEndWith255AndTheReason) {
     const Case cases[] = {
         {"Com1", std::nullopt, "Com1: No such file or directory"},
         {"Com2", "com2", "--to names the port being checked"},
+        {"Com3", "Com4", "--to names the port being checked, or its device"},
         {"Com2", "Com1", "Com1: No such file or directory"},
         {"Nowhere", std::nullopt, "Nowhere: the name maps to no device"},
     };
