@@ -53,8 +53,9 @@ rt::Expected<> LineCheck::Open() {
 }
 
 rt::Expected<> LineCheck::OpenPort(Port& port) {
-    const std::string device = serial::PortMap::Current().DeviceFor(port.name);
-    if (device.empty()) return rt::Fail(std::string(serial::texts::kNoDevice));
+    const serial::PortMap& map = serial::PortMap::Current();
+    const std::string device = map.DeviceFor(port.name);
+    if (device.empty()) return rt::Fail(std::string(map.UnmappedReason()));
     if (device != serial::texts::kLoopDevice) return port.line.Open(device);
     port.echo = std::make_unique<LoopbackEcho>();
     if (const auto created = port.echo->Create(); !created)

@@ -1,21 +1,23 @@
 #include "check/RunCheck.h"
 
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <QTemporaryDir>
 #include <cstdio>
+#include <memory>
 
+#include "DeviceTree.h"
 #include "PtyPair.h"
 #include "check/CheckTexts.h"
+#include "platform/serial/DeviceMonitor.h"
+#include "platform/serial/PortMap.h"
 
 namespace check {
 namespace {
-
-using serial::testing::ScopedPortMap;
 
 std::string Contents(std::FILE* f) {
     std::rewind(f);
@@ -41,29 +43,42 @@ Run RunWith(const CheckOptions& options) {
 }
 
 TEST(RunCheckTest, PortsThatCannotBeCheckedEndWith255AndTheReason) {
+    // A map that knows the machine's devices (here none) numbers ports by
+    // them, so an unknown number is no device of this machine.
+    serial::testing::DeviceTree tree;
+    QTemporaryDir store;
+    ASSERT_TRUE(tree.Ok() && store.isValid());
+    const auto devices = std::make_shared<serial::DeviceMonitor>(
+        tree.Root(), store.filePath("registry.ini").toStdString());
     serial::testing::PtyPair pty;
     ASSERT_TRUE(pty.Ok());
-    ScopedPortMap map(std::vector<std::pair<std::string, std::string>>{{"Com1", "/nonexistent/tty"},
-                                                                       {"Com2", "loop"},
-                                                                       {"Com3", pty.Path()},
-                                                                       {"Com4", pty.Path()}});
     struct Case {
         std::string port;
         std::optional<std::string> to;
+        bool knowsDevices;
         std::string reason;
     };
     const Case cases[] = {
-        {"Com1", std::nullopt, "Com1: No such file or directory"},
-        {"Com2", "com2", "--to names the port being checked"},
-        {"Com3", "Com4", "--to names the port being checked, or its device"},
-        {"Com2", "Com1", "Com1: No such file or directory"},
-        {"Nowhere", std::nullopt, "Nowhere: the name maps to no device"},
+        {"Com1", std::nullopt, false, "Com1: No such file or directory"},
+        {"Com2", "com2", false, "--to names the port being checked"},
+        {"Com4", "Com5", false, "--to names the port being checked, or its device"},
+        {"Com2", "Com1", false, "Com1: No such file or directory"},
+        {"Nowhere", std::nullopt, false, "Nowhere: the name maps to no device"},
+        {"Com3", std::nullopt, true, "Com3: no serial device has this number"},
     };
     for (const auto& c : cases) {
+        serial::PortMap map([](const std::string&) { return std::optional<std::string>(); });
+        ASSERT_TRUE(map.AddMapping("Com1=/nonexistent/tty"));
+        ASSERT_TRUE(map.AddMapping("Com2=loop"));
+        ASSERT_TRUE(map.AddMapping("Com4=" + pty.Path()));
+        ASSERT_TRUE(map.AddMapping("Com5=" + pty.Path()));
+        if (c.knowsDevices) map.SetDevices(devices);
+        serial::PortMap::Install(std::move(map));
         CheckOptions options;
         options.port = c.port;
         options.to = c.to;
         const auto run = RunWith(options);
+        serial::PortMap::Install(serial::PortMap());
         EXPECT_EQ(run.code, kExitUsage) << c.reason;
         EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");
@@ -74,7 +89,7 @@ TEST(RunCheckTest, AStopSignalSetsThePortBackAndReportsTheSettingsFinished) {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         serial::testing::PtyPair far;
         ASSERT_TRUE(far.Ok());
-        ScopedPortMap map("Com1", far.Path());
+        serial::testing::ScopedPortMap map("Com1", far.Path());
         termios before{};
         ASSERT_EQ(::tcgetattr(far.Master(), &before), 0);
         std::FILE* out = std::tmpfile();

@@ -83,6 +83,10 @@ std::string PortMap::DeviceFor(const std::string& portName) const {
     return DefaultDevice(*key, number);
 }
 
+std::string_view PortMap::UnmappedReason() const {
+    return devices_ ? texts::kNotNumbered : texts::kNoDevice;
+}
+
 std::string PortMap::IdentityFor(const std::string& portName) const {
     const std::string device = DeviceFor(portName);
     if (!devices_ || device.empty() || device == texts::kLoopDevice) return {};

@@ -27,6 +27,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/runtime/Expected.h"
 
@@ -49,6 +50,9 @@ class PortMap {
 
     // The device `portName` maps to; empty when it maps to nothing.
     std::string DeviceFor(const std::string& portName) const;
+    // Why a name that maps to nothing does: no device has its number when
+    // the map knows the machine's devices, else the name maps to no device.
+    std::string_view UnmappedReason() const;
     // What identifies the device behind `portName` across unplugging (see
     // SerialDevice); empty when it is no device of the monitored tree.
     std::string IdentityFor(const std::string& portName) const;

@@ -118,7 +118,7 @@ bool Serial::Impl::Open(const std::string& portName) {
     std::string reason;
     std::string path = device;
     if (device.empty()) {
-        reason = std::string(map.Devices() ? texts::kNotNumbered : texts::kNoDevice);
+        reason = std::string(map.UnmappedReason());
     } else if (device == texts::kLoopDevice) {
         loopback_ = std::make_unique<LoopbackLine>();
         if (const auto created = loopback_->Create(); !created)
