@@ -172,8 +172,9 @@ SettingResult LineCheck::Check(const Direction& d, const serial::LineSettings& s
     const auto before = d.rx->line.Counters();
     const std::size_t size = options_.bytes ? *options_.bytes : DefaultPatternSize(s);
     const std::string pattern = MakePattern(options_.seed, size, s.byteSize);
-    const auto received =
-        Transfer(d.tx->line, d.rx->line, pattern, ReceiveTimeout(s, size), TrailingWait(s), stop);
+    const auto received = Transfer(
+        d.tx->line, d.rx->line, pattern,
+        ReceiveTimeout(s, size, d.tx->line.Paced() && d.rx->line.Paced()), TrailingWait(s), stop);
     const auto after = d.rx->line.Counters();
 
     row.counts = ByteCounts::Compare(pattern, received.bytes);

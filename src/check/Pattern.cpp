@@ -41,8 +41,14 @@ microseconds WireTime(const serial::LineSettings& s, std::size_t bytes) {
     return microseconds(static_cast<std::int64_t>(seconds * 1e6));
 }
 
-microseconds ReceiveTimeout(const serial::LineSettings& s, std::size_t bytes) {
-    return WireTime(s, bytes) * 3 / 2 + std::chrono::milliseconds(200);
+microseconds ReceiveTimeout(const serial::LineSettings& s, std::size_t bytes, bool paced) {
+    microseconds transfer = WireTime(s, bytes);
+    if (!paced) {
+        const auto ownTime = microseconds(
+            static_cast<std::int64_t>(static_cast<double>(bytes) / kUnpacedBytesPerSecond * 1e6));
+        transfer = std::max(transfer, ownTime);
+    }
+    return transfer * 3 / 2 + std::chrono::milliseconds(200);
 }
 
 microseconds TrailingWait(const serial::LineSettings& s) {
