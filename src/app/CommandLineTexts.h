@@ -81,6 +81,9 @@ inline constexpr std::string_view kDetails =
     "  9600; --baud, --parity, --data-bits and --stop-bits narrow it to every\n"
     "  combination of their values. A loopback plug joins TX to RX, RTS to CTS, and\n"
     "  DTR to DSR and DCD; a null-modem cable for --to crosses the same pairs.\n"
+    "  Ctrl+C (SIGINT), SIGTERM or SIGHUP stops a check: the ports are set back as\n"
+    "  they were found, the settings finished are reported, and comtest ends by\n"
+    "  that signal.\n"
     "\n"
     "Environment:\n"
     "  COMTEST_COMN     the device of port ComN, when no --port maps it\n"
@@ -100,8 +103,8 @@ inline constexpr std::string_view kDetails =
     "  1    a --check in which a setting lost, changed or added bytes, or the\n"
     "       device took none of the settings\n"
     "  255  comtest could not start (memory, its symbol table, the registration of\n"
-    "       its classes, no usable display), the command line is wrong, or --check\n"
-    "       cannot open a port\n"
+    "       its classes, no usable display), the command line is wrong, --check\n"
+    "       cannot open a port, or the output did not all reach standard output\n"
     "  51   a C++ exception that nothing caught\n"
     "  N    the code of a runtime error ended with \"Quit program\"\n";
 
@@ -112,5 +115,6 @@ inline constexpr std::string_view kUnexpectedArgument = "unexpected argument '";
 inline constexpr std::string_view kModesExclude = " cannot be combined with ";
 inline constexpr std::string_view kOnlyWith = " works only with ";
 inline constexpr std::string_view kBadValue = "bad ";
+inline constexpr std::string_view kCannotWriteOutput = "cannot write to standard output";
 
 }  // namespace app::texts

@@ -8,6 +8,7 @@
 #include "app/App.h"
 #include "app/CheckTables.h"
 #include "app/CommandLineParser.h"
+#include "app/CommandLineTexts.h"
 #include "app/PortListCommand.h"
 #include "app/ProgramResources.h"
 #include "app/SymbolNumbers.h"
@@ -21,10 +22,22 @@
 namespace app {
 namespace {
 
-rt::Usual Print(std::FILE* stream, const std::string& text, int code) {
+int Print(std::FILE* stream, const std::string& text, int code) {
     std::fputs(text.c_str(), stream);
     std::fflush(stream);
-    return rt::Usual(code);
+    return code;
+}
+
+// A run whose output did not all reach standard output (a full disk) did
+// not do what it was asked: it ends with -1 and says why, whatever its own
+// code, so that a script never takes an empty or cut report for a result.
+rt::Usual Written(int code) {
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return rt::Usual(code);
+    // The write that failed may lie well before this flush, its reason long
+    // overwritten, so the line names no reason.
+    std::fprintf(stderr, "%s%s\n", std::string(texts::kErrorPrefix).c_str(),
+                 std::string(texts::kCannotWriteOutput).c_str());
+    return rt::Usual(-1);
 }
 
 rt::Usual RunWindow(int& argc, char** argv, CommandLineOptions options) {
@@ -46,12 +59,12 @@ rt::Usual RunWindow(int& argc, char** argv, CommandLineOptions options) {
 
 // A line check: no toolkit application, so no display. Ports are numbered
 // as the window numbers them.
-rt::Usual RunLineCheck(CommandLineOptions options) {
+int RunLineCheck(CommandLineOptions options) {
     options.ports.SetDevices(std::make_shared<serial::DeviceMonitor>(
         serial::DeviceScanner::DefaultRoot(), os::RegistryStore::DefaultPath()));
     serial::PortMap::Install(std::move(options.ports));
     const int code = check::RunCheck(options.check, CheckTables(), stdout, stderr);
-    return rt::Usual(code == check::kExitUsage ? -1 : code);
+    return code == check::kExitUsage ? -1 : code;
 }
 
 }  // namespace
@@ -62,18 +75,18 @@ rt::Usual WindowStart(int& argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     CommandLineParser::Result parsed = CommandLineParser().Parse(arguments);
-    if (!parsed.error.empty()) return Print(stderr, parsed.error + "\n", -1);
+    if (!parsed.error.empty()) return rt::Usual(Print(stderr, parsed.error + "\n", -1));
 
     // One case per mode; every mode but Window runs without a display.
     switch (parsed.options.mode) {
         case CommandLineOptions::Mode::Help:
-            return Print(stdout, CommandLineParser::HelpText(), 0);
+            return Written(Print(stdout, CommandLineParser::HelpText(), 0));
         case CommandLineOptions::Mode::Version:
-            return Print(stdout, CommandLineParser::VersionText(), 0);
+            return Written(Print(stdout, CommandLineParser::VersionText(), 0));
         case CommandLineOptions::Mode::Check:
-            return RunLineCheck(std::move(parsed.options));
+            return Written(RunLineCheck(std::move(parsed.options)));
         case CommandLineOptions::Mode::ListPorts:
-            return rt::Usual(ListPorts(std::move(parsed.options.ports)));
+            return Written(ListPorts(std::move(parsed.options.ports)));
         case CommandLineOptions::Mode::Window:
             break;
     }

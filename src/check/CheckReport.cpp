@@ -9,7 +9,7 @@ int CheckReport::ExitCode() const {
                                        [](const auto& r) { return r.verdict == Verdict::Failed; });
     const bool anyApplied = std::any_of(rows.begin(), rows.end(),
                                         [](const auto& r) { return r.verdict == Verdict::Ok; });
-    return anyFailed || !anyApplied ? 1 : 0;
+    return interrupted || anyFailed || !anyApplied ? 1 : 0;
 }
 
 }  // namespace check

@@ -21,6 +21,9 @@ struct SettingResult {
     // What the device kept; nullopt when it refused the call outright.
     std::optional<serial::LineSettings> applied;
     std::string refusal;  // the device's reason; empty unless refused
+    // Why the device stopped answering during this setting, which then
+    // failed and was the last one checked; empty while it answered.
+    std::string lost;
     ByteCounts counts;
     double seconds = 0;         // the whole setting: apply, transfer, counters
     double bytesPerSecond = 0;  // received bytes over the time until the last came
@@ -51,9 +54,11 @@ struct CheckReport {
     std::uint32_t seed = 0;
     std::vector<SettingResult> rows;
     std::vector<ModemResult> modem;
+    // A stop signal ended the run before every planned setting was checked.
+    bool interrupted = false;
 
-    // 0 when at least one setting was applied and every applied setting
-    // carried every byte, else 1.
+    // 0 when the run was not interrupted, at least one setting was applied
+    // and every applied setting carried every byte, else 1.
     int ExitCode() const;
 };
 

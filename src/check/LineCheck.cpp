@@ -66,7 +66,7 @@ rt::Expected<> LineCheck::OpenPort(Port& port) {
     return {};
 }
 
-CheckReport LineCheck::Run(const Progress& progress) {
+CheckReport LineCheck::Run(const Progress& progress, StopSignals* stop) {
     CheckReport report;
     report.port = options_.port;
     report.to = options_.to;
@@ -94,18 +94,31 @@ CheckReport LineCheck::Run(const Progress& progress) {
     const auto plan = PlanSettings(options_, tables_);
     std::size_t step = 0;
     const std::size_t steps = plan.size() * directions.size();
+    const auto stopped = [&] {
+        report.interrupted = report.interrupted || (stop != nullptr && stop->Caught());
+        return report.interrupted;
+    };
     for (const auto& s : plan) {
+        if (stopped()) break;
         const auto start = Clock::now();
         std::optional<serial::LineSettings> applied;
-        const std::string refusal = Apply(s, applied);
+        std::string lost;
+        const std::string refusal = Apply(s, applied, lost);
         const double applySeconds = SecondsSince(start);
         for (const auto& d : directions) {
             if (progress)
                 progress(std::string(texts::kProgress) + d.path + " " + SettingsText(s) + " (" +
                          std::to_string(++step) + "/" + std::to_string(steps) + ")");
             SettingResult row;
-            if (refusal.empty()) {
-                row = Check(d, s);
+            if (!lost.empty()) {
+                row.path = d.path;
+                row.requested = s;
+                row.lost = lost;
+                row.verdict = Verdict::Failed;
+                row.nominal = NominalRate(s);
+            } else if (refusal.empty()) {
+                row = Check(d, s, stop != nullptr ? stop->Handle() : -1);
+                if (stopped()) break;
             } else {
                 row.path = d.path;
                 row.requested = s;
@@ -117,14 +130,18 @@ CheckReport LineCheck::Run(const Progress& progress) {
             row.paced = d.tx->line.Paced() && d.rx->line.Paced();
             // The first direction carries the time the settings took.
             if (&d == &directions.front()) row.seconds += applySeconds;
+            if (!row.lost.empty()) lost = row.lost;
             report.rows.push_back(std::move(row));
         }
+        // A device that is gone takes no further setting: the run ends
+        // with the setting that found it gone.
+        if (!lost.empty()) break;
     }
     return report;
 }
 
 std::string LineCheck::Apply(const serial::LineSettings& s,
-                             std::optional<serial::LineSettings>& applied) {
+                             std::optional<serial::LineSettings>& applied, std::string& lost) {
     std::string refusal;
     applied.reset();
     for (auto& port : ports_) {
@@ -134,6 +151,11 @@ std::string LineCheck::Apply(const serial::LineSettings& s,
         // pseudo-terminal only partly took).
         const auto shown = kept ? std::optional(*kept) : port->line.ReadBack();
         if (!applied || !shown) applied = shown;
+        // A device that shows no settings at all is gone, not refusing.
+        if (!kept && !shown) {
+            lost = kept.Error();
+            return {};
+        }
         std::string why = shown ? serial::DescribeRefusal(port->line.Path(), s, *shown) : "";
         if (!kept && why.empty()) why = kept.Error();
         if (why.empty()) continue;
@@ -143,7 +165,7 @@ std::string LineCheck::Apply(const serial::LineSettings& s,
     return refusal;
 }
 
-SettingResult LineCheck::Check(const Direction& d, const serial::LineSettings& s) {
+SettingResult LineCheck::Check(const Direction& d, const serial::LineSettings& s, int stop) {
     const auto start = Clock::now();
     SettingResult row;
     row.path = d.path;
@@ -155,16 +177,18 @@ SettingResult LineCheck::Check(const Direction& d, const serial::LineSettings& s
     const auto before = d.rx->line.Counters();
     const std::size_t size = options_.bytes ? *options_.bytes : DefaultPatternSize(s);
     const std::string pattern = MakePattern(options_.seed, size, s.byteSize);
-    const auto received =
-        Transfer(d.tx->line, d.rx->line, pattern, ReceiveTimeout(s, size), TrailingWait(s));
+    const auto received = Transfer(
+        d.tx->line, d.rx->line, pattern,
+        ReceiveTimeout(s, size, d.tx->line.Paced() && d.rx->line.Paced()), TrailingWait(s), stop);
     const auto after = d.rx->line.Counters();
 
     row.counts = ByteCounts::Compare(pattern, received.bytes);
+    row.lost = received.lost;
     if (received.untilLast.count() > 0)
         row.bytesPerSecond = static_cast<double>(received.bytes.size()) * 1e6 /
                              static_cast<double>(received.untilLast.count());
     if (before && after) row.errors = *after - *before;
-    row.verdict = row.counts.Intact() ? Verdict::Ok : Verdict::Failed;
+    row.verdict = row.counts.Intact() && row.lost.empty() ? Verdict::Ok : Verdict::Failed;
     row.seconds = SecondsSince(start);
     return row;
 }

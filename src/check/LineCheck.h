@@ -12,6 +12,7 @@
 #include "check/CheckOptions.h"
 #include "check/CheckReport.h"
 #include "check/LoopbackEcho.h"
+#include "check/StopSignals.h"
 #include "platform/runtime/Expected.h"
 #include "platform/serial/PosixLine.h"
 
@@ -29,8 +30,11 @@ class LineCheck {
     // built-in loopback line, which keeps every setting and has the modem
     // wiring of a loopback plug. A failure reads "ComN: reason".
     rt::Expected<> Open();
-    // Runs the whole check on the open ports.
-    CheckReport Run(const Progress& progress = {});
+    // Runs the whole check on the open ports; a device found gone fails the
+    // setting that found it and ends the run there. Once `stop` has caught a
+    // signal, the setting under way is dropped and the report, marked
+    // interrupted, holds the settings finished before it.
+    CheckReport Run(const Progress& progress = {}, StopSignals* stop = nullptr);
 
   private:
     struct Port {
@@ -46,8 +50,10 @@ class LineCheck {
 
     rt::Expected<> OpenPort(Port& port);
     // Applies `s` to every port; the refusal (the device's reason) or empty.
-    std::string Apply(const serial::LineSettings& s, std::optional<serial::LineSettings>& applied);
-    SettingResult Check(const Direction& d, const serial::LineSettings& s);
+    // A port whose settings cannot even be read is gone: `lost` says why.
+    std::string Apply(const serial::LineSettings& s, std::optional<serial::LineSettings>& applied,
+                      std::string& lost);
+    SettingResult Check(const Direction& d, const serial::LineSettings& s, int stop);
 
     CheckOptions options_;
     SweepTables tables_;

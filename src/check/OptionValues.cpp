@@ -7,12 +7,11 @@
 #include <string_view>
 
 #include "check/CheckTexts.h"
+#include "check/Pattern.h"
 
 namespace check {
 
 namespace {
-
-constexpr std::size_t kMaxBytes = 16u << 20;
 
 std::vector<std::string_view> Split(std::string_view text) {
     std::vector<std::string_view> parts;
@@ -96,7 +95,7 @@ rt::Expected<std::vector<std::uint8_t>> ParseStopBits(const std::string& text) {
 
 rt::Expected<std::size_t> ParseByteCount(const std::string& text) {
     const auto v = Whole(text);
-    if (!v || *v == 0 || *v > kMaxBytes)
+    if (!v || *v == 0 || *v > kMaxPatternSize)
         return rt::Fail("'" + text + "': " + std::string(texts::kBadBytes));
     return static_cast<std::size_t>(*v);
 }

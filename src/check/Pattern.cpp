@@ -32,7 +32,8 @@ double NominalRate(const serial::LineSettings& s) {
 }
 
 std::size_t DefaultPatternSize(const serial::LineSettings& s) {
-    return std::max<std::size_t>(16, static_cast<std::size_t>(NominalRate(s) / 2));
+    return std::clamp<std::size_t>(static_cast<std::size_t>(NominalRate(s) / 2), 16,
+                                   kMaxPatternSize);
 }
 
 microseconds WireTime(const serial::LineSettings& s, std::size_t bytes) {
@@ -40,8 +41,14 @@ microseconds WireTime(const serial::LineSettings& s, std::size_t bytes) {
     return microseconds(static_cast<std::int64_t>(seconds * 1e6));
 }
 
-microseconds ReceiveTimeout(const serial::LineSettings& s, std::size_t bytes) {
-    return WireTime(s, bytes) * 3 / 2 + std::chrono::milliseconds(200);
+microseconds ReceiveTimeout(const serial::LineSettings& s, std::size_t bytes, bool paced) {
+    microseconds transfer = WireTime(s, bytes);
+    if (!paced) {
+        const auto ownTime = microseconds(
+            static_cast<std::int64_t>(static_cast<double>(bytes) / kUnpacedBytesPerSecond * 1e6));
+        transfer = std::max(transfer, ownTime);
+    }
+    return transfer * 3 / 2 + std::chrono::milliseconds(200);
 }
 
 microseconds TrailingWait(const serial::LineSettings& s) {

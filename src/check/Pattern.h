@@ -20,14 +20,29 @@ std::string MakePattern(std::uint32_t seed, std::size_t size, std::uint8_t dataB
 unsigned CharBits(const serial::LineSettings& s);
 // Bytes per second the line can carry at most.
 double NominalRate(const serial::LineSettings& s);
-// About half a second's worth at the setting's rate, at least 16 bytes.
+// The most bytes one setting's pattern holds, given or by default.
+inline constexpr std::size_t kMaxPatternSize = 16u << 20;
+
+// About half a second's worth at the setting's rate, at least 16 bytes and
+// at most kMaxPatternSize: a rate far beyond any UART's, which a
+// pseudo-terminal takes, would otherwise ask for hundreds of megabytes.
 std::size_t DefaultPatternSize(const serial::LineSettings& s);
 // The time `bytes` take on the wire.
 std::chrono::microseconds WireTime(const serial::LineSettings& s, std::size_t bytes);
+// The speed a line without a wire (a pseudo-terminal, the loopback line) is
+// counted on: it moves bytes as fast as the program does, whatever the rate
+// set, some tens of megabytes a second here, a fraction of that under a
+// sanitizer or a loaded machine.
+inline constexpr double kUnpacedBytesPerSecond = 4e6;
+
 // How long a transfer of `bytes` may take before what has not come counts
 // as missing: one and a half times the wire time plus a fixed allowance for
 // the devices' latency (USB adapters hold bytes up to some milliseconds).
-std::chrono::microseconds ReceiveTimeout(const serial::LineSettings& s, std::size_t bytes);
+// Without a wire (`paced` false) the bytes take at least their time at
+// kUnpacedBytesPerSecond, so a rate beyond it does not time out a line that
+// carries every byte.
+std::chrono::microseconds ReceiveTimeout(const serial::LineSettings& s, std::size_t bytes,
+                                         bool paced);
 // How long to listen after the last expected byte for bytes the line adds:
 // two bytes' time on the wire, within 2 to 40 ms.
 std::chrono::microseconds TrailingWait(const serial::LineSettings& s);

@@ -61,6 +61,7 @@ QByteArray ReportJson(const CheckReport& report) {
             {"requested", Settings(r.requested)},
             {"applied", r.applied ? QJsonValue(Settings(*r.applied)) : QJsonValue::Null},
             {"refusal", r.refusal.empty() ? QJsonValue::Null : QJsonValue(Text(r.refusal))},
+            {"lost", r.lost.empty() ? QJsonValue::Null : QJsonValue(Text(r.lost))},
             {"sent", static_cast<qint64>(c.sent)},
             {"received", static_cast<qint64>(c.received)},
             {"wrong", static_cast<qint64>(c.wrong)},
@@ -90,6 +91,7 @@ QByteArray ReportJson(const CheckReport& report) {
                            {"to", report.to ? QJsonValue(Text(*report.to)) : QJsonValue::Null},
                            {"seed", static_cast<qint64>(report.seed)},
                            {"exitCode", report.ExitCode()},
+                           {"interrupted", report.interrupted},
                            {"settings", rows},
                            {"modemLines", modem}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);

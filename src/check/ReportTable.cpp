@@ -114,9 +114,13 @@ std::string ReportTable(const CheckReport& report) {
         while (!text.empty() && text.back() == ' ') text.pop_back();
         out += text + "\n";
     }
-    for (const auto& row : report.rows)
-        if (!row.refusal.empty())
-            out += row.path + " " + SettingsText(row.requested) + ": " + row.refusal + "\n";
+    for (const auto& row : report.rows) {
+        const std::string setting = row.path + " " + SettingsText(row.requested) + ": ";
+        if (!row.refusal.empty()) out += setting + row.refusal + "\n";
+        if (!row.lost.empty())
+            out += setting + std::string(texts::kLost) + " (" + row.lost + ")" +
+                   std::string(texts::kRestNotChecked) + "\n";
+    }
     for (const auto& modem : report.modem) {
         out += std::string(texts::kModemHeading) + " " + modem.outputs;
         if (modem.inputs != modem.outputs) out += ">" + modem.inputs;
@@ -126,9 +130,10 @@ std::string ReportTable(const CheckReport& report) {
     const bool anyApplied = std::any_of(report.rows.begin(), report.rows.end(), [](const auto& r) {
         return r.verdict != Verdict::Refused;
     });
-    out += std::string(code == 0    ? texts::kSummaryOk
-                       : anyApplied ? texts::kSummaryFailed
-                                    : texts::kSummaryNothing) +
+    out += std::string(report.interrupted ? texts::kSummaryInterrupted
+                       : code == 0        ? texts::kSummaryOk
+                       : anyApplied       ? texts::kSummaryFailed
+                                          : texts::kSummaryNothing) +
            "\n";
     return out;
 }

@@ -1,5 +1,6 @@
 #include "check/RunCheck.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -11,6 +12,8 @@
 #include "check/LineCheck.h"
 #include "check/ReportJson.h"
 #include "check/ReportTable.h"
+#include "check/StopSignals.h"
+#include "platform/serial/PortMap.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace check {
@@ -18,10 +21,26 @@ namespace check {
 namespace {
 
 bool SamePort(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    const bool sameName = std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) ==
                std::tolower(static_cast<unsigned char>(y));
     });
+    if (sameName) return true;
+    // Two names may map to one device, also through links (by-id names):
+    // its second open would fail as held by another program. Each `loop`
+    // is a line of its own.
+    const auto& map = serial::PortMap::Current();
+    const std::string da = map.DeviceFor(a);
+    const std::string db = map.DeviceFor(b);
+    if (da.empty() || db.empty() || da == serial::texts::kLoopDevice ||
+        db == serial::texts::kLoopDevice)
+        return false;
+    // By the file each path leads to (std::filesystem::equivalent refuses
+    // to compare device files).
+    struct stat sa {
+    }, sb{};
+    return ::stat(da.c_str(), &sa) == 0 && ::stat(db.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 }  // namespace
@@ -33,6 +52,9 @@ int RunCheck(const CheckOptions& options, const SweepTables& tables, std::FILE* 
         std::fprintf(err, "%s%s\n", prefix.c_str(), std::string(texts::kSamePort).c_str());
         return kExitUsage;
     }
+    // Held from before any thread starts (the loopback echo's, Qt's), so
+    // that no thread takes a stop signal's default action.
+    StopSignals stop;
     // The loopback line's echo runs on a thread of its own, which Qt lets
     // run only under an application object.
     int argc = 1;
@@ -42,30 +64,37 @@ int RunCheck(const CheckOptions& options, const SweepTables& tables, std::FILE* 
     if (QCoreApplication::instance() == nullptr)
         app = std::make_unique<QCoreApplication>(argc, argv);
 
-    LineCheck check(options, tables);
-    if (const auto opened = check.Open(); !opened) {
-        std::fprintf(err, "%s%s%s\n", prefix.c_str(), std::string(texts::kCannotOpen).c_str(),
-                     opened.Error().c_str());
-        return kExitUsage;
-    }
-    const bool terminal = ::isatty(::fileno(err)) != 0;
-    LineCheck::Progress progress;
-    if (terminal)
-        progress = [err](const std::string& line) {
-            std::fprintf(err, "\r%s\033[K", line.c_str());
-            std::fflush(err);
-        };
-    const CheckReport report = check.Run(progress);
-    if (terminal) std::fprintf(err, "\r\033[K");
+    int code = kExitUsage;
+    {
+        LineCheck check(options, tables);
+        if (const auto opened = check.Open(); !opened) {
+            std::fprintf(err, "%s%s%s\n", prefix.c_str(), std::string(texts::kCannotOpen).c_str(),
+                         opened.Error().c_str());
+            return kExitUsage;
+        }
+        const bool terminal = ::isatty(::fileno(err)) != 0;
+        LineCheck::Progress progress;
+        if (terminal)
+            progress = [err](const std::string& line) {
+                std::fprintf(err, "\r%s\033[K", line.c_str());
+                std::fflush(err);
+            };
+        const CheckReport report = check.Run(progress, &stop);
+        if (terminal) std::fprintf(err, "\r\033[K");
 
-    if (options.json) {
-        const QByteArray json = ReportJson(report);
-        std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), out);
-    } else {
-        std::fputs(ReportTable(report).c_str(), out);
+        if (options.json) {
+            const QByteArray json = ReportJson(report);
+            std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), out);
+        } else {
+            std::fputs(ReportTable(report).c_str(), out);
+        }
+        std::fflush(out);
+        code = report.ExitCode();
     }
-    std::fflush(out);
-    return report.ExitCode();
+    // With the ports closed, and so set back as they were found, a stop
+    // signal ends the process the way it would have.
+    stop.Resend();
+    return code;
 }
 
 }  // namespace check

@@ -21,7 +21,7 @@ std::string LostText(const serial::IoResult& r) {
 }  // namespace
 
 Received Transfer(serial::PosixLine& tx, serial::PosixLine& rx, std::string_view pattern,
-                  microseconds timeout, microseconds trailing) {
+                  microseconds timeout, microseconds trailing, int stop) {
     Received out;
     out.bytes.reserve(pattern.size());
     const auto start = Clock::now();
@@ -36,9 +36,12 @@ Received Transfer(serial::PosixLine& tx, serial::PosixLine& rx, std::string_view
         const auto end = trailingEnd ? std::min(*trailingEnd, deadline) : deadline;
         if (now >= end) break;
 
-        pollfd fds[2] = {};
+        // The receiving line first, then the stop descriptor, then the
+        // sending line while bytes are left to send, if it is another.
+        pollfd fds[3] = {};
         nfds_t count = 0;
         fds[count++] = {rx.Handle(), POLLIN, 0};
+        fds[count++] = {stop, POLLIN, 0};  // poll() skips a negative descriptor
         if (sent < pattern.size()) {
             if (oneLine)
                 fds[0].events |= POLLOUT;
@@ -49,6 +52,10 @@ Received Transfer(serial::PosixLine& tx, serial::PosixLine& rx, std::string_view
         timespec ts{static_cast<time_t>(wait.count() / 1000000000),
                     static_cast<long>(wait.count() % 1000000000)};
         if (::ppoll(fds, count, &ts, nullptr) <= 0) continue;
+        if (fds[1].revents & POLLIN) {
+            out.stopped = true;
+            return out;
+        }
 
         if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
             while (true) {
@@ -64,7 +71,7 @@ Received Transfer(serial::PosixLine& tx, serial::PosixLine& rx, std::string_view
             if (!trailingEnd && out.bytes.size() >= pattern.size())
                 trailingEnd = Clock::now() + trailing;
         }
-        const short txEvents = oneLine ? fds[0].revents : fds[count - 1].revents;
+        const short txEvents = oneLine || count < 3 ? fds[0].revents : fds[2].revents;
         if (sent < pattern.size() && (txEvents & POLLOUT)) {
             const auto r = tx.Write(pattern.data() + sent, pattern.size() - sent);
             if (r.status == serial::IoResult::Status::Lost) {

@@ -22,8 +22,9 @@ struct Outcome {
 };
 
 Outcome RunProgram(const QStringList& args, const QProcessEnvironment& env,
-                   const QString& workDir = QString()) {
+                   const QString& workDir = QString(), const QString& outFile = QString()) {
     QProcess process;
+    if (!outFile.isEmpty()) process.setStandardOutputFile(outFile);
     process.setProcessEnvironment(env);
     if (!workDir.isEmpty()) process.setWorkingDirectory(workDir);
     process.start(QStringLiteral(COMTEST_PROGRAM), args);
@@ -124,7 +125,9 @@ TEST(ProgramExitTest, CommandLineRunsNeedNoDisplay) {
         int code;
         std::string outStarts;  // standard output begins with it
         std::string errors;     // standard error, whole
+        bool full = false;      // standard output is a full disk (/dev/full)
     };
+    const std::string notWritten = "comtest: cannot write to standard output\n";
     const Case cases[] = {
         {{"--help"}, 0, "Usage: comtest [OPTION]...\n", ""},
         {{"--version"}, 0, std::string("comtest ") + kVersion + "\n", ""},
@@ -147,10 +150,16 @@ TEST(ProgramExitTest, CommandLineRunsNeedNoDisplay) {
          255,
          "",
          "comtest: cannot open Com1: No such file or directory\n"},
+        // Output lost is no success, whatever the run found.
+        {{"--help"}, 255, "", notWritten, true},
+        {{"--version"}, 255, "", notWritten, true},
+        {{"--list-ports", "--port", "Com1=loop"}, 255, "", notWritten, true},
+        {{"--port", "Com1=loop", "--check", "Com1", "--baud", "9600"}, 255, "", notWritten, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        const Outcome outcome = RunProgram(c.args, WithoutDisplay());
+        const Outcome outcome =
+            RunProgram(c.args, WithoutDisplay(), QString(), c.full ? "/dev/full" : QString());
         EXPECT_EQ(outcome.status, QProcess::NormalExit);
         EXPECT_EQ(outcome.code, c.code);
         EXPECT_EQ(outcome.out.substr(0, c.outStarts.size()), c.outStarts);

@@ -16,6 +16,7 @@
 #include "DeviceTree.h"
 #include "FarEndThread.h"
 #include "PtyPair.h"
+#include "check/CheckTexts.h"
 #include "check/LineCheck.h"
 #include "check/ReportJson.h"
 #include "check/ReportTable.h"
@@ -126,6 +127,36 @@ TEST(LineCheckTest, SettingsAPseudoTerminalRefusesAreReportedAsRefused) {
 
     options.dataBits = {7};
     EXPECT_EQ(RunOn(options).ExitCode(), 1) << "nothing applied, nothing shown to work";
+}
+
+TEST(LineCheckTest, ADevicePulledFailsTheSettingThatFindsItGoneAndEndsTheRun) {
+    struct Case {
+        const char* name;
+        std::size_t pullAtStep;  // 0: before the run, so that applying finds it gone
+        std::size_t rows;
+    };
+    for (const auto& c : {Case{"BeforeApplying", 0, 1}, Case{"WhileSending", 2, 2}}) {
+        PtyPair pty;
+        ASSERT_TRUE(pty.Ok());
+        ScopedPortMap map("Com1", pty.Path());
+        auto options = OneSetting();
+        options.bauds = {38400, 19200, 9600};
+        options.bytes = 100;  // no far end answers: a fifth of a second a setting
+        LineCheck check(options, {});
+        ASSERT_TRUE(check.Open());
+        if (c.pullAtStep == 0) pty.CloseFarEnd();
+        std::size_t step = 0;
+        const auto report = check.Run([&](const std::string&) {
+            if (++step == c.pullAtStep) pty.CloseFarEnd();
+        });
+
+        ASSERT_EQ(report.rows.size(), c.rows) << c.name;
+        for (std::size_t i = 0; i + 1 < c.rows; ++i) EXPECT_EQ(report.rows[i].lost, "") << c.name;
+        EXPECT_EQ(report.rows.back().verdict, Verdict::Failed) << c.name;
+        EXPECT_NE(report.rows.back().lost, "") << c.name;
+        EXPECT_EQ(report.ExitCode(), 1) << c.name;
+        EXPECT_NE(ReportTable(report).find(texts::kLost), std::string::npos) << c.name;
+    }
 }
 
 TEST(LineCheckTest, CableChecksBothDirectionsEachOnItsOwn) {

@@ -66,7 +66,16 @@ TEST(PatternTest, SizedForHalfASecond) {
     EXPECT_EQ(DefaultPatternSize({9600, 0, 8, 0}), 480u);
     EXPECT_EQ(DefaultPatternSize({19200, 2, 8, 2}), 800u);
     EXPECT_EQ(DefaultPatternSize({300, 0, 8, 0}), 16u);
+    // A rate no wire carries still gets no more than --bytes allows.
+    EXPECT_EQ(DefaultPatternSize({4294967295u, 0, 8, 0}), kMaxPatternSize);
     EXPECT_EQ(WireTime({9600, 0, 8, 0}, 960), std::chrono::seconds(1));
+    // A line without a wire moves bytes at the program's own speed, slower
+    // than such a rate: its timeout allows for that speed, a wire's does not.
+    const serial::LineSettings fast{4294967295u, 0, 8, 0};
+    EXPECT_LT(ReceiveTimeout(fast, kMaxPatternSize, true), std::chrono::seconds(1));
+    EXPECT_GT(ReceiveTimeout(fast, kMaxPatternSize, false), std::chrono::seconds(4));
+    EXPECT_EQ(ReceiveTimeout({9600, 0, 8, 0}, 480, false),
+              ReceiveTimeout({9600, 0, 8, 0}, 480, true));
 }
 
 }  // namespace
