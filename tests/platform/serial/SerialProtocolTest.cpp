@@ -1,10 +1,8 @@
 // SetProtocol on a pseudo-terminal, which keeps 8 data bits and no parity
-// whatever it is asked, on the built-in loopback line, which keeps them as a
-// port with a plug does, and on a real adapter when one is named.
+// whatever it is asked, and on a real adapter when one is named.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <iterator>
 
 #include "PtyPair.h"
 #include "platform/serial/CustomBaud.h"
@@ -130,24 +128,6 @@ TEST_F(SerialProtocolTest, RefusesValuesNoDeviceCouldTake) {
         Configure(port_, p);
         EXPECT_FALSE(port_.SetProtocol()) << Describe(p);
         EXPECT_NE(port_.ErrorDesc().find("Invalid"), std::string::npos) << port_.ErrorDesc();
-    }
-}
-
-TEST(SerialLoopbackProtocolTest, KeepsEveryParityDataBitsAndStopBits) {
-    ScopedPortMap map("Com1", "loop");
-    Serial port(0);
-    ASSERT_TRUE(port.Open("Com1")) << port.ErrorDesc();
-    // Rates the pseudo-terminal takes, 14400 through termios2 among them.
-    const std::uint32_t bauds[] = {300, 9600, 14400, 19200, 115200};
-    std::size_t next = 0;
-    for (std::uint8_t parity = 0; parity <= 4; ++parity) {
-        for (const std::uint8_t byteSize : {7, 8}) {
-            for (const std::uint8_t stopBits : {0, 2}) {
-                const Protocol p{bauds[next++ % std::size(bauds)], parity, byteSize, stopBits};
-                Configure(port, p);
-                EXPECT_TRUE(port.SetProtocol()) << Describe(p) << ": " << port.ErrorDesc();
-            }
-        }
     }
 }
 
