@@ -6,12 +6,14 @@ void LoopbackPlug::Keep(const LineSettings& requested) {
     const std::lock_guard lock(mutex_);
     parity_ = requested.parity;
     byteSize_ = requested.byteSize;
+    stopBits_ = requested.stopBits;
 }
 
 LineSettings LoopbackPlug::Kept(LineSettings fromDevice) const {
     const std::lock_guard lock(mutex_);
     fromDevice.parity = parity_;
     fromDevice.byteSize = byteSize_;
+    fromDevice.stopBits = stopBits_;
     return fromDevice;
 }
 

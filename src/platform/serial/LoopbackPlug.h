@@ -1,9 +1,9 @@
 #pragma once
 // What a loopback plug on a port keeps besides the bytes: the frame both
-// ends agree on (parity and data bits) and the wiring of the modem lines,
+// ends agree on (parity, data bits, stop bits) and the wiring of the modem lines,
 // RTS to CTS and DTR to DSR and DCD, RI left unwired. The built-in loopback
 // line keeps it here because its pseudo-terminal keeps neither parity, nor
-// fewer than 8 data bits, nor modem lines.
+// fewer than 8 data bits, nor 1.5 stop bits, nor modem lines.
 //
 // The line object sets it and the echo applies it, on different threads when
 // the echo has a thread of its own: every member may be called from any
@@ -22,10 +22,10 @@ class LoopbackPlug {
     // 8 data bits, no parity, RTS and DTR raised: a port as it is opened.
     LoopbackPlug() = default;
 
-    // Keeps the parity and data bits of `requested` (which must pass
-    // InvalidSettings); the rate and the stop bits are the device's own.
+    // Keeps the parity, data bits and stop bits of `requested` (which must
+    // pass InvalidSettings); the rate is the device's own.
     void Keep(const LineSettings& requested);
-    // `fromDevice` with the parity and data bits kept here.
+    // `fromDevice` with the parity, data bits and stop bits kept here.
     LineSettings Kept(LineSettings fromDevice) const;
     // Passes bytes as the wire does: with fewer than 8 data bits the top
     // bits of each byte are lost. Parity and stop bits change no byte, as
@@ -40,6 +40,7 @@ class LoopbackPlug {
     mutable std::mutex mutex_;
     std::uint8_t parity_ = static_cast<std::uint8_t>(ParityCode::None);
     std::uint8_t byteSize_ = 8;
+    std::uint8_t stopBits_ = static_cast<std::uint8_t>(StopBitsCode::One);
     bool rts_ = true;
     bool dtr_ = true;
 };

@@ -143,11 +143,12 @@ void PosixLine::AttachPlug(std::shared_ptr<LoopbackPlug> plug) {
 
 rt::Expected<LineSettings> PosixLine::Apply(const LineSettings& requested) {
     if (!plug_) return ApplyToDevice(requested);
-    // The plug's frame reaches the device as plain 8N: the pseudo-terminal
-    // would drop the rest anyway, and its rate and stop bits stay its own.
+    // The plug's frame reaches the device as plain 8N1: the pseudo-terminal
+    // would drop the rest anyway, and only its rate is its own.
     LineSettings device = requested;
     device.parity = static_cast<std::uint8_t>(ParityCode::None);
     device.byteSize = 8;
+    device.stopBits = static_cast<std::uint8_t>(StopBitsCode::One);
     auto applied = ApplyToDevice(device);
     if (!applied) return applied;
     plug_->Keep(requested);

@@ -45,8 +45,8 @@ class PosixLine {
     // is gone.
     void Close();
     // Makes the open line answer as a port with `plug` on it, until Close:
-    // Apply gives the device 8 data bits and no parity and keeps the
-    // requested parity and data bits in the plug, ReadBack answers them from
+    // Apply gives the device 8 data bits, no parity and one stop bit and
+    // keeps the requested frame in the plug, ReadBack answers it from
     // there, and Modem and SetModem read and drive the plug's wiring. For the
     // near end of the built-in loopback line, whose pseudo-terminal keeps
     // none of these; ignored when closed.
