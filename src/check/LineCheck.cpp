@@ -66,7 +66,7 @@ rt::Expected<> LineCheck::OpenPort(Port& port) {
     return {};
 }
 
-CheckReport LineCheck::Run(const Progress& progress, StopSignals* stop) {
+CheckReport LineCheck::Run(const Progress& progress, os::StopSignals* stop) {
     CheckReport report;
     report.port = options_.port;
     report.to = options_.to;

@@ -12,7 +12,7 @@
 #include "check/CheckOptions.h"
 #include "check/CheckReport.h"
 #include "check/LoopbackEcho.h"
-#include "check/StopSignals.h"
+#include "platform/os/StopSignals.h"
 #include "platform/runtime/Expected.h"
 #include "platform/serial/PosixLine.h"
 
@@ -34,7 +34,7 @@ class LineCheck {
     // setting that found it and ends the run there. Once `stop` has caught a
     // signal, the setting under way is dropped and the report, marked
     // interrupted, holds the settings finished before it.
-    CheckReport Run(const Progress& progress = {}, StopSignals* stop = nullptr);
+    CheckReport Run(const Progress& progress = {}, os::StopSignals* stop = nullptr);
 
   private:
     struct Port {

@@ -12,7 +12,7 @@
 #include "check/LineCheck.h"
 #include "check/ReportJson.h"
 #include "check/ReportTable.h"
-#include "check/StopSignals.h"
+#include "platform/os/StopSignals.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/SerialTexts.h"
 
@@ -54,7 +54,7 @@ int RunCheck(const CheckOptions& options, const SweepTables& tables, std::FILE* 
     }
     // Held from before any thread starts (the loopback echo's, Qt's), so
     // that no thread takes a stop signal's default action.
-    StopSignals stop;
+    os::StopSignals stop;
     // The loopback line's echo runs on a thread of its own, which Qt lets
     // run only under an application object.
     int argc = 1;
