@@ -1,11 +1,14 @@
 #include "app/App.h"
 
+#include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "app/AppTexts.h"
 #include "app/FSerial.h"
 #include "app/GStru.h"
 #include "app/StandardSDIWindow.h"
+#include "app/StopSignalWatch.h"
 #include "app/WinCentre.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/Program.h"
@@ -42,6 +45,11 @@ rt::Usual App::Start() {
     auto window = std::make_shared<serialtest::WSerial>(
         shell.get(), serialtest::LineTables{settings->aPort, settings->aBaud, settings->aParity});
     window->Show();
+    // Goes before the window it ends the test of.
+    std::optional<StopSignalWatch> stopWatch;
+    if (stop_ != nullptr)
+        stopWatch.emplace(
+            *stop_, [&window] { return window->EndTest(); }, stderr);
 
     RT_LINE();
     Exec();

@@ -10,6 +10,7 @@
 #include "app/SymbolNumbers.h"
 #include "app/WindowStart.h"
 #include "platform/os/Resource.h"
+#include "platform/os/StopSignals.h"
 #include "platform/runtime/AtomTableReader.h"
 #include "platform/runtime/ErrorSystem.h"
 
@@ -144,6 +145,11 @@ void ProcessEntry::End(std::uint32_t code) {
 }
 
 void RunProcessEntry(int& argc, char** argv) {
+    // Held before anything can start a thread (the toolkit's display
+    // connection starts one), so that a stop signal never takes its default
+    // action on any thread while a port may be open; the window watches them.
+    // The process ends through ExitProcess, so this lives as long as it.
+    os::StopSignals stop;
     // An exception nobody catches, before the event loop runs or after it
     // ended, is reported and logged like any runtime error and ends the
     // program with its generic code, rather than aborting it.
@@ -151,8 +157,8 @@ void RunProcessEntry(int& argc, char** argv) {
     os::AddModuleResource(0, kSymbolTableType, kSymbolTableName, sym::kSymbolTableBytes,
                           sym::kSymbolTableSize);
     EntryOperations operations;
-    ProcessEntry entry(operations, [&argc, argv] {
-        return MakeProgramTables([&argc, argv] { return WindowStart(argc, argv); });
+    ProcessEntry entry(operations, [&argc, argv, &stop] {
+        return MakeProgramTables([&argc, argv, &stop] { return WindowStart(argc, argv, stop); });
     });
     entry.Run();
 }

@@ -51,6 +51,8 @@ class ProcessEntry {
 // program's own tables and symbol table resource, and the window library's
 // start function made with the program's arguments. An exception that
 // nobody catches goes through the error system (rt::InstallTerminateHandler).
+// SIGINT, SIGTERM and SIGHUP are held from the start (os::StopSignals), for
+// the window and the line check to end the process by them soundly.
 [[noreturn]] void RunProcessEntry(int& argc, char** argv);
 
 }  // namespace app

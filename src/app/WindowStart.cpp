@@ -40,7 +40,7 @@ rt::Usual Written(int code) {
     return rt::Usual(-1);
 }
 
-rt::Usual RunWindow(int& argc, char** argv, CommandLineOptions options) {
+rt::Usual RunWindow(int& argc, char** argv, CommandLineOptions options, os::StopSignals& stop) {
     win::Application application(argc, argv);
     // The machine's serial devices, numbered and followed while the
     // application runs.
@@ -50,7 +50,7 @@ rt::Usual RunWindow(int& argc, char** argv, CommandLineOptions options) {
     options.ports.SetDevices(std::move(devices));
     serial::PortMap::Install(std::move(options.ports));
     ProgramResources().InstallAsProgram();
-    App app;
+    App app(&stop);
     const rt::Usual result = rt::Send(app, sym::kSTART);
     // The monitor's watcher goes while the application still exists.
     serial::PortMap::Install(serial::PortMap());
@@ -67,30 +67,38 @@ int RunLineCheck(CommandLineOptions options) {
     return code == check::kExitUsage ? -1 : code;
 }
 
-}  // namespace
-
-// The window library's own function: like the library's other code it
-// registers no activation.
-rt::Usual WindowStart(int& argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    CommandLineParser::Result parsed = CommandLineParser().Parse(arguments);
-    if (!parsed.error.empty()) return rt::Usual(Print(stderr, parsed.error + "\n", -1));
-
+rt::Usual Run(int& argc, char** argv, CommandLineOptions options, os::StopSignals& stop) {
     // One case per mode; every mode but Window runs without a display.
-    switch (parsed.options.mode) {
+    switch (options.mode) {
         case CommandLineOptions::Mode::Help:
             return Written(Print(stdout, CommandLineParser::HelpText(), 0));
         case CommandLineOptions::Mode::Version:
             return Written(Print(stdout, CommandLineParser::VersionText(), 0));
         case CommandLineOptions::Mode::Check:
-            return Written(RunLineCheck(std::move(parsed.options)));
+            return Written(RunLineCheck(std::move(options)));
         case CommandLineOptions::Mode::ListPorts:
-            return Written(ListPorts(std::move(parsed.options.ports)));
+            return Written(ListPorts(std::move(options.ports)));
         case CommandLineOptions::Mode::Window:
             break;
     }
-    return RunWindow(argc, argv, std::move(parsed.options));
+    return RunWindow(argc, argv, std::move(options), stop);
+}
+
+}  // namespace
+
+// The window library's own function: like the library's other code it
+// registers no activation.
+rt::Usual WindowStart(int& argc, char** argv, os::StopSignals& stop) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLineParser::Result parsed = CommandLineParser().Parse(arguments);
+    if (!parsed.error.empty()) return rt::Usual(Print(stderr, parsed.error + "\n", -1));
+
+    const rt::Usual result = Run(argc, argv, std::move(parsed.options), stop);
+    // Whatever ran is over and no port is open: a stop signal that came
+    // meanwhile, and was not taken yet, ends the process as it asked.
+    stop.Resend();
+    return result;
 }
 
 }  // namespace app

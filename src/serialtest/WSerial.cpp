@@ -216,6 +216,17 @@ void WSerial::EndButton() {
     os::EnableMenuItem(SystemMenu_, os::kSystemMenuClose, os::MF_BYPOSITION | os::MF_ENABLED);
 }
 
+bool WSerial::EndTest() {
+    RT_ENTER("WSERIAL:ENDTEST", kModule);
+    RT_LINE();
+    if (EndButton_->IsEnabled()) {
+        EndButton();
+        return true;
+    }
+    if (serial::Serial* port = Port(); port != nullptr && port->IsOpen()) port->Close();
+    return false;
+}
+
 void WSerial::ExitButton() {
     RT_ENTER("WSERIAL:EXITBUTTON", kModule);
     EndWindow();

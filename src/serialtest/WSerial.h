@@ -51,6 +51,10 @@ class WSerial : public win::DataWindow {
     void BeginButton();
     void EndButton();
     void ExitButton();
+    // Ends a running test as "Конец теста" does and answers true; answers
+    // false when none runs. A port a failed start left open is closed too,
+    // which sets its device back.
+    bool EndTest();
 
     // The pane's port object (the pane's Device).
     serial::Serial* Port() const;

@@ -1,12 +1,16 @@
 // Runs the built program for the exit codes of the process entry and for
 // the ways its start can fail.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <termios.h>
 
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "PtyPair.h"
 #include "app/Version.h"
@@ -167,6 +171,64 @@ TEST(ProgramExitTest, CommandLineRunsNeedNoDisplay) {
             EXPECT_EQ(outcome.out, "");
         }
         EXPECT_EQ(outcome.errors, c.errors);
+    }
+}
+
+// The window on a pseudo-terminal made here; a probe presses "Начать тест".
+// A stop signal during the test closes the port, which sets the device back,
+// and ends the process by that signal with one line saying so.
+TEST(ProgramExitTest, AStopSignalDuringATestSetsThePortBackAndEndsByIt) {
+    struct Case {
+        int signal;
+        std::string name;
+    };
+    for (const Case& c :
+         {Case{SIGTERM, "SIGTERM"}, Case{SIGHUP, "SIGHUP"}, Case{SIGINT, "SIGINT"}}) {
+        SCOPED_TRACE(c.name);
+        serial::testing::PtyPair pty;
+        ASSERT_TRUE(pty.Ok());
+        termios before{}, after{};
+        ASSERT_EQ(::tcgetattr(pty.Master(), &before), 0);
+        termios during = before;
+        QTemporaryDir dir;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("LD_PRELOAD", COMTEST_PRESS_BEGIN);
+        env.insert("COMTEST_REGISTRY", dir.filePath("registry.ini"));
+        const QString asan = env.value("ASAN_OPTIONS");
+        env.insert("ASAN_OPTIONS", (asan.isEmpty() ? "" : asan + ":") + "verify_asan_link_order=0");
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir.path());
+        // Each signal's default action, none blocked, whatever the runner
+        // left (a shell's background job ignores SIGINT).
+        process.setChildProcessModifier([] {
+            sigset_t none;
+            sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
+            for (const int s : {SIGINT, SIGTERM, SIGHUP}) ::signal(s, SIG_DFL);
+        });
+        process.start(COMTEST_PROGRAM, {"--port", QString::fromStdString("Com1=" + pty.Path())});
+        // The test runs once the device is in raw mode at 9600.
+        for (int i = 0; i < 1500 && (during.c_lflag & ICANON) != 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            ASSERT_EQ(::tcgetattr(pty.Master(), &during), 0);
+        }
+        EXPECT_EQ(during.c_lflag & ICANON, 0u) << "no test started";
+        EXPECT_EQ(cfgetospeed(&during), B9600);
+        ::kill(static_cast<pid_t>(process.processId()), c.signal);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+        EXPECT_EQ(process.exitCode(), c.signal);
+        // The program's one line comes last, after the toolkit's notices.
+        const std::string errors = process.readAllStandardError().toStdString();
+        const std::string line = "comtest: stopped by " + c.name + "; the port was closed\n";
+        EXPECT_TRUE(errors.ends_with(line)) << errors;
+        EXPECT_EQ(errors.find("comtest:"), errors.size() - line.size()) << errors;
+        ASSERT_EQ(::tcgetattr(pty.Master(), &after), 0);
+        EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
+        EXPECT_EQ(cfgetispeed(&after), cfgetispeed(&before));
+        EXPECT_EQ(after.c_lflag & (ICANON | ECHO), before.c_lflag & (ICANON | ECHO));
     }
 }
 
