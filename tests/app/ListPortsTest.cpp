@@ -69,12 +69,16 @@ TEST(ListPortsTest, PrintsOneLinePerPortAndKeepsTheNumbers) {
                              line("Com4", "loop", "built-in loopback line", "free") +
                              line("Com7", "/nonexistent/ttyX", "mapped device", "missing"));
 
-    // Another run, the adapter pulled: its number stays taken for it.
+    // Another run, the adapter pulled: its number stays taken for it. The
+    // new one names itself with terminal control codes, which are shown, not
+    // sent to the terminal.
     tree.Remove("ttyUSB0");
-    tree.AddUsb("ttyUSB1", {.serialNumber = "NEW"});
+    tree.AddUsb("ttyUSB1", {.serialNumber = "NEW", .product = "UART\x1b]0;title\x07"});
     const Listing second = ListPorts(tree, store);
     EXPECT_EQ(second.code, 0);
     EXPECT_NE(second.out.find("Com3  " + tree.Node("ttyUSB1")), std::string::npos) << second.out;
+    EXPECT_NE(second.out.find("UART\\x1b]0;title\\x07, FTDI"), std::string::npos) << second.out;
+    EXPECT_EQ(second.out.find_first_of("\x1b\x07"), std::string::npos) << second.out;
     EXPECT_EQ(second.out.find("Com2"), std::string::npos) << second.out;
 }
 

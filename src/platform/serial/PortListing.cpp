@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/serial/DeviceAccess.h"
 #include "platform/serial/DeviceMonitor.h"
@@ -28,6 +29,24 @@ std::string StateOf(const std::string& device) {
     return std::string(texts::kFree);
 }
 
+// A device's own strings (a USB product name) and a path given by the user
+// may hold control characters; written raw they would split a line or drive
+// the terminal. Each becomes \xNN.
+std::string Printable(const std::string& text) {
+    std::string shown;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != 0x7f) {
+            shown += c;
+            continue;
+        }
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x", u);
+        shown += escaped;
+    }
+    return shown;
+}
+
 }  // namespace
 
 std::vector<PortListing::Row> PortListing::Rows(const PortMap& map) {
@@ -48,7 +67,11 @@ std::vector<PortListing::Row> PortListing::Rows(const PortMap& map) {
     return rows;
 }
 
-std::string PortListing::Text(const std::vector<Row>& rows) {
+std::string PortListing::Text(const std::vector<Row>& given) {
+    std::vector<Row> rows;
+    for (const auto& row : given)
+        rows.push_back({Printable(row.port), Printable(row.device), Printable(row.description),
+                        Printable(row.state)});
     std::size_t portWidth = 0, deviceWidth = 0, descriptionWidth = 0;
     for (const auto& row : rows) {
         portWidth = std::max(portWidth, row.port.size());

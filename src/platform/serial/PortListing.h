@@ -30,7 +30,7 @@ class PortListing {
 
     static std::vector<Row> Rows(const PortMap& map);
     // The rows as aligned lines, each ended by a line feed; empty when there
-    // are no rows.
+    // are no rows. Control characters in a cell are shown as \xNN.
     static std::string Text(const std::vector<Row>& rows);
 };
 
