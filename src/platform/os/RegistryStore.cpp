@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -64,11 +65,21 @@ class LineParser {
     bool inSection_ = false;
 };
 
+// A device is no store: one such as /dev/zero never ends, and reading it
+// would never return.
+bool IsDevice(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return !error &&
+           (std::filesystem::is_character_file(status) || std::filesystem::is_block_file(status));
+}
+
 // Reads the whole store a chunk at a time and hands each line to `visit`
 // through a LineParser. A line longer than kMaxLineBytes is skipped whole,
 // so memory stays bounded whatever the file holds.
 template <typename Visit>
 void ForEachLine(const std::string& path, Visit visit) {
+    if (IsDevice(path)) return;
     std::ifstream in(path, std::ios::binary);
     if (!in) return;
     LineParser<Visit> parser(visit);
@@ -106,6 +117,7 @@ std::string RegistryStore::DefaultPath() {
 }
 
 std::string RegistryStore::ReadAll() const {
+    if (IsDevice(path_)) return {};
     std::ifstream in(path_, std::ios::binary);
     if (!in) return {};
     std::string text(kMaxStoreBytes, '\0');
@@ -137,6 +149,7 @@ std::optional<std::string> RegistryStore::ReadValue(std::string_view keyPath,
 }
 
 bool RegistryStore::AddKey(std::string_view keyPath) const {
+    if (IsDevice(path_)) return false;
     const QFileInfo info(QString::fromStdString(path_));
     if (!QDir().mkpath(info.absolutePath())) return false;
     // A section header must start on a line of its own, also after a last
@@ -186,7 +199,8 @@ std::vector<std::pair<std::string, std::string>> RegistryStore::ReadValues(
 bool RegistryStore::WriteValue(std::string_view keyPath, std::string_view valueName,
                                std::string_view value) const {
     const auto hasBreak = [](std::string_view s) { return s.find_first_of("\r\n") != s.npos; };
-    if (hasBreak(keyPath) || hasBreak(valueName) || hasBreak(value) || valueName.empty())
+    if (hasBreak(keyPath) || hasBreak(valueName) || hasBreak(value) || valueName.empty() ||
+        IsDevice(path_))
         return false;
     const QString file = QString::fromStdString(path_);
     if (!QDir().mkpath(QFileInfo(file).absolutePath())) return false;

@@ -18,6 +18,10 @@
 // registry does; when a key or a value occurs twice, the first one counts.
 // Names and values are trimmed of spaces and tabs; a value in double quotes
 // keeps the spaces inside the quotes.
+//
+// A device named as the store (a character or block special file such as
+// /dev/zero, which never ends) holds nothing and takes nothing; a pipe, as
+// a shell's process substitution gives, is read.
 
 #include <cstddef>
 #include <optional>

@@ -93,6 +93,16 @@ TEST_F(RegistryTest, StoreSurvivesArbitraryBytes) {
     EXPECT_FALSE(store.ReadValue("Known", "Missing").has_value());
 }
 
+TEST_F(RegistryTest, ADeviceNamedAsTheStoreHoldsAndTakesNothing) {
+    // /dev/zero never ends: reading it as a file would never return.
+    const RegistryStore store("/dev/zero");
+    EXPECT_FALSE(store.HasKey("Known"));
+    EXPECT_FALSE(store.ReadValue("Known", "Name").has_value());
+    EXPECT_TRUE(store.ReadValues("Known").empty());
+    EXPECT_FALSE(store.AddKey("Known"));
+    EXPECT_FALSE(store.WriteValue("Known", "Name", "1"));
+}
+
 TEST_F(RegistryTest, StoreFindsKeysPastLongContentAndSkipsOverlongLines) {
     const std::string lines(2 << 20, '\n');  // two mebibytes of short lines
     const std::string overlong(RegistryStore::kMaxLineBytes + 1, 'x');
