@@ -83,9 +83,8 @@ CheckReport LineCheck::Run(const Progress& progress, os::StopSignals* stop) {
     for (const auto& d : directions) {
         // The inputs of a line without a wire (the loopback line's plug)
         // follow at once: no settling time to wait out.
-        const bool paced = d.tx->line.Paced() && d.rx->line.Paced();
-        auto modem = paced ? ProbeModem(d.tx->line, d.rx->line)
-                           : ProbeModem(d.tx->line, d.rx->line, std::chrono::milliseconds(0));
+        auto modem = ProbeModem(d.tx->line, d.rx->line,
+                                d.Paced() ? kModemSettle : std::chrono::milliseconds(0));
         modem.outputs = d.tx->name;
         modem.inputs = d.rx->name;
         report.modem.push_back(std::move(modem));
@@ -109,25 +108,18 @@ CheckReport LineCheck::Run(const Progress& progress, os::StopSignals* stop) {
             if (progress)
                 progress(std::string(texts::kProgress) + d.path + " " + SettingsText(s) + " (" +
                          std::to_string(++step) + "/" + std::to_string(steps) + ")");
-            SettingResult row;
+            SettingResult row = RowFor(d, s);
             if (!lost.empty()) {
-                row.path = d.path;
-                row.requested = s;
                 row.lost = lost;
                 row.verdict = Verdict::Failed;
-                row.nominal = NominalRate(s);
             } else if (refusal.empty()) {
                 row = Check(d, s, stop != nullptr ? stop->Handle() : -1);
                 if (stopped()) break;
             } else {
-                row.path = d.path;
-                row.requested = s;
                 row.refusal = refusal;
                 row.verdict = Verdict::Refused;
-                row.nominal = NominalRate(s);
             }
             row.applied = applied;
-            row.paced = d.tx->line.Paced() && d.rx->line.Paced();
             // The first direction carries the time the settings took.
             if (&d == &directions.front()) row.seconds += applySeconds;
             if (!row.lost.empty()) lost = row.lost;
@@ -165,21 +157,26 @@ std::string LineCheck::Apply(const serial::LineSettings& s,
     return refusal;
 }
 
-SettingResult LineCheck::Check(const Direction& d, const serial::LineSettings& s, int stop) {
-    const auto start = Clock::now();
+SettingResult LineCheck::RowFor(const Direction& d, const serial::LineSettings& s) {
     SettingResult row;
     row.path = d.path;
     row.requested = s;
     row.nominal = NominalRate(s);
+    row.paced = d.Paced();
+    return row;
+}
+
+SettingResult LineCheck::Check(const Direction& d, const serial::LineSettings& s, int stop) {
+    const auto start = Clock::now();
+    SettingResult row = RowFor(d, s);
 
     d.tx->line.Flush();
     d.rx->line.Flush();
     const auto before = d.rx->line.Counters();
     const std::size_t size = options_.bytes ? *options_.bytes : DefaultPatternSize(s);
     const std::string pattern = MakePattern(options_.seed, size, s.byteSize);
-    const auto received = Transfer(
-        d.tx->line, d.rx->line, pattern,
-        ReceiveTimeout(s, size, d.tx->line.Paced() && d.rx->line.Paced()), TrailingWait(s), stop);
+    const auto received = Transfer(d.tx->line, d.rx->line, pattern,
+                                   ReceiveTimeout(s, size, d.Paced()), TrailingWait(s), stop);
     const auto after = d.rx->line.Counters();
 
     row.counts = ByteCounts::Compare(pattern, received.bytes);

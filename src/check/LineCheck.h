@@ -46,6 +46,8 @@ class LineCheck {
         Port* tx;
         Port* rx;
         std::string path;
+        // Whether a wire paces both ends, so that bytes take their time.
+        bool Paced() const { return tx->line.Paced() && rx->line.Paced(); }
     };
 
     rt::Expected<> OpenPort(Port& port);
@@ -53,6 +55,8 @@ class LineCheck {
     // A port whose settings cannot even be read is gone: `lost` says why.
     std::string Apply(const serial::LineSettings& s, std::optional<serial::LineSettings>& applied,
                       std::string& lost);
+    // A row for `s` in direction `d` before anything was sent.
+    static SettingResult RowFor(const Direction& d, const serial::LineSettings& s);
     SettingResult Check(const Direction& d, const serial::LineSettings& s, int stop);
 
     CheckOptions options_;

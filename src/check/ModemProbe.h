@@ -18,9 +18,13 @@ namespace check {
 std::vector<std::string> InputsFollowing(const serial::ModemLines& raised,
                                          const serial::ModemLines& dropped);
 
+// The time a device's inputs are given to follow its outputs (USB adapters
+// report them every few ms).
+inline constexpr std::chrono::milliseconds kModemSettle{30};
+
 // `outputs` and `inputs` may be the same line. `settle` is the time the
-// inputs are given to follow (USB adapters report them every few ms).
+// inputs are given to follow.
 ModemResult ProbeModem(serial::PosixLine& outputs, serial::PosixLine& inputs,
-                       std::chrono::milliseconds settle = std::chrono::milliseconds(30));
+                       std::chrono::milliseconds settle = kModemSettle);
 
 }  // namespace check

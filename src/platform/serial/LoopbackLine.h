@@ -44,7 +44,7 @@ class LoopbackLine : public QObject {
 
     int far_ = -1;
     std::string devicePath_;
-    std::shared_ptr<LoopbackPlug> plug_ = std::make_shared<LoopbackPlug>();
+    std::shared_ptr<LoopbackPlug> plug_;
     std::unique_ptr<QSocketNotifier> readable_;
     std::unique_ptr<QSocketNotifier> writable_;
     // Bytes read from the far end that the near end's input did not take
