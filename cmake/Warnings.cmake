@@ -3,18 +3,11 @@
 option(COMTEST_WERROR "Treat compiler warnings as errors" OFF)
 
 function(comtest_warnings target)
-    if(MSVC)
-        target_compile_options(${target} PRIVATE /W4 /permissive- /utf-8)
-        if(COMTEST_WERROR)
-            target_compile_options(${target} PRIVATE /WX)
-        endif()
-    else()
-        target_compile_options(${target} PRIVATE
-            -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
-            -Woverloaded-virtual -Wformat=2 -Wimplicit-fallthrough)
-        if(COMTEST_WERROR)
-            target_compile_options(${target} PRIVATE -Werror)
-        endif()
+    target_compile_options(${target} PRIVATE
+        -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
+        -Woverloaded-virtual -Wformat=2 -Wimplicit-fallthrough)
+    if(COMTEST_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
     endif()
 endfunction()
 
@@ -47,7 +40,7 @@ endfunction()
 # COMTEST_SANITIZE builds everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer; any report aborts the test that caused it.
 option(COMTEST_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
-if(COMTEST_SANITIZE AND NOT MSVC)
+if(COMTEST_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
                         -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)

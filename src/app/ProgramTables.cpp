@@ -13,6 +13,7 @@
 #include "errors/SetInternational.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/LateBinding.h"
+#include "platform/runtime/MemberRecords.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/window/Control.h"
 #include "platform/window/TopAppWindow.h"
@@ -21,30 +22,16 @@
 namespace app {
 namespace {
 
+using rt::Arg;
+using rt::Args;
+using rt::Member;
 using rt::MemberKind;
-using Args = std::span<const rt::Usual>;
 
 rt::ClassRecord Class(rt::Symbol cls, rt::Symbol base) {
     rt::ClassRecord record;
     record.symbol = cls;
     record.base = base;
     return record;
-}
-
-const rt::Usual& Arg(Args args, std::size_t i) {
-    return i < args.size() ? args[i] : rt::NIL;
-}
-
-// A member whose code calls `call` with the object as T.
-template <typename T, typename Call>
-rt::MethodRecord Member(rt::Symbol cls, rt::Symbol member, MemberKind kind, std::uint32_t argCount,
-                        Call call) {
-    return rt::MethodRecord{cls, member, kind,
-                            [cls, call](rt::Object& self, Args args) {
-                                return rt::CallAs<T>(self, cls,
-                                                     [&](T& typed) { return call(typed, args); });
-                            },
-                            argCount};
 }
 
 // Close with the event the window layer hands over by address, or with a

@@ -10,33 +10,16 @@
 #include "errors/Error.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/LateBinding.h"
-#include "platform/runtime/RuntimeState.h"
+#include "platform/runtime/MemberRecords.h"
 
 namespace diag {
 namespace {
 
-using Args = std::span<const rt::Usual>;
+using rt::Arg;
+using rt::Args;
+using rt::Member;
 using rt::MemberKind;
-
-rt::Symbol Sym(const char* name) {
-    return rt::State().symbols.Add(name);
-}
-
-const rt::Usual& Arg(Args args, std::size_t i) {
-    return i < args.size() ? args[i] : rt::NIL;
-}
-
-// A member whose code calls `call` with the object as T.
-template <typename T, typename Call>
-rt::MethodRecord Member(rt::Symbol cls, const char* member, MemberKind kind, std::uint32_t argCount,
-                        Call call) {
-    return rt::MethodRecord{cls, Sym(member), kind,
-                            [cls, call](rt::Object& self, Args args) {
-                                return rt::CallAs<T>(self, cls,
-                                                     [&](T& typed) { return call(typed, args); });
-                            },
-                            argCount};
-}
+using rt::Sym;
 
 // The record of a diagnostics class: derived from OBJECT, five slots, made
 // by `initializer` from `initArgCount` arguments.

@@ -8,11 +8,7 @@
 namespace diag {
 namespace {
 
-#ifdef _WIN32
-using DllGetVersionProc = std::int32_t(__stdcall*)(DllVersionInfo*);
-#else
 using DllGetVersionProc = std::int32_t (*)(DllVersionInfo*);
-#endif
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/LateBinding.h"
+#include "platform/runtime/MemberRecords.h"
 #include "platform/runtime/Program.h"
 #include "platform/runtime/RuntimeState.h"
 #include "platform/window/Event.h"
@@ -14,22 +15,9 @@
 namespace serialtest {
 namespace {
 
-rt::Symbol Sym(const char* name) {
-    return rt::State().symbols.Add(name);
-}
-
-// A member whose code calls `call` on the object as T.
-template <typename T, typename Call>
-rt::MethodRecord Member(const char* cls, const char* member, rt::MemberKind kind,
-                        std::uint32_t argCount, Call call) {
-    const rt::Symbol classSymbol = Sym(cls);
-    return rt::MethodRecord{classSymbol, Sym(member), kind,
-                            [classSymbol, call](rt::Object& self, std::span<const rt::Usual> args) {
-                                return rt::CallAs<T>(self, classSymbol,
-                                                     [&](T& typed) { return call(typed, args); });
-                            },
-                            argCount};
-}
+using rt::Arg;
+using rt::Member;
+using rt::Sym;
 
 // The object value of the first argument as T; nullptr for any other value
 // (a number, a pointer, an object of another class).
@@ -52,10 +40,6 @@ LineTables SettingsTables() {
 win::Window* OwnerWindow(std::span<const rt::Usual> args) {
     if (args.empty() || !args[0].IsObject()) return nullptr;
     return dynamic_cast<win::Window*>(args[0].AsObject().get());
-}
-
-const rt::Usual& Arg(std::span<const rt::Usual> args, std::size_t i) {
-    return i < args.size() ? args[i] : rt::NIL;
 }
 
 rt::Usual PortValue(serial::Serial* port) {

@@ -3,8 +3,6 @@
 // file through the file layer until told to let go, and processes that run a
 // piece of the test and report through their exit status.
 
-#ifndef _WIN32
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -80,5 +78,3 @@ class FileHolder {
 };
 
 }  // namespace diag::testing
-
-#endif

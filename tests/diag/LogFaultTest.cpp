@@ -2,7 +2,6 @@
 // short or a long while, and a log folder on a file system that is full or
 // read-only (a tiny tmpfs mounted for the test; skipped where mounting is
 // not permitted).
-#ifndef _WIN32
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -256,5 +255,3 @@ TEST_F(TinyFileSystemTest, ReadOnlyFolderSendsLinesToTheDebugOutput) {
 
 }  // namespace
 }  // namespace diag
-
-#endif

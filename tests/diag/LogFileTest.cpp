@@ -121,17 +121,14 @@ TEST_F(LogFileTest, ServerLogGoesToTheRegisteredFolder) {
 TEST_F(LogFileTest, DebugMsgAppendsExactlyOneLineToTheLog) {
     WriteFile(Path("Serial.log"), "first\r\n");
     LogFile log(Path("Serial.log"));
-#ifndef _WIN32
     const std::string debugOutput = testsupport::CaptureStderr([&] {
         EXPECT_TRUE(log.DebugMsg("second"));
         EXPECT_TRUE(log.DebugMsg(""));  // an empty line is still a line
     });
     EXPECT_EQ(debugOutput, "");
-#endif
     EXPECT_EQ(ReadFile(Path("Serial.log")), "first\r\nsecond\r\n\r\n");
 }
 
-#ifndef _WIN32
 TEST_F(LogFileTest, Log2FileSwitchesBetweenFileAndDebugOutput) {
     LogFile log(Path("Serial.log"));
     EXPECT_FALSE(log.SetLog2File(false));
@@ -156,7 +153,6 @@ TEST_F(LogFileTest, UnwritableFolderSendsMessagesToTheDebugOutput) {
     EXPECT_EQ(testsupport::CaptureStderr([&] { written = log.DebugMsg("hello"); }), "hello\n");
     EXPECT_TRUE(written);
 }
-#endif
 
 TEST_F(LogFileTest, PropertyWritesTakeOnlyTheirType) {
     LogFile log(Path("Serial.log"));

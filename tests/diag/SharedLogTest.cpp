@@ -1,6 +1,5 @@
 // The log shared by several processes: opening with retries, writers that
 // meet a held file, and many writers appending at once.
-#ifndef _WIN32
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -382,5 +381,3 @@ TEST_F(SharedLogTest, DumpIsWrittenWholeOrNotAtAll) {
 
 }  // namespace
 }  // namespace diag
-
-#endif

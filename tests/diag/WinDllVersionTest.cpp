@@ -3,11 +3,7 @@
 
 #include "diag/WinDllVersion.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
 #include <dlfcn.h>
-#endif
 
 namespace diag {
 namespace {
@@ -20,24 +16,12 @@ std::string FileNameOf(const char* path) {
 // never loads one.
 class LoadedLibrary {
   public:
-    explicit LoadedLibrary(const char* path) {
-#ifdef _WIN32
-        handle_ = ::LoadLibraryA(path);
-#else
-        handle_ = ::dlopen(path, RTLD_NOW | RTLD_LOCAL);
-#endif
-    }
+    explicit LoadedLibrary(const char* path) { handle_ = ::dlopen(path, RTLD_NOW | RTLD_LOCAL); }
     ~LoadedLibrary() {
         if (handle_ == nullptr) return;
-#ifdef _WIN32
-        ::FreeLibrary(static_cast<HMODULE>(handle_));
-#else
         ::dlclose(handle_);
-#endif
     }
-    bool Loaded() const {
-        return handle_ != nullptr;
-    }
+    bool Loaded() const { return handle_ != nullptr; }
 
   private:
     void* handle_ = nullptr;

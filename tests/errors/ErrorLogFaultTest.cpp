@@ -1,6 +1,5 @@
 // The runtime error log under faults: several processes appending entries
 // to one KXERROR.LOG at once, and a log directory that is read-only or full.
-#ifndef _WIN32
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -114,5 +113,3 @@ TEST_F(ErrorLogFaultTest, ProcessesAppendingAtOnceLeaveEveryWrittenEntryWhole) {
 
 }  // namespace
 }  // namespace errors
-
-#endif

@@ -14,8 +14,6 @@
 // Standard error is restored by Take or, at the latest, when the capture
 // goes out of scope (a failed ASSERT leaves the test with it restored).
 
-#ifndef _WIN32
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -67,5 +65,3 @@ std::string CaptureStderr(Body body) {
 }
 
 }  // namespace testsupport
-
-#endif

@@ -1,22 +1,15 @@
 #include "platform/os/ModuleExports.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
 #include <dlfcn.h>
-#endif
-#if defined(__linux__)
 #include <link.h>
 
 #include <string>
 #include <utility>
 #include <vector>
-#endif
 
 namespace os {
 namespace {
 
-#if defined(__linux__)
 // A loaded module: its path as the loader lists it (empty for the program)
 // and the address ranges of its loadable segments.
 struct LoadedModule {
@@ -46,15 +39,11 @@ int FindModule(dl_phdr_info* info, std::size_t, void* data) {
     module->path = info->dlpi_name ? info->dlpi_name : "";
     return 1;
 }
-#endif
 
 }  // namespace
 
 void* GetProcAddress(std::uintptr_t module, const char* name) {
     if (module == 0 || name == nullptr) return nullptr;
-#if defined(_WIN32)
-    return reinterpret_cast<void*>(::GetProcAddress(reinterpret_cast<HMODULE>(module), name));
-#elif defined(__linux__)
     LoadedModule loaded;
     loaded.address = module;
     dl_iterate_phdr(&FindModule, &loaded);
@@ -70,10 +59,6 @@ void* GetProcAddress(std::uintptr_t module, const char* name) {
     if (symbol == nullptr || !loaded.Holds(reinterpret_cast<std::uintptr_t>(symbol)))
         return nullptr;
     return symbol;
-#else
-    // Elsewhere the module handle is the loader's own handle.
-    return ::dlsym(reinterpret_cast<void*>(module), name);
-#endif
 }
 
 }  // namespace os

@@ -3,16 +3,11 @@
 #include <string>
 #include <string_view>
 
-#if defined(__linux__)
 #include <link.h>
-#else
-#include <dlfcn.h>
-#endif
 
 namespace os {
 namespace {
 
-#if defined(__linux__)
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -63,24 +58,14 @@ int Visit(dl_phdr_info* info, std::size_t, void* data) {
     search->found = BaseOf(info);
     return 1;
 }
-#endif
 
 }  // namespace
 
 HMODULE GetModuleHandleA(const char* name) {
     const std::string_view wanted = name ? name : "";
-#if defined(__linux__)
     Search search{wanted, wanted.empty(), 0};
     dl_iterate_phdr(&Visit, &search);
     return search.found;
-#else
-    // RTLD_NOLOAD answers for a module already loaded and never loads one.
-    void* handle =
-        dlopen(wanted.empty() ? nullptr : std::string(wanted).c_str(), RTLD_LAZY | RTLD_NOLOAD);
-    if (!handle) return 0;
-    dlclose(handle);
-    return reinterpret_cast<HMODULE>(handle);
-#endif
 }
 
 }  // namespace os

@@ -6,15 +6,8 @@
 #include <iostream>
 #include <mutex>
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
 #include <sys/resource.h>
 #include <unistd.h>
-#endif
-#if defined(__APPLE__)
-#include <mach-o/dyld.h>
-#endif
 
 namespace os {
 namespace {
@@ -52,19 +45,9 @@ std::string QuoteArgument(const std::string& arg) {
 }
 
 std::string ExecutablePath() {
-#if defined(_WIN32)
-    char path[kMaxPath * 4];
-    const auto n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    if (n > 0 && n < sizeof path) return std::string(path, n);
-#elif defined(__APPLE__)
-    char path[4096];
-    std::uint32_t size = sizeof path;
-    if (_NSGetExecutablePath(path, &size) == 0) return path;
-#else
     char path[4096];
     const auto n = ::readlink("/proc/self/exe", path, sizeof path);
     if (n > 0 && static_cast<std::size_t>(n) < sizeof path) return std::string(path, n);
-#endif
     std::lock_guard lock(Parameters().mutex);
     return Parameters().programPath;
 }
@@ -89,9 +72,6 @@ std::string JoinCommandLine(int argc, const char* const* argv) {
 }
 
 UINT SetHandleCount(UINT count) {
-#if defined(_WIN32)
-    return count;
-#else
     rlimit limit{};
     if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) return 0;
     if (limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < count) {
@@ -101,7 +81,6 @@ UINT SetHandleCount(UINT count) {
     }
     if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur > 0xFFFFFFFFu) return 0xFFFFFFFFu;
     return static_cast<UINT>(limit.rlim_cur);
-#endif
 }
 
 void GetStartupInfoA(STARTUPINFOA* info) {

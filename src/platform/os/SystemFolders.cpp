@@ -4,10 +4,6 @@
 #include <cstring>
 #include <string_view>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace os {
 namespace {
 
@@ -23,27 +19,19 @@ std::uint32_t CopyOut(std::string_view text, char* buffer, std::uint32_t size) {
 }  // namespace
 
 std::uint32_t GetEnvironmentVariableA(const char* name, char* buffer, std::uint32_t size) {
-#ifdef _WIN32
-    return ::GetEnvironmentVariableA(name, buffer, size);
-#else
     if (name == nullptr) return 0;
     const QByteArray value = qgetenv(name);
     return CopyOut(std::string_view(value.constData(), static_cast<std::size_t>(value.size())),
                    buffer, size);
-#endif
 }
 
 std::uint32_t GetSystemDirectoryA(char* buffer, std::uint32_t size) {
-#ifdef _WIN32
-    return ::GetSystemDirectoryA(buffer, size);
-#else
     const QByteArray configured = qgetenv("COMTEST_SYSTEM_DIR");
     if (!configured.isEmpty())
         return CopyOut(
             std::string_view(configured.constData(), static_cast<std::size_t>(configured.size())),
             buffer, size);
     return CopyOut("/usr/lib", buffer, size);
-#endif
 }
 
 }  // namespace os

@@ -4,11 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#ifdef _WIN32
-#include <io.h>
-#else
 #include <unistd.h>
-#endif
 
 namespace rt {
 
@@ -24,10 +20,6 @@ void DebOut32(const char* text) {
             line += *p;
     }
     line += '\n';
-#ifdef _WIN32
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
-#else
     std::size_t done = 0;
     while (done < line.size()) {
         const ssize_t n = ::write(STDERR_FILENO, line.data() + done, line.size() - done);
@@ -35,7 +27,6 @@ void DebOut32(const char* text) {
         if (n <= 0) return;
         done += static_cast<std::size_t>(n);
     }
-#endif
 }
 
 }  // namespace rt

@@ -19,9 +19,6 @@ std::string WithSeparator(std::string_view dir) {
 
 bool IsAbsolute(std::string_view name) {
     if (!name.empty() && (name.front() == '/' || name.front() == '\\')) return true;
-#ifdef _WIN32
-    if (name.size() >= 2 && name[1] == ':') return true;
-#endif
     return false;
 }
 
@@ -70,11 +67,9 @@ std::string ResolveFileName(std::string_view name) {
 }
 
 std::string ExecName() {
-#if defined(__linux__)
     std::error_code failed;
     const auto path = std::filesystem::read_symlink("/proc/self/exe", failed);
     if (!failed) return path.string();
-#endif
     // Elsewhere the application object knows it, once it exists.
     if (QCoreApplication::instance()) {
         return QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();

@@ -13,11 +13,7 @@
 
 namespace rt {
 
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
 inline constexpr char kPathSeparator = '/';
-#endif
 
 std::string WorkDir();
 // Points the working directory elsewhere (a host that starts the runtime in

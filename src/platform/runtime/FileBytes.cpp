@@ -5,29 +5,17 @@
 #include "platform/os/SystemError.h"
 #include "platform/runtime/RuntimeState.h"
 
-#ifdef _WIN32
-#include <io.h>
-#else
 #include <unistd.h>
-#endif
 
 namespace rt {
 namespace {
 
 long ReadSome(int fd, char* into, std::size_t count) {
-#ifdef _WIN32
-    return ::_read(fd, into, static_cast<unsigned>(count));
-#else
     return static_cast<long>(::read(fd, into, count));
-#endif
 }
 
 long WriteSome(int fd, const char* from, std::size_t count) {
-#ifdef _WIN32
-    return ::_write(fd, from, static_cast<unsigned>(count));
-#else
     return static_cast<long>(::write(fd, from, count));
-#endif
 }
 
 }  // namespace

@@ -5,11 +5,7 @@
 #include "platform/os/SystemError.h"
 #include "platform/runtime/RuntimeState.h"
 
-#ifdef _WIN32
-#include <io.h>
-#else
 #include <unistd.h>
-#endif
 
 namespace rt {
 
@@ -24,16 +20,12 @@ bool FChSize(FHandle handle, std::int64_t size) {
         files.SetLastError(os::ERROR_NEGATIVE_SEEK);
         return false;
     }
-#ifdef _WIN32
-    const int failed = ::_chsize_s(fd, size) != 0 ? errno : 0;
-#else
     int failed = 0;
     while (::ftruncate(fd, static_cast<off_t>(size)) != 0) {
         if (errno == EINTR) continue;
         failed = errno;
         break;
     }
-#endif
     files.SetLastError(failed == 0 ? os::ERROR_SUCCESS : os::ErrorFromErrno(failed));
     return failed == 0;
 }

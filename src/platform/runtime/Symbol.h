@@ -34,7 +34,6 @@ class SymbolTable {
     std::string_view NameOf(Symbol symbol) const;
 
     std::size_t Size() const { return names_.size(); }
-    std::uint32_t FirstNumber() const { return first_; }
     // Bytes the names take, each with its terminating zero.
     std::size_t Bytes() const { return bytes_; }
     // Empties the table and gives it a new numbering and capacity.

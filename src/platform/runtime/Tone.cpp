@@ -5,16 +5,10 @@
 
 #include "platform/runtime/RuntimeState.h"
 
-#if defined(_WIN32)
-#include <windows.h>
-#elif defined(__linux__)
 #include <fcntl.h>
 #include <linux/kd.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace rt {
 namespace {
@@ -23,10 +17,6 @@ constexpr std::uint32_t kMillisPerTenth = 100;
 
 void PlatformTone(std::uint32_t hertz, std::uint32_t tenths) {
     const auto millis = tenths * kMillisPerTenth;
-#if defined(_WIN32)
-    ::Beep(hertz, millis);
-#else
-#if defined(__linux__)
     // The console speaker counts in ticks of the PC timer's 1193180 Hz clock.
     constexpr std::uint32_t kTimerClock = 1193180;
     if (hertz > 0) {
@@ -41,13 +31,11 @@ void PlatformTone(std::uint32_t hertz, std::uint32_t tenths) {
             if (sounding) return;
         }
     }
-#endif
     // No speaker to drive: the terminal's bell, when there is a terminal.
     if (::isatty(STDERR_FILENO)) {
         const char bell = '\a';
         [[maybe_unused]] const auto written = ::write(STDERR_FILENO, &bell, 1);
     }
-#endif
 }
 
 }  // namespace

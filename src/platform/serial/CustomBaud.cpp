@@ -2,18 +2,14 @@
 
 #include <cerrno>
 
-#ifdef __linux__
 // termios2 lives in the kernel's headers, which clash with <termios.h>; this
 // file is the only one that includes them.
 #include <asm/ioctls.h>
 #include <asm/termbits.h>
 
 extern "C" int ioctl(int fd, unsigned long request, ...) noexcept;
-#endif
 
 namespace serial {
-
-#ifdef __linux__
 
 bool SetSplitBaud(int fd, std::uint32_t input, std::uint32_t output) {
     struct termios2 tio {};
@@ -34,23 +30,5 @@ std::optional<LineSpeeds> ReadBackSpeeds(int fd) {
     if (ioctl(fd, TCGETS2, &tio) != 0) return std::nullopt;
     return LineSpeeds{tio.c_ispeed, tio.c_ospeed};
 }
-
-#else
-
-bool SetSplitBaud(int, std::uint32_t, std::uint32_t) {
-    errno = ENOTSUP;
-    return false;
-}
-
-bool SetCustomBaud(int, std::uint32_t) {
-    errno = ENOTSUP;
-    return false;
-}
-
-std::optional<LineSpeeds> ReadBackSpeeds(int) {
-    return std::nullopt;
-}
-
-#endif
 
 }  // namespace serial

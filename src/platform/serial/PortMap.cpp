@@ -115,13 +115,8 @@ void PortMap::SetDevices(std::shared_ptr<DeviceMonitor> devices) {
 }
 
 std::string PortMap::DefaultDevice(const std::string& portName, int number) {
-#ifdef _WIN32
-    (void)number;
-    return portName;
-#else
     (void)portName;
     return "/dev/ttyS" + std::to_string(number - 1);
-#endif
 }
 
 const PortMap& PortMap::Current() {

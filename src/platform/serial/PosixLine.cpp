@@ -1,9 +1,7 @@
 #include "platform/serial/PosixLine.h"
 
 #include <fcntl.h>
-#ifdef __linux__
 #include <linux/serial.h>
-#endif
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>

@@ -369,12 +369,6 @@ std::uint8_t Serial::ByteSize() const {
 std::uint8_t Serial::StopBits() const {
     return impl_->settings.stopBits;
 }
-std::uint32_t Serial::InQueueSize() const {
-    return kDefaultInQueue;
-}
-std::uint32_t Serial::OutQueueSize() const {
-    return kDefaultOutQueue;
-}
 
 bool Serial::SetProtocol() {
     return impl_->SetProtocol();

@@ -23,12 +23,6 @@ inline constexpr std::uint32_t EV_RXCHAR = 0x0001;
 class Serial : public QObject {
     Q_OBJECT
   public:
-    // Preset sizes of the receive and transmit buffers, reported as every new
-    // port object has them. The queues the component really keeps are sized
-    // for floods instead (see Serial.cpp).
-    static constexpr std::uint32_t kDefaultInQueue = 4096;
-    static constexpr std::uint32_t kDefaultOutQueue = 4096;
-
     // A port object, not open; notifications go to `notifyWindow`.
     explicit Serial(os::HWND notifyWindow, QObject* parent = nullptr);
     ~Serial() override;
@@ -64,8 +58,6 @@ class Serial : public QObject {
     std::uint8_t Parity() const;
     std::uint8_t ByteSize() const;
     std::uint8_t StopBits() const;
-    std::uint32_t InQueueSize() const;
-    std::uint32_t OutQueueSize() const;
 
     // Applies the four settings to the open port; FALSE with ErrorDesc set
     // when the port is closed or the device refuses any of them.

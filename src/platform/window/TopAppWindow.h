@@ -40,9 +40,8 @@ class TopAppWindow : public Window {
 
     void Icon(const win::Icon& icon);
     void IconSm(const win::Icon& icon);
-    // The images last given as large and as small icon.
+    // The images last given as large icon.
     const QList<QImage>& LargeIconImages() const { return largeIcon_; }
-    const QList<QImage>& SmallIconImages() const { return smallIcon_; }
 
     QWidget* Canvas() const override;
     Dimension Size() const override;

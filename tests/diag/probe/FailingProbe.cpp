@@ -2,13 +2,8 @@
 // writing into the record: a caller must not take those numbers.
 #include <cstdint>
 
-#ifdef _WIN32
-#define PROBE_EXPORT extern "C" __declspec(dllexport)
-#define PROBE_CALL __stdcall
-#else
 #define PROBE_EXPORT extern "C" __attribute__((visibility("default")))
 #define PROBE_CALL
-#endif
 
 PROBE_EXPORT std::int32_t PROBE_CALL DllGetVersion(std::uint32_t* record) {
     for (int i = 1; i < 5; ++i) record[i] = 99;

@@ -2,13 +2,8 @@
 // platform 2, and refuses a record whose size field is not 20.
 #include <cstdint>
 
-#ifdef _WIN32
-#define PROBE_EXPORT extern "C" __declspec(dllexport)
-#define PROBE_CALL __stdcall
-#else
 #define PROBE_EXPORT extern "C" __attribute__((visibility("default")))
 #define PROBE_CALL
-#endif
 
 struct VersionRecord {
     std::uint32_t cbSize;

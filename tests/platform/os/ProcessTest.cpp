@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
-#if !defined(_WIN32)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#endif
 
 namespace os {
 namespace {
@@ -57,7 +55,6 @@ TEST(ProcessTest, ModuleFileNameIsThisProgramTruncatedSafely) {
     EXPECT_EQ(GetModuleFileNameA(0, path, 0), 0u);
 }
 
-#if !defined(_WIN32)
 TEST(ProcessTest, SetHandleCountRaisesTheSoftLimit) {
     rlimit limit{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
@@ -83,7 +80,6 @@ TEST(ProcessTest, ExitProcessEndsWithTheLowByteOfTheCode) {
         EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(code & 0xFF));
     }
 }
-#endif
 
 }  // namespace
 }  // namespace os

@@ -33,7 +33,6 @@ TEST(SystemFoldersTest, EnvironmentTextFitsOrReportsTheSizeNeeded) {
     EXPECT_STREQ(buffer, "x");
 }
 
-#ifndef _WIN32
 TEST(SystemFoldersTest, SystemFolderIsConfigurableWithALibraryFolderDefault) {
     const QByteArray previous = qgetenv("COMTEST_SYSTEM_DIR");
     char buffer[260] = {};
@@ -46,7 +45,6 @@ TEST(SystemFoldersTest, SystemFolderIsConfigurableWithALibraryFolderDefault) {
     EXPECT_EQ(GetSystemDirectoryA(buffer, 8), 9u);
     if (!previous.isEmpty()) qputenv("COMTEST_SYSTEM_DIR", previous);
 }
-#endif
 
 }  // namespace
 }  // namespace os

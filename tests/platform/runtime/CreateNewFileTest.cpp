@@ -1,6 +1,5 @@
 // FCreateNew: creating a shared file without emptying one that another
 // writer created first.
-#ifndef _WIN32
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -68,5 +67,3 @@ TEST(CreateNewFileTest, OfProcessesRacingToCreateExactlyOneSucceeds) {
 
 }  // namespace
 }  // namespace rt
-
-#endif

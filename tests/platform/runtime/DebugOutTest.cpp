@@ -4,7 +4,6 @@
 
 #include "platform/runtime/DebugOut.h"
 
-#ifndef _WIN32
 #include "support/CaptureStderr.h"
 
 namespace rt {
@@ -34,4 +33,3 @@ TEST(DebugOutTest, EachMessageIsOneLine) {
 
 }  // namespace
 }  // namespace rt
-#endif
