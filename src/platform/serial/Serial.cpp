@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/serial/ByteRing.h"
 #include "platform/serial/DeviceReturn.h"
 #include "platform/serial/LineSettings.h"
 #include "platform/serial/LoopbackLine.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/PosixLine.h"
-#include "platform/serial/ReceiveQueue.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace serial {
@@ -92,8 +92,8 @@ class Serial::Impl {
     std::unique_ptr<LoopbackLine> loopback_;
     std::unique_ptr<QSocketNotifier> readable_;
     std::unique_ptr<QSocketNotifier> writable_;
-    ReceiveQueue queue_{kReceiveCapacity};
-    std::string transmit_;
+    ByteRing queue_{kReceiveCapacity};
+    ByteRing transmit_{kTransmitLimit};
     std::uint32_t eventMask_ = 0;
     bool lost_ = false;
     bool paused_ = false;
@@ -160,7 +160,7 @@ void Serial::Impl::Close() {
     line_.Close();
     loopback_.reset();
     queue_.Clear();
-    transmit_.clear();
+    transmit_.Clear();
     lost_ = paused_ = notified_ = dropping_ = protocolApplied_ = false;
     identity_.clear();
     return_.Stop();
@@ -241,7 +241,7 @@ void Serial::Impl::OnReadable() {
     // Take what the kernel holds, up to the cap, in as few calls as the
     // ring's wrap allows.
     while (true) {
-        const ReceiveQueue::Span span = queue_.WritableSpan();
+        const ByteRing::Span span = queue_.WritableSpan();
         if (span.size == 0) {
             paused_ = true;
             readable_->setEnabled(false);
@@ -264,30 +264,30 @@ void Serial::Impl::OnWritable() {
 }
 
 void Serial::Impl::FlushTransmit() {
-    while (!transmit_.empty()) {
-        const IoResult r = line_.Write(transmit_.data(), transmit_.size());
+    while (!transmit_.Empty()) {
+        const ByteRing::Span front = transmit_.ReadableSpan();
+        const IoResult r = line_.Write(front.data, front.size);
         if (r.status == IoResult::Status::Lost) {
             Lose(r.error);
             return;
         }
         if (r.status == IoResult::Status::WouldBlock || r.bytes == 0) break;
-        transmit_.erase(0, r.bytes);
+        transmit_.Drop(r.bytes);
     }
-    if (transmit_.empty()) dropping_ = false;
-    if (writable_) writable_->setEnabled(!transmit_.empty());
+    if (transmit_.Empty()) dropping_ = false;
+    if (writable_) writable_->setEnabled(!transmit_.Empty());
 }
 
 void Serial::Impl::Write(const std::string& bytes) {
     if (!line_.IsOpen() || lost_ || bytes.empty()) return;
     if (dropping_) return;
-    const std::size_t room = kTransmitLimit - transmit_.size();
-    if (bytes.size() > room) {
+    if (bytes.size() > transmit_.Free()) {
         // The kernel may take more of the backlog before the next write;
         // accepting that write would send it after a hole in this one.
         dropping_ = true;
         ReportLine(PortLabel() + ": " + std::string(texts::kTransmitOverflow));
     }
-    transmit_.append(bytes, 0, std::min(room, bytes.size()));
+    transmit_.Push(bytes.data(), bytes.size());
     FlushTransmit();
 }
 
@@ -299,7 +299,7 @@ void Serial::Impl::Lose(int error) {
     // loop goes idle. Bytes already received stay readable.
     readable_->setEnabled(false);
     writable_->setEnabled(false);
-    transmit_.clear();
+    transmit_.Clear();
     std::string line = PortLabel() + ": " + std::string(texts::kDeviceLost);
     if (error != 0) line += std::string(" (") + std::strerror(error) + ")";
     ReportLine(line);
@@ -319,7 +319,7 @@ rt::Expected<> Serial::Impl::Resume(const SerialDevice& device) {
     const std::string mapped = PortMap::Current().DeviceFor(portName_);
     device_ = mapped.empty() ? device.node : mapped;
     lost_ = paused_ = notified_ = false;
-    transmit_.clear();
+    transmit_.Clear();
     WatchLine();
     ReportLine(PortLabel() + ": " + std::string(texts::kDeviceBack));
     ScheduleCheck();

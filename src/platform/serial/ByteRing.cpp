@@ -1,4 +1,4 @@
-#include "platform/serial/ReceiveQueue.h"
+#include "platform/serial/ByteRing.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,20 +14,31 @@ std::size_t RoundUpPowerOfTwo(std::size_t n) {
 
 }  // namespace
 
-ReceiveQueue::ReceiveQueue(std::size_t capacity)
-    : buffer_(RoundUpPowerOfTwo(capacity)), mask_(buffer_.size() - 1) {}
+ByteRing::ByteRing(std::size_t capacity)
+    : capacity_(RoundUpPowerOfTwo(capacity)),
+      buffer_(std::make_unique_for_overwrite<char[]>(capacity_)),
+      mask_(capacity_ - 1) {}
 
-ReceiveQueue::Span ReceiveQueue::WritableSpan() {
+ByteRing::Span ByteRing::WritableSpan() {
     const std::size_t index = tail_ & mask_;
     const std::size_t untilEnd = Capacity() - index;
-    return Span{buffer_.data() + index, std::min(untilEnd, Free())};
+    return Span{buffer_.get() + index, std::min(untilEnd, Free())};
 }
 
-void ReceiveQueue::Commit(std::size_t count) {
+void ByteRing::Commit(std::size_t count) {
     tail_ += std::min(count, Free());
 }
 
-std::size_t ReceiveQueue::Push(const char* data, std::size_t size) {
+ByteRing::Span ByteRing::ReadableSpan() {
+    const std::size_t index = head_ & mask_;
+    return Span{buffer_.get() + index, std::min(Capacity() - index, Size())};
+}
+
+void ByteRing::Drop(std::size_t count) {
+    head_ += std::min(count, Size());
+}
+
+std::size_t ByteRing::Push(const char* data, std::size_t size) {
     std::size_t taken = 0;
     while (taken < size) {
         const Span span = WritableSpan();
@@ -40,7 +51,7 @@ std::size_t ReceiveQueue::Push(const char* data, std::size_t size) {
     return taken;
 }
 
-std::string ReceiveQueue::PopFront(std::size_t count) {
+std::string ByteRing::PopFront(std::size_t count) {
     const std::size_t n = std::min(count, Size());
     if (n == 1) {
         // The reader's usual call: one byte, no copy loop.
@@ -54,7 +65,7 @@ std::string ReceiveQueue::PopFront(std::size_t count) {
     while (left > 0) {
         const std::size_t index = head_ & mask_;
         const std::size_t run = std::min(left, Capacity() - index);
-        out.append(buffer_.data() + index, run);
+        out.append(buffer_.get() + index, run);
         head_ += run;
         left -= run;
     }

@@ -1,4 +1,4 @@
-#include "platform/serial/ReceiveQueue.h"
+#include "platform/serial/ByteRing.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +13,17 @@ std::string Bytes(std::size_t n, std::size_t start) {
     return s;
 }
 
-TEST(ReceiveQueueTest, CapacityRoundsUpToPowerOfTwo) {
-    EXPECT_EQ(ReceiveQueue(0).Capacity(), 16u);
-    EXPECT_EQ(ReceiveQueue(16).Capacity(), 16u);
-    EXPECT_EQ(ReceiveQueue(17).Capacity(), 32u);
-    EXPECT_EQ(ReceiveQueue(1000).Capacity(), 1024u);
+TEST(ByteRingTest, CapacityRoundsUpToPowerOfTwo) {
+    EXPECT_EQ(ByteRing(0).Capacity(), 16u);
+    EXPECT_EQ(ByteRing(16).Capacity(), 16u);
+    EXPECT_EQ(ByteRing(17).Capacity(), 32u);
+    EXPECT_EQ(ByteRing(1000).Capacity(), 1024u);
 }
 
-TEST(ReceiveQueueTest, KeepsOrderAcrossManyWrapArounds) {
+TEST(ByteRingTest, KeepsOrderAcrossManyWrapArounds) {
     // Push and pop in uneven steps so the ring's end falls inside pushes,
     // inside multi-byte pops and between single-byte pops.
-    ReceiveQueue queue(64);
+    ByteRing queue(64);
     std::string expected;
     std::string got;
     std::size_t produced = 0;
@@ -46,8 +46,8 @@ TEST(ReceiveQueueTest, KeepsOrderAcrossManyWrapArounds) {
     EXPECT_TRUE(queue.Empty());
 }
 
-TEST(ReceiveQueueTest, FullQueueTakesNothingMore) {
-    ReceiveQueue queue(16);
+TEST(ByteRingTest, FullQueueTakesNothingMore) {
+    ByteRing queue(16);
     const std::string data = Bytes(20, 0);
     EXPECT_EQ(queue.Push(data.data(), data.size()), 16u);
     EXPECT_EQ(queue.Free(), 0u);
@@ -57,8 +57,8 @@ TEST(ReceiveQueueTest, FullQueueTakesNothingMore) {
     EXPECT_EQ(queue.PopFront(1), "");
 }
 
-TEST(ReceiveQueueTest, WritableSpanIsContiguousUpToTheRingEnd) {
-    ReceiveQueue queue(16);
+TEST(ByteRingTest, WritableSpanIsContiguousUpToTheRingEnd) {
+    ByteRing queue(16);
     const std::string first = Bytes(12, 0);
     queue.Push(first.data(), first.size());
     queue.PopFront(10);
@@ -72,6 +72,27 @@ TEST(ReceiveQueueTest, WritableSpanIsContiguousUpToTheRingEnd) {
     std::memcpy(span.data, "EF", 2);
     queue.Commit(2);
     EXPECT_EQ(queue.PopFront(100), first.substr(10) + "ABCDEF");
+}
+
+TEST(ByteRingTest, ReadableSpanRunsToTheRingEndAndDropTakesInPlace) {
+    ByteRing ring(16);
+    EXPECT_EQ(ring.ReadableSpan().size, 0u) << "empty";
+    const std::string first = Bytes(14, 0);
+    ring.Push(first.data(), first.size());
+    ring.Drop(10);
+    const std::string second = Bytes(8, 14);
+    ASSERT_EQ(ring.Push(second.data(), second.size()), 8u);
+    // Head at 10 of 16, 12 bytes held: the first run ends at the ring end.
+    auto span = ring.ReadableSpan();
+    ASSERT_EQ(span.size, 6u);
+    EXPECT_EQ(std::string(span.data, span.size), (first + second).substr(10, 6));
+    ring.Drop(6);
+    span = ring.ReadableSpan();
+    ASSERT_EQ(span.size, 6u);
+    EXPECT_EQ(std::string(span.data, span.size), second.substr(2));
+    ring.Drop(100);
+    EXPECT_TRUE(ring.Empty()) << "Drop past the end takes what is there";
+    EXPECT_EQ(ring.Free(), 16u);
 }
 
 }  // namespace
