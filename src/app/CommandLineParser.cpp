@@ -49,16 +49,6 @@ std::string Last(const QStringList& values) {
     return values.isEmpty() ? std::string() : values.constLast().toStdString();
 }
 
-rt::Expected<> ReadCheck(const QStringList& values, CommandLineOptions& options) {
-    options.check.port = Last(values);
-    return {};
-}
-
-rt::Expected<> ReadTo(const QStringList& values, CommandLineOptions& options) {
-    options.check.to = Last(values);
-    return {};
-}
-
 rt::Expected<> ReadJson(const QStringList&, CommandLineOptions& options) {
     options.check.json = true;
     return {};
@@ -75,6 +65,27 @@ rt::Expected<> CheckValue(std::string_view option, const QStringList& values, Pa
                         parsed.Error());
     into = std::move(*parsed);
     return {};
+}
+
+rt::Expected<> ReadCheck(const QStringList& values, CommandLineOptions& options) {
+    return CheckValue("--check", values, check::ParsePortName, options.check.port);
+}
+
+rt::Expected<> ReadTo(const QStringList& values, CommandLineOptions& options) {
+    return CheckValue("--to", values, check::ParsePortName, options.check.to);
+}
+
+rt::Expected<> ReadInternal(const QStringList&, CommandLineOptions& options) {
+    options.check.internal = true;
+    return {};
+}
+
+rt::Expected<> ReadRepeat(const QStringList& values, CommandLineOptions& options) {
+    return CheckValue("--repeat", values, check::ParseRepeat, options.check.repeat);
+}
+
+rt::Expected<> ReadDuration(const QStringList& values, CommandLineOptions& options) {
+    return CheckValue("--duration", values, check::ParseDuration, options.check.duration);
 }
 
 rt::Expected<> ReadBauds(const QStringList& values, CommandLineOptions& options) {
@@ -160,6 +171,19 @@ const std::vector<OptionDeclaration>& Declarations() {
          ReadBytes,
          Mode::Check},
         {{"json"}, {}, texts::kJsonDescription, std::nullopt, ReadJson, Mode::Check},
+        {{"internal"}, {}, texts::kInternalDescription, std::nullopt, ReadInternal, Mode::Check},
+        {{"repeat"},
+         texts::kBytesValueName,
+         texts::kRepeatDescription,
+         std::nullopt,
+         ReadRepeat,
+         Mode::Check},
+        {{"duration"},
+         texts::kDurationValueName,
+         texts::kDurationDescription,
+         std::nullopt,
+         ReadDuration,
+         Mode::Check},
     };
     return declarations;
 }

@@ -37,8 +37,8 @@ inline constexpr std::string_view kCollectPublicsDescription =
     "unless the program's file name ends in \"dbg\" and KXCurrentPrjDir is set";
 inline constexpr std::string_view kCheckValueName = "ComN";
 inline constexpr std::string_view kCheckDescription =
-    "check port ComN through a loopback plug without the window, setting by "
-    "setting (see Line check below), and exit";
+    "check port ComN (Com1 to Com255) through a loopback plug without the window, "
+    "setting by setting (see Line check below), and exit";
 inline constexpr std::string_view kToValueName = "ComM";
 inline constexpr std::string_view kToDescription =
     "with --check: check the cable from ComN to ComM instead, both directions";
@@ -56,6 +56,15 @@ inline constexpr std::string_view kBytesValueName = "N";
 inline constexpr std::string_view kBytesDescription =
     "with --check: send N bytes a setting instead of half a second's worth";
 inline constexpr std::string_view kJsonDescription = "with --check: write the report as JSON";
+inline constexpr std::string_view kInternalDescription =
+    "with --check: check each setting first through each port's own UART loopback "
+    "(TIOCM_LOOP), where the driver offers it, to tell a port at fault from a plug or cable";
+inline constexpr std::string_view kRepeatDescription =
+    "with --check: a soak: go through the settings N times, each row summing up its passes";
+inline constexpr std::string_view kDurationValueName = "TIME";
+inline constexpr std::string_view kDurationDescription =
+    "with --check: a soak: go through the settings again and again until TIME (90s, 10m, 2h) "
+    "has passed, at least once; with --repeat, whichever ends first";
 
 // Sections after the options.
 inline constexpr std::string_view kDetails =
@@ -77,15 +86,41 @@ inline constexpr std::string_view kDetails =
     "\n"
     "Line check:\n"
     "  --check needs no window and no display. It maps which modem inputs follow\n"
-    "  RTS and DTR, then applies each setting, reads back what the device took,\n"
-    "  sends a seeded pattern and compares what comes back. By default: every baud\n"
-    "  rate of the window at 8N1, then each parity, data-bit and stop-bit choice at\n"
-    "  9600; --baud, --parity, --data-bits and --stop-bits narrow it to every\n"
+    "  RTS and DTR, then applies each setting, reads back what the device took\n"
+    "  (with --to, what each end took: \"applied\" the sending end, \"far applied\"\n"
+    "  the receiving one), sends a seeded pattern of the setting's own and compares\n"
+    "  what comes back. After a difference the comparison finds where the bytes\n"
+    "  agree again, so the first event of a row reads \"1 missing at 500\", \"1\n"
+    "  extra at 501\" or \"1 changed at 12\" (offsets in the bytes sent; \"wrong\"\n"
+    "  counts changed bytes only), or \"500 late at 500\": bytes that came after\n"
+    "  the setting's time, while the line was read until quiet before the next\n"
+    "  setting or ahead of its own bytes; they count against the setting they\n"
+    "  belong to, never the next. A setting whose pattern's last bytes have come\n"
+    "  ends without waiting out its timeout. --json lists the first 32 events of\n"
+    "  a row with the bytes around each in hex. On a line a wire paces at both ends\n"
+    "  (no pseudo-terminal, not \"loop\"), a setting that carried every byte but at\n"
+    "  a rate more than 10% away from its nominal rate is \"rate off\" and fails the\n"
+    "  check. The nominal rate is the baud rate over the bits of a character: a\n"
+    "  start bit, the data bits, a parity bit unless the parity is none, and 1, 1.5\n"
+    "  or 2 stop bits (9600 8N1: 960 bytes/s); the rate is the bytes over the time\n"
+    "  from the first sent to the last come back, judged when the pattern takes\n"
+    "  0.25 s or more on the wire. By default: every baud rate of the\n"
+    "  window at 8N1, then each parity, data-bit and stop-bit choice at 9600;\n"
+    "  --baud, --parity, --data-bits and --stop-bits narrow it to every\n"
     "  combination of their values. A loopback plug joins TX to RX, RTS to CTS, and\n"
     "  DTR to DSR and DCD; a null-modem cable for --to crosses the same pairs.\n"
+    "  --internal checks each setting first through each port's own loopback\n"
+    "  inside the UART (rows \"Com1 (UART)\"); beneath the table a failed row then\n"
+    "  says whether the port or the plug or cable is at fault. A port whose driver\n"
+    "  does not keep the loopback (pseudo-terminals, \"loop\", most USB adapters)\n"
+    "  gets \"internal loopback ComN: not supported\" and is checked as before.\n"
+    "  --repeat or --duration makes the check a soak: the settings again and again\n"
+    "  (a duration ends at the first setting after it, past the first pass), then\n"
+    "  one table whose rows sum up their passes (bytes, events, the driver's error\n"
+    "  counters, the time) with the longest time without a byte in any pass.\n"
     "  Ctrl+C (SIGINT), SIGTERM or SIGHUP stops a check: the ports are set back as\n"
-    "  they were found, the settings finished are reported, and comtest ends by\n"
-    "  that signal.\n"
+    "  they were found, the settings finished are reported (a soak's totals so\n"
+    "  far), and comtest ends by that signal.\n"
     "\n"
     "Environment:\n"
     "  COMTEST_COMN     the device of port ComN, when no --port maps it\n"
@@ -102,8 +137,8 @@ inline constexpr std::string_view kDetails =
     "Exit status:\n"
     "  0    a normal end, --help, --version, --list-ports, a public-name collection\n"
     "       run, or a --check in which every applied setting carried every byte\n"
-    "  1    a --check in which a setting lost, changed or added bytes, or the\n"
-    "       device took none of the settings\n"
+    "  1    a --check in which a setting lost, changed, added or delayed bytes or\n"
+    "       ran off its rate, or the device took none of the settings\n"
     "  255  comtest could not start (memory, its symbol table, the registration of\n"
     "       its classes, no usable display), the command line is wrong, --check\n"
     "       cannot open a port, or the output did not all reach standard output\n"

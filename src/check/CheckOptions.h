@@ -3,6 +3,7 @@
 // choices a default run sweeps through (the window's own lists, handed in by
 // the application so that both offer the same settings).
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -35,6 +36,12 @@ struct CheckOptions {
     std::vector<std::uint8_t> stopBits;
     std::optional<std::size_t> bytes;  // pattern size; default: half a second's worth
     bool json = false;
+    // Each setting also through each port's own UART loopback, first.
+    bool internal = false;
+    // A soak: the settings again and again, `repeat` times or until
+    // `duration` has passed, whichever comes first; neither: once.
+    std::optional<std::size_t> repeat;
+    std::optional<std::chrono::seconds> duration;
     std::uint32_t seed = 0x5eed1234;
 };
 

@@ -3,7 +3,9 @@
 #include <chrono>
 
 #include "check/CheckTexts.h"
+#include "check/InternalLoop.h"
 #include "check/ModemProbe.h"
+#include "check/OwnBytes.h"
 #include "check/Pattern.h"
 #include "check/SettingsPlan.h"
 #include "check/Transfer.h"
@@ -75,12 +77,33 @@ CheckReport LineCheck::Run(const Progress& progress, os::StopSignals* stop) {
 
     Port& a = *ports_.front();
     Port& b = *ports_.back();
-    std::vector<Direction> directions{{&a, &b, a.name}};
-    if (&a != &b) {
-        directions[0].path = a.name + ">" + b.name;
-        directions.push_back({&b, &a, b.name + ">" + a.name});
+    std::vector<Direction> directions;
+    const auto add = [&](Port& tx, Port& rx, std::string path, bool internal) {
+        directions.emplace_back();
+        directions.back().tx = &tx;
+        directions.back().rx = &rx;
+        directions.back().path = std::move(path);
+        directions.back().internal = internal;
+    };
+    // Through the UART's own loopback first, where a port offers it.
+    for (auto& port : ports_) {
+        if (!options_.internal) break;
+        std::string why = SetInternalLoop(port->line.Handle(), true);
+        if (why.empty()) why = SetInternalLoop(port->line.Handle(), false);
+        if (why.empty())
+            add(*port, *port, port->name + std::string(texts::kInternalSuffix), true);
+        else
+            report.noInternalLoop.emplace_back(port->name, why);
     }
-    for (const auto& d : directions) {
+    const std::size_t plugs = directions.size();
+    if (&a == &b) {
+        add(a, a, a.name, false);
+    } else {
+        add(a, b, a.name + ">" + b.name, false);
+        add(b, a, b.name + ">" + a.name, false);
+    }
+    for (std::size_t i = plugs; i < directions.size(); ++i) {
+        const Direction& d = directions[i];
         // The inputs of a line without a wire (the loopback line's plug)
         // follow at once: no settling time to wait out.
         auto modem = ProbeModem(d.tx->line, d.rx->line,
@@ -91,64 +114,109 @@ CheckReport LineCheck::Run(const Progress& progress, os::StopSignals* stop) {
     }
 
     const auto plan = PlanSettings(options_, tables_);
-    std::size_t step = 0;
+    report.soak = options_.repeat.has_value() || options_.duration.has_value();
+    const auto began = Clock::now();
+    std::optional<Clock::time_point> deadline;
+    if (options_.duration) deadline = began + *options_.duration;
+    for (std::size_t pass = 1;; ++pass) {
+        const bool goOn = Pass(pass, plan, directions, report, progress, stop, deadline);
+        if (!goOn) break;
+        report.passes = pass;
+        if (!report.soak || (options_.repeat && pass >= *options_.repeat) ||
+            (deadline && Clock::now() >= *deadline))
+            break;
+    }
+    for (auto& d : directions) Commit(d, report.rows);
+    report.seconds = SecondsSince(began);
+    return report;
+}
+
+bool LineCheck::Pass(std::size_t pass, const std::vector<serial::LineSettings>& plan,
+                     std::vector<Direction>& directions, CheckReport& report,
+                     const Progress& progress, os::StopSignals* stop,
+                     std::optional<Clock::time_point> deadline) {
     const std::size_t steps = plan.size() * directions.size();
+    const int stopHandle = stop != nullptr ? stop->Handle() : -1;
     const auto stopped = [&] {
         report.interrupted = report.interrupted || (stop != nullptr && stop->Caught());
         return report.interrupted;
     };
+    std::size_t step = 0;
+    const serial::LineSettings* previous = nullptr;
     for (const auto& s : plan) {
-        if (stopped()) break;
+        if (stopped()) return false;
+        // A soak ends with the first setting after its time, past the first pass.
+        if (pass > 1 && deadline && Clock::now() >= *deadline) return false;
         const auto start = Clock::now();
-        std::optional<serial::LineSettings> applied;
+        // Bytes still coming from the setting before are read off at its
+        // settings until the line is quiet, and counted to it.
+        for (auto& port : ports_) {
+            const auto late = DrainUntilQuiet(
+                port->line, QuietTime(previous != nullptr ? *previous : s, port->line.Paced()),
+                kLongestDrain, stopHandle);
+            if (port->last != nullptr) AddLate(*port->last, late);
+        }
+        previous = &s;
         std::string lost;
-        const std::string refusal = Apply(s, applied, lost);
+        const std::string refusal = Apply(s, lost);
         const double applySeconds = SecondsSince(start);
-        for (const auto& d : directions) {
-            if (progress)
-                progress(std::string(texts::kProgress) + d.path + " " + SettingsText(s) + " (" +
-                         std::to_string(++step) + "/" + std::to_string(steps) + ")");
+        for (auto& d : directions) {
+            const std::size_t index = step++;
+            if (progress) {
+                std::string line = std::string(texts::kProgress) + d.path + " " + SettingsText(s) +
+                                   " (" + std::to_string(index + 1) + "/" + std::to_string(steps) +
+                                   ")";
+                if (report.soak) line += std::string(texts::kProgressPass) + std::to_string(pass);
+                progress(line);
+            }
             SettingResult row = RowFor(d, s);
+            const bool checked = lost.empty() && refusal.empty();
             if (!lost.empty()) {
                 row.lost = lost;
                 row.verdict = Verdict::Failed;
-            } else if (refusal.empty()) {
-                row = Check(d, s, stop != nullptr ? stop->Handle() : -1);
-                if (stopped()) break;
+            } else if (checked) {
+                row = Check(d, s, RowSeed(options_.seed, (pass - 1) * steps + index), stopHandle);
+                if (stopped()) return false;
+                d.rx->last = &d;
             } else {
                 row.refusal = refusal;
                 row.verdict = Verdict::Refused;
             }
-            row.applied = applied;
             // The first direction carries the time the settings took.
             if (&d == &directions.front()) row.seconds += applySeconds;
             if (!row.lost.empty()) lost = row.lost;
-            report.rows.push_back(std::move(row));
+            if (checked) {
+                Commit(d, report.rows);
+                d.pending = std::move(row);
+                d.pendingIndex = index;
+                Place(report.rows, index, SettingResult{});
+            } else {
+                Place(report.rows, index, row);
+            }
         }
         // A device that is gone takes no further setting: the run ends
         // with the setting that found it gone.
-        if (!lost.empty()) break;
+        if (!lost.empty()) return false;
     }
-    return report;
+    return true;
 }
 
-std::string LineCheck::Apply(const serial::LineSettings& s,
-                             std::optional<serial::LineSettings>& applied, std::string& lost) {
+std::string LineCheck::Apply(const serial::LineSettings& s, std::string& lost) {
     std::string refusal;
-    applied.reset();
+    for (auto& port : ports_) port->applied.reset();
     for (auto& port : ports_) {
         const auto kept = port->line.Apply(s);
         // A device that refuses the call still shows what it keeps, and that
         // says more than the call's error (the C library fails a call that a
         // pseudo-terminal only partly took).
-        const auto shown = kept ? std::optional(*kept) : port->line.ReadBack();
-        if (!applied || !shown) applied = shown;
+        port->applied = kept ? std::optional(*kept) : port->line.ReadBack();
         // A device that shows no settings at all is gone, not refusing.
-        if (!kept && !shown) {
+        if (!kept && !port->applied) {
             lost = kept.Error();
             return {};
         }
-        std::string why = shown ? serial::DescribeRefusal(port->line.Path(), s, *shown) : "";
+        std::string why =
+            port->applied ? serial::DescribeRefusal(port->line.Path(), s, *port->applied) : "";
         if (!kept && why.empty()) why = kept.Error();
         if (why.empty()) continue;
         if (!refusal.empty()) refusal += "; ";
@@ -157,37 +225,91 @@ std::string LineCheck::Apply(const serial::LineSettings& s,
     return refusal;
 }
 
-SettingResult LineCheck::RowFor(const Direction& d, const serial::LineSettings& s) {
+SettingResult LineCheck::RowFor(const Direction& d, const serial::LineSettings& s) const {
     SettingResult row;
     row.path = d.path;
+    row.tx = d.tx->name;
+    row.rx = d.rx->name;
+    row.internal = d.internal;
     row.requested = s;
+    row.applied = d.tx->applied;
+    if (d.tx != d.rx) row.appliedFar = d.rx->applied;
     row.nominal = NominalRate(s);
     row.paced = d.Paced();
     return row;
 }
 
-SettingResult LineCheck::Check(const Direction& d, const serial::LineSettings& s, int stop) {
+SettingResult LineCheck::Check(Direction& d, const serial::LineSettings& s, std::uint32_t seed,
+                               int stop) {
     const auto start = Clock::now();
     SettingResult row = RowFor(d, s);
+    row.seed = seed;
 
+    if (d.internal) row.failed = SetInternalLoop(d.tx->line.Handle(), true);
     d.tx->line.Flush();
     d.rx->line.Flush();
     const auto before = d.rx->line.Counters();
     const std::size_t size = options_.bytes ? *options_.bytes : DefaultPatternSize(s);
-    const std::string pattern = MakePattern(options_.seed, size, s.byteSize);
-    const auto received = Transfer(d.tx->line, d.rx->line, pattern,
-                                   ReceiveTimeout(s, size, d.Paced()), TrailingWait(s), stop);
+    std::string pattern = MakePattern(seed, size, s.byteSize);
+    OwnBytes own(pattern);
+    auto received = Transfer(
+        d.tx->line, d.rx->line, pattern,
+        [&own](std::string_view bytes) { return own.Complete(bytes); },
+        ReceiveTimeout(s, size, d.Paced()), TrailingWait(s), stop);
     const auto after = d.rx->line.Counters();
+    if (d.internal) SetInternalLoop(d.tx->line.Handle(), false);
 
-    row.counts = ByteCounts::Compare(pattern, received.bytes);
+    // What came ahead of this setting's own bytes and is a stretch of the
+    // last row's pattern is that row's, late.
+    std::size_t ownStart = own.Start(received.bytes);
+    Direction* earlier = d.rx->last;
+    if (ownStart > 0 && earlier != nullptr && earlier->pending &&
+        FromPattern(std::string_view(received.bytes).substr(0, ownStart), earlier->lastPattern))
+        AddLate(*earlier, std::string_view(received.bytes).substr(0, ownStart));
+    else
+        ownStart = 0;
+    const std::string_view mine = std::string_view(received.bytes).substr(ownStart);
+
+    row.counts = ByteCounts::Compare(pattern, mine);
     row.lost = received.lost;
-    if (received.untilLast.count() > 0)
-        row.bytesPerSecond = static_cast<double>(received.bytes.size()) * 1e6 /
+    if (row.failed.empty()) row.failed = received.failed;
+    if (received.untilLast.count() > 0 && !mine.empty())
+        row.bytesPerSecond = static_cast<double>(mine.size()) * 1e6 /
                              static_cast<double>(received.untilLast.count());
+    row.longestGap = static_cast<double>(received.longestGap.count()) / 1e6;
     if (before && after) row.errors = *after - *before;
-    row.verdict = row.counts.Intact() && row.lost.empty() ? Verdict::Ok : Verdict::Failed;
+    row.verdict = row.counts.Intact() && row.lost.empty() && row.failed.empty() ? Verdict::Ok
+                                                                                : Verdict::Failed;
+    if (row.verdict == Verdict::Ok && d.Paced() && WireTime(s, size) >= kRateJudgedFrom &&
+        !RateWithinTolerance(s, row.bytesPerSecond))
+        row.verdict = Verdict::RateOff;
     row.seconds = SecondsSince(start);
+    d.lastPattern = std::move(pattern);
+    d.lastReceived = std::string(mine);
+    d.lastInTime = d.lastReceived.size();
     return row;
+}
+
+void LineCheck::AddLate(Direction& d, std::string_view late) {
+    if (late.empty() || !d.pending) return;
+    SettingResult& row = *d.pending;
+    d.lastReceived.append(late);
+    row.counts = ByteCounts::Compare(d.lastPattern, d.lastReceived, d.lastInTime);
+    const bool carried = row.verdict == Verdict::Ok || row.verdict == Verdict::RateOff;
+    if (carried && !row.counts.Intact()) row.verdict = Verdict::Failed;
+}
+
+void LineCheck::Place(std::vector<SettingResult>& rows, std::size_t index,
+                      const SettingResult& row) {
+    if (rows.size() <= index) rows.resize(index + 1);
+    // An empty row only holds the place of one still pending.
+    if (row.passes > 0 || !row.path.empty()) rows[index].Merge(row);
+}
+
+void LineCheck::Commit(Direction& d, std::vector<SettingResult>& rows) {
+    if (!d.pending) return;
+    Place(rows, d.pendingIndex, *d.pending);
+    d.pending.reset();
 }
 
 }  // namespace check

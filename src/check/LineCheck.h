@@ -4,6 +4,7 @@
 // setting applies it, reads it back, sends a pattern and compares what comes
 // back, with the driver's error counters read before and after.
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -37,27 +38,55 @@ class LineCheck {
     CheckReport Run(const Progress& progress = {}, os::StopSignals* stop = nullptr);
 
   private:
+    struct Direction;
     struct Port {
         std::string name;
+        // The direction whose row was checked last receiving here: bytes
+        // still coming are its row's.
+        Direction* last = nullptr;
         std::unique_ptr<LoopbackEcho> echo;
         serial::PosixLine line;
+        std::optional<serial::LineSettings> applied;  // what it kept of the last setting
     };
     struct Direction {
         Port* tx;
         Port* rx;
         std::string path;
+        bool internal = false;  // through the UART's own loopback
+        // The last row checked in this direction, waiting to be added to its
+        // place in the report (`pendingIndex`) until the next row of the
+        // direction has begun: bytes still coming are its own. With it, what
+        // it sent and what came in its time and after.
+        std::optional<SettingResult> pending{};
+        std::size_t pendingIndex = 0;
+        std::string lastPattern{};
+        std::string lastReceived{};
+        std::size_t lastInTime = 0;
         // Whether a wire paces both ends, so that bytes take their time.
         bool Paced() const { return tx->line.Paced() && rx->line.Paced(); }
     };
 
     rt::Expected<> OpenPort(Port& port);
-    // Applies `s` to every port; the refusal (the device's reason) or empty.
-    // A port whose settings cannot even be read is gone: `lost` says why.
-    std::string Apply(const serial::LineSettings& s, std::optional<serial::LineSettings>& applied,
-                      std::string& lost);
+    // Applies `s` to every port, each keeping what it took; the refusal (the
+    // device's reason) or empty. A port whose settings cannot even be read
+    // is gone: `lost` says why.
+    std::string Apply(const serial::LineSettings& s, std::string& lost);
     // A row for `s` in direction `d` before anything was sent.
-    static SettingResult RowFor(const Direction& d, const serial::LineSettings& s);
-    SettingResult Check(const Direction& d, const serial::LineSettings& s, int stop);
+    SettingResult RowFor(const Direction& d, const serial::LineSettings& s) const;
+    SettingResult Check(Direction& d, const serial::LineSettings& s, std::uint32_t seed, int stop);
+    // Counts `late` (bytes of d's last row that came after its time) to that
+    // row, judging it again.
+    static void AddLate(Direction& d, std::string_view late);
+    // Adds `row` to its place `index` in `rows`, made on the first pass.
+    static void Place(std::vector<SettingResult>& rows, std::size_t index,
+                      const SettingResult& row);
+    // Adds d's pending row to the report.
+    static void Commit(Direction& d, std::vector<SettingResult>& rows);
+    // One pass through `plan` (`pass` counting from 1); false when the run
+    // is to end: a stop signal, a device gone, or `deadline` passed.
+    bool Pass(std::size_t pass, const std::vector<serial::LineSettings>& plan,
+              std::vector<Direction>& directions, CheckReport& report, const Progress& progress,
+              os::StopSignals* stop, std::optional<std::chrono::steady_clock::time_point> deadline);
 
     CheckOptions options_;
     SweepTables tables_;

@@ -100,4 +100,34 @@ rt::Expected<std::size_t> ParseByteCount(const std::string& text) {
     return static_cast<std::size_t>(*v);
 }
 
+rt::Expected<std::size_t> ParseRepeat(const std::string& text) {
+    const auto v = Whole(text);
+    if (!v || *v == 0 || *v > 0xffffffffu)
+        return rt::Fail("'" + text + "': " + std::string(texts::kBadRepeat));
+    return static_cast<std::size_t>(*v);
+}
+
+rt::Expected<std::chrono::seconds> ParseDuration(const std::string& text) {
+    std::string_view number(text);
+    std::uint64_t unit = 1;
+    if (!number.empty() && (number.back() == 's' || number.back() == 'm' || number.back() == 'h')) {
+        unit = number.back() == 'h' ? 3600 : number.back() == 'm' ? 60 : 1;
+        number.remove_suffix(1);
+    }
+    const auto v = Whole(number);
+    if (!v || *v == 0 || *v > 1000 * 3600 / unit)
+        return rt::Fail("'" + text + "': " + std::string(texts::kBadDuration));
+    return std::chrono::seconds(static_cast<std::int64_t>(*v * unit));
+}
+
+rt::Expected<std::string> ParsePortName(const std::string& text) {
+    const std::string_view digits =
+        std::string_view(text).substr(std::min<std::size_t>(3, text.size()));
+    const auto n = Whole(digits);
+    if (!EqualNoCase(std::string_view(text).substr(0, 3), "com") || !n || *n < 1 || *n > 255 ||
+        digits[0] == '0')
+        return rt::Fail("'" + text + "': " + std::string(texts::kBadPortName));
+    return text;
+}
+
 }  // namespace check

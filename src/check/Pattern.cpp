@@ -21,6 +21,17 @@ std::string MakePattern(std::uint32_t seed, std::size_t size, std::uint8_t dataB
     return bytes;
 }
 
+std::uint32_t RowSeed(std::uint32_t seed, std::size_t step) {
+    // A 32-bit finaliser: neighbouring steps give unrelated seeds.
+    std::uint32_t x = seed + 0x9e3779b9u * static_cast<std::uint32_t>(step + 1);
+    x ^= x >> 16;
+    x *= 0x85ebca6bu;
+    x ^= x >> 13;
+    x *= 0xc2b2ae35u;
+    x ^= x >> 16;
+    return x != 0 ? x : 1;
+}
+
 unsigned CharBits(const serial::LineSettings& s) {
     const unsigned parity = s.parity != 0 ? 1 : 0;
     const unsigned stop = s.stopBits != 0 ? 2 : 1;
@@ -28,7 +39,17 @@ unsigned CharBits(const serial::LineSettings& s) {
 }
 
 double NominalRate(const serial::LineSettings& s) {
-    return static_cast<double>(s.baud) / CharBits(s);
+    // In half bits, for one and a half stop bits.
+    const unsigned halfBits =
+        2 * (1 + s.byteSize + (s.parity != 0 ? 1 : 0)) + (s.stopBits == 0   ? 2
+                                                          : s.stopBits == 1 ? 3
+                                                                            : 4);
+    return 2.0 * static_cast<double>(s.baud) / halfBits;
+}
+
+bool RateWithinTolerance(const serial::LineSettings& s, double bytesPerSecond) {
+    const double share = bytesPerSecond / NominalRate(s);
+    return share >= 1 - kRateTolerance && share <= 1 + kRateTolerance;
 }
 
 std::size_t DefaultPatternSize(const serial::LineSettings& s) {
@@ -49,6 +70,12 @@ microseconds ReceiveTimeout(const serial::LineSettings& s, std::size_t bytes, bo
         transfer = std::max(transfer, ownTime);
     }
     return transfer * 3 / 2 + std::chrono::milliseconds(200);
+}
+
+microseconds QuietTime(const serial::LineSettings& s, bool paced) {
+    if (!paced) return std::chrono::milliseconds(2);
+    return std::clamp<microseconds>(WireTime(s, 3), std::chrono::milliseconds(2),
+                                    std::chrono::milliseconds(40));
 }
 
 microseconds TrailingWait(const serial::LineSettings& s) {

@@ -40,8 +40,23 @@ QString VerdictName(Verdict v) {
             return Text(std::string(texts::kFailed));
         case Verdict::Refused:
             return Text(std::string(texts::kRefused));
+        case Verdict::RateOff:
+            return Text(std::string(texts::kRateOff));
     }
     return {};
+}
+
+QJsonArray Slips(const ByteCounts& c) {
+    QJsonArray out;
+    for (const auto& slip : c.slips)
+        out.append(QJsonObject{{"kind", Text(std::string(SlipKindName(slip.kind)))},
+                               {"offset", static_cast<qint64>(slip.offset)},
+                               {"receivedOffset", static_cast<qint64>(slip.receivedOffset)},
+                               {"count", static_cast<qint64>(slip.count)},
+                               {"pass", static_cast<qint64>(slip.pass)},
+                               {"expected", Text(slip.expected)},
+                               {"received", Text(slip.received)}});
+    return out;
 }
 
 QJsonArray Names(const std::vector<std::string>& names) {
@@ -58,23 +73,32 @@ QByteArray ReportJson(const CheckReport& report) {
         const auto& c = r.counts;
         rows.append(QJsonObject{
             {"port", Text(r.path)},
+            {"internal", r.internal},
             {"requested", Settings(r.requested)},
             {"applied", r.applied ? QJsonValue(Settings(*r.applied)) : QJsonValue::Null},
+            {"appliedFar", r.appliedFar ? QJsonValue(Settings(*r.appliedFar)) : QJsonValue::Null},
             {"refusal", r.refusal.empty() ? QJsonValue::Null : QJsonValue(Text(r.refusal))},
             {"lost", r.lost.empty() ? QJsonValue::Null : QJsonValue(Text(r.lost))},
+            {"waitFailed", r.failed.empty() ? QJsonValue::Null : QJsonValue(Text(r.failed))},
+            {"seed", static_cast<qint64>(r.seed)},
             {"sent", static_cast<qint64>(c.sent)},
             {"received", static_cast<qint64>(c.received)},
+            {"late", static_cast<qint64>(c.late)},
             {"wrong", static_cast<qint64>(c.wrong)},
             {"missing", static_cast<qint64>(c.missing)},
             {"extra", static_cast<qint64>(c.extra)},
             {"firstDifference", c.firstDifference
                                     ? QJsonValue(static_cast<qint64>(*c.firstDifference))
                                     : QJsonValue::Null},
+            {"events", Slips(c)},
+            {"eventCount", static_cast<qint64>(c.slipCount)},
             {"bytesPerSecond", r.bytesPerSecond},
             {"nominalBytesPerSecond", r.nominal},
             {"paced", r.paced},
             {"lineErrors", Errors(r.errors)},
             {"verdict", VerdictName(r.verdict)},
+            {"passes", static_cast<qint64>(r.passes)},
+            {"longestGap", r.longestGap},
             {"seconds", r.seconds}});
     }
     QJsonArray modem;
@@ -87,13 +111,20 @@ QByteArray ReportJson(const CheckReport& report) {
             {"RTS", Names(m.followRts)},
             {"DTR", Names(m.followDtr)}});
     }
+    QJsonArray noLoop;
+    for (const auto& [port, why] : report.noInternalLoop)
+        noLoop.append(QJsonObject{{"port", Text(port)}, {"reason", Text(why)}});
     const QJsonObject root{{"port", Text(report.port)},
                            {"to", report.to ? QJsonValue(Text(*report.to)) : QJsonValue::Null},
                            {"seed", static_cast<qint64>(report.seed)},
                            {"exitCode", report.ExitCode()},
                            {"interrupted", report.interrupted},
+                           {"soak", report.soak},
+                           {"passes", static_cast<qint64>(report.passes)},
+                           {"seconds", report.seconds},
                            {"settings", rows},
-                           {"modemLines", modem}};
+                           {"modemLines", modem},
+                           {"internalLoopbackUnsupported", noLoop}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -14,8 +14,9 @@ namespace {
 
 constexpr std::size_t kColumns = std::size(texts::kHeadings);
 // Columns holding numbers are aligned to the right.
-constexpr std::array<bool, kColumns> kNumeric = {false, false, false, true,  true,  true,
-                                                 true,  true,  true,  false, false, true};
+constexpr std::array<bool, kColumns> kNumeric = {false, false, false, false, true,
+                                                 true,  true,  false, true,  true,
+                                                 false, false, true,  true,  true};
 
 std::string Fixed(double value, int decimals) {
     char text[32];
@@ -31,8 +32,21 @@ std::string VerdictText(Verdict v) {
             return std::string(texts::kFailed);
         case Verdict::Refused:
             return std::string(texts::kRefused);
+        case Verdict::RateOff:
+            return std::string(texts::kRateOff);
     }
     return {};
+}
+
+std::string FirstSlip(const ByteCounts& c) {
+    if (c.slips.empty()) return std::string(texts::kNoDifference);
+    const Slip& first = c.slips.front();
+    std::string text = std::to_string(first.count) + " " + std::string(SlipKindName(first.kind)) +
+                       std::string(texts::kSlipAt) + std::to_string(first.offset);
+    if (c.slipCount > 1)
+        text += std::string(texts::kMoreSlipsBefore) + std::to_string(c.slipCount - 1) +
+                std::string(texts::kMoreSlipsAfter);
+    return text;
 }
 
 std::array<std::string, kColumns> Cells(const SettingResult& r) {
@@ -46,15 +60,36 @@ std::array<std::string, kColumns> Cells(const SettingResult& r) {
     return {r.path,
             SettingsText(r.requested),
             r.applied ? SettingsText(*r.applied) : none,
+            r.appliedFar ? SettingsText(*r.appliedFar) : none,
             count(r.counts.sent),
             count(r.counts.received),
             count(r.counts.wrong),
-            r.counts.firstDifference ? std::to_string(*r.counts.firstDifference) : none,
+            ran ? FirstSlip(r.counts) : none,
             ran ? Fixed(r.bytesPerSecond, 0) : none,
             share,
             ran ? LineErrorsText(r.errors) : none,
             VerdictText(r.verdict),
-            Fixed(r.seconds, 3)};
+            Fixed(r.seconds, 3),
+            std::to_string(r.passes),
+            ran ? Fixed(r.longestGap, 3) : none};
+}
+
+// For a failed row checked through a plug or cable, which is at fault when
+// the ports were also checked through their own loopback at that setting;
+// empty when they were not.
+std::string FaultText(const CheckReport& report, const SettingResult& row) {
+    if (row.internal || (row.verdict != Verdict::Failed && row.verdict != Verdict::RateOff))
+        return {};
+    bool any = false;
+    for (const auto& other : report.rows) {
+        if (!other.internal || other.requested != row.requested ||
+            (other.tx != row.tx && other.tx != row.rx))
+            continue;
+        any = true;
+        if (other.verdict == Verdict::Failed || other.verdict == Verdict::RateOff)
+            return other.tx + std::string(texts::kPortAtFault);
+    }
+    return any ? std::string(texts::kPlugAtFault) : std::string();
 }
 
 void AppendNames(std::string& out, const std::vector<std::string>& names) {
@@ -107,6 +142,9 @@ std::string ReportTable(const CheckReport& report) {
     for (const auto& line : lines) {
         std::string text;
         for (std::size_t c = 0; c < kColumns; ++c) {
+            // A lone port is both ends: its far end is the port itself.
+            if (c == texts::kFarAppliedColumn && !report.to) continue;
+            if (c >= texts::kPassesColumn && !report.soak) continue;
             const std::string pad(width[c] - line[c].size(), ' ');
             if (c > 0) text += "  ";
             text += kNumeric[c] ? pad + line[c] : line[c] + pad;
@@ -117,6 +155,10 @@ std::string ReportTable(const CheckReport& report) {
     for (const auto& row : report.rows) {
         const std::string setting = row.path + " " + SettingsText(row.requested) + ": ";
         if (!row.refusal.empty()) out += setting + row.refusal + "\n";
+        if (const auto fault = FaultText(report, row); !fault.empty())
+            out += setting + fault + "\n";
+        if (!row.failed.empty())
+            out += setting + std::string(texts::kWaitFailed) + " (" + row.failed + ")\n";
         if (!row.lost.empty())
             out += setting + std::string(texts::kLost) + " (" + row.lost + ")" +
                    std::string(texts::kRestNotChecked) + "\n";
@@ -126,6 +168,12 @@ std::string ReportTable(const CheckReport& report) {
         if (modem.inputs != modem.outputs) out += ">" + modem.inputs;
         out += ": " + ModemText(modem) + "\n";
     }
+    for (const auto& [port, why] : report.noInternalLoop)
+        out += std::string(texts::kInternalHeading) + " " + port + ": " +
+               std::string(texts::kNotSupported) + " (" + why + ")\n";
+    if (report.soak)
+        out += std::string(texts::kSoakPasses) + std::to_string(report.passes) +
+               std::string(texts::kSoakPassesIn) + Fixed(report.seconds, 1) + " s\n";
     const int code = report.ExitCode();
     const bool anyApplied = std::any_of(report.rows.begin(), report.rows.end(), [](const auto& r) {
         return r.verdict != Verdict::Refused;

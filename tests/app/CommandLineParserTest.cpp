@@ -84,6 +84,13 @@ TEST(CommandLineParserTest, WrongCommandLineGivesOneLinePointingAtHelp) {
         {{"--check", "Com1", "--parity", "odd,none,evne"}, "bad --parity value 'evne'"},
         {{"--check", "Com1", "--bytes", "0"}, "bad --bytes value '0'"},
         {{"--check"}, "missing value after '--check'"},
+        // Names that are no port, before any device is looked for.
+        {{"--check", "foo"}, "bad --check value 'foo': not a port name (Com1 to Com255)"},
+        {{"--check", "Com0"}, "bad --check value 'Com0': not a port name"},
+        {{"--check", "Com256"}, "bad --check value 'Com256': not a port name"},
+        {{"--check", "Com01"}, "bad --check value 'Com01': not a port name"},
+        {{"--check", ""}, "bad --check value '': not a port name"},
+        {{"--check", "Com1", "--to", "COM"}, "bad --to value 'COM': not a port name"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());

@@ -28,7 +28,12 @@ void WriteAll(int fd, const std::string& bytes, const std::atomic<bool>& stop) {
 }  // namespace
 
 FarEndThread::FarEndThread(std::vector<Route> routes)
-    : routes_(std::move(routes)), thread_([this] { Run(); }) {}
+    : routes_(std::move(routes)),
+      held_(routes_.size()),
+      heldSince_(routes_.size()),
+      pacedSince_(routes_.size()),
+      pacedSent_(routes_.size(), 0),
+      thread_([this] { Run(); }) {}
 
 FarEndThread::~FarEndThread() {
     stop_ = true;
@@ -40,17 +45,52 @@ void FarEndThread::Run() {
     while (!stop_) {
         std::vector<pollfd> fds;
         for (const auto& r : routes_) fds.push_back({r.from, POLLIN, 0});
-        if (::poll(fds.data(), fds.size(), 10) <= 0) continue;
+        const int ready = ::poll(fds.data(), fds.size(), 10);
+        for (std::size_t i = 0; i < routes_.size(); ++i) {
+            if (!held_[i].empty() &&
+                std::chrono::steady_clock::now() >= heldSince_[i] + routes_[i].stall) {
+                WriteAll(routes_[i].to, held_[i], stop_);
+                held_[i].clear();
+            }
+        }
+        if (ready <= 0) continue;
         for (std::size_t i = 0; i < routes_.size(); ++i) {
             if (!(fds[i].revents & POLLIN)) continue;
             char buffer[4096];
             const ssize_t n = ::read(routes_[i].from, buffer, sizeof buffer);
-            if (n > 0) Forward(routes_[i], seen[i], buffer, static_cast<std::size_t>(n));
+            if (n <= 0) continue;
+            if (routes_[i].fault == Fault::Late) {
+                for (ssize_t b = 0; b < n; ++b, ++seen[i]) {
+                    if (seen[i] >= routes_[i].offset) continue;
+                    if (held_[i].empty()) heldSince_[i] = std::chrono::steady_clock::now();
+                    held_[i] += buffer[b];
+                }
+                continue;
+            }
+            if (routes_[i].bytesPerSecond > 0 && pacedSent_[i] == 0)
+                pacedSince_[i] = std::chrono::steady_clock::now();
+            Forward(i, seen[i], buffer, static_cast<std::size_t>(n));
         }
     }
 }
 
-void FarEndThread::Forward(Route& route, std::size_t& seen, const char* data, std::size_t size) {
+void FarEndThread::Send(std::size_t index, const std::string& bytes) {
+    const Route& route = routes_[index];
+    if (route.bytesPerSecond <= 0) return WriteAll(route.to, bytes, stop_);
+    for (const char byte : bytes) {
+        const auto due =
+            pacedSince_[index] +
+            std::chrono::duration_cast<std::chrono::nanoseconds>(
+                std::chrono::duration<double>(++pacedSent_[index] / route.bytesPerSecond));
+        std::this_thread::sleep_until(due);
+        WriteAll(route.to, std::string(1, byte), stop_);
+        if (stop_) return;
+    }
+}
+
+void FarEndThread::Forward(std::size_t index, std::size_t& seen, const char* data,
+                           std::size_t size) {
+    const Route& route = routes_[index];
     if (route.fault == Fault::Silent) return;
     std::string out;
     for (std::size_t i = 0; i < size; ++i, ++seen) {
@@ -66,7 +106,7 @@ void FarEndThread::Forward(Route& route, std::size_t& seen, const char* data, st
                     out += byte;
                     break;
                 case Fault::Stall:
-                    WriteAll(route.to, out, stop_);
+                    Send(index, out);
                     out.clear();
                     for (auto until = std::chrono::steady_clock::now() + route.stall;
                          !stop_ && std::chrono::steady_clock::now() < until;)
@@ -74,12 +114,13 @@ void FarEndThread::Forward(Route& route, std::size_t& seen, const char* data, st
                     break;
                 case Fault::None:
                 case Fault::Silent:
+                case Fault::Late:
                     break;
             }
         }
         out += byte;
     }
-    WriteAll(route.to, out, stop_);
+    Send(index, out);
 }
 
 }  // namespace check::testing

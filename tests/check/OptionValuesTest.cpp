@@ -20,6 +20,11 @@ TEST(OptionValuesTest, ListsReadWithCommasAndRepeatsOnce) {
               (std::vector<std::uint8_t>{1, 2, 0}));
     EXPECT_EQ(ParseDataBits("5,8").ValueOr({}), (std::vector<std::uint8_t>{5, 8}));
     EXPECT_EQ(ParseStopBits("2,1.5,1").ValueOr({}), (std::vector<std::uint8_t>{2, 1, 0}));
+    EXPECT_EQ(ParseDuration("90").ValueOr({}), std::chrono::seconds(90));
+    EXPECT_EQ(ParseDuration("10m").ValueOr({}), std::chrono::minutes(10));
+    EXPECT_EQ(ParseDuration("2h").ValueOr({}), std::chrono::hours(2));
+    EXPECT_EQ(ParseRepeat("3").ValueOr(0), 3u);
+    EXPECT_EQ(ParsePortName("com12").ValueOr(""), "com12");
 }
 
 // The failure's text, or nullopt when the value read.
@@ -44,6 +49,10 @@ TEST(OptionValuesTest, BadValuesAreNamed) {
         {[] { return ErrorOf(ParseStopBits("3")); }, "3"},
         {[] { return ErrorOf(ParseByteCount("-5")); }, "-5"},
         {[] { return ErrorOf(ParseByteCount("0")); }, "0"},
+        {[] { return ErrorOf(ParseRepeat("0")); }, "0"},
+        {[] { return ErrorOf(ParseDuration("10d")); }, "10d"},
+        {[] { return ErrorOf(ParseDuration("1001h")); }, "1001h"},
+        {[] { return ErrorOf(ParseDuration("m")); }, "m"},
     };
     for (const auto& c : cases) {
         const auto error = c.error();
