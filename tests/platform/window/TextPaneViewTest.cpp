@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTest>
-#include <vector>
 
 namespace {
 
@@ -109,57 +108,15 @@ TEST_F(TextPaneViewTest, PaintsTextInThePaneColours) {
     EXPECT_EQ(countInk(bottom), 0);
 }
 
-// What a screen reader is told: each text event as "kind offset text".
-std::vector<QString>& Heard() {
-    static std::vector<QString> heard;
-    return heard;
-}
-
-void Hear(QAccessibleEvent* event) {
-    QString line;
-    switch (event->type()) {
-        case QAccessible::TextInserted: {
-            auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
-            line = QString("insert %1 %2").arg(e->changePosition()).arg(e->textInserted());
-            break;
-        }
-        case QAccessible::TextRemoved: {
-            auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
-            line = QString("remove %1 %2").arg(e->changePosition()).arg(e->textRemoved());
-            break;
-        }
-        case QAccessible::TextUpdated: {
-            auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
-            line = QString("update %1 %2>%3")
-                       .arg(e->changePosition())
-                       .arg(e->textRemoved(), e->textInserted());
-            break;
-        }
-        case QAccessible::TextCaretMoved:
-            line = QString("caret %1")
-                       .arg(static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition());
-            break;
-        case QAccessible::TextSelectionChanged: {
-            auto* e = static_cast<QAccessibleTextSelectionEvent*>(event);
-            line = QString("select %1 %2").arg(e->selectionStart()).arg(e->selectionEnd());
-            break;
-        }
-        default:
-            return;
-    }
-    Heard().push_back(line);
-}
-
 // The pane as a screen reader sees it through Qt's accessibility interfaces:
 // an editable text named as the pane is, whose text interface reads the
-// model, and which tells each edit and caret move as it happens.
-TEST(TextPaneViewAccessibleTest, ScreenReadersReadThePaneAndHearItsChanges) {
+// model and moves the pane's caret and selection. (The events it sends are
+// heard only where a platform's bridge listens: AccessibilityBusTest.)
+TEST(TextPaneViewAccessibleTest, ScreenReadersReadThePane) {
     TextPaneView view;
     view.resize(300, 120);
+    view.show();
     view.setAccessibleName("Received data");
-    const auto previous = QAccessible::installUpdateHandler(&Hear);
-    QAccessible::setActive(true);
-    Heard().clear();
     QAccessibleInterface* pane = QAccessible::queryAccessibleInterface(&view);
     ASSERT_NE(pane, nullptr);
     EXPECT_EQ(pane->role(), QAccessible::EditableText);
@@ -174,11 +131,6 @@ TEST(TextPaneViewAccessibleTest, ScreenReadersReadThePaneAndHearItsChanges) {
     QTest::keyClick(&view, Qt::Key_Backspace);
     view.Select(1, 3);
     view.InsertText(u"XY");
-    const std::vector<QString> expected = {
-        "insert 0 abc\ndef", "caret 7", "caret 6",        "remove 5 e", "caret 5",
-        "select 1 3",        "caret 3", "update 1 bc>XY", "select 3 3", "caret 3",
-    };
-    EXPECT_EQ(Heard(), expected);
     EXPECT_EQ(text->characterCount(), 6);
     EXPECT_EQ(text->text(0, 7), "aXY\ndf");
     EXPECT_EQ(text->text(5, 100), "f");
@@ -197,26 +149,6 @@ TEST(TextPaneViewAccessibleTest, ScreenReadersReadThePaneAndHearItsChanges) {
     EXPECT_GE(d.top(), a.bottom());
     EXPECT_EQ(text->offsetAtPoint(d.center()), 4);
     EXPECT_EQ(text->offsetAtPoint(text->characterRect(1).center()), 1);
-
-    QAccessible::setActive(false);
-    QAccessible::installUpdateHandler(previous);
-}
-
-// The cap's trim of the front is told as a removal at offset 0 after the
-// text that caused it.
-TEST(TextPaneViewAccessibleTest, ScreenReadersHearTheTrimOfTheFront) {
-    TextPaneView small;
-    small.Model() = win::TextPaneModel(8);
-    const auto previous = QAccessible::installUpdateHandler(&Hear);
-    QAccessible::setActive(true);
-    small.InsertText(u"123456");
-    Heard().clear();
-    small.InsertText(u"7890");
-    const std::vector<QString> expected = {"remove 0 12", "insert 4 7890", "caret 8"};
-    EXPECT_EQ(Heard(), expected);
-    EXPECT_EQ(small.Model().Text(), "34567890");
-    QAccessible::setActive(false);
-    QAccessible::installUpdateHandler(previous);
 }
 
 }  // namespace
