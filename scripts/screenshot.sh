@@ -51,13 +51,14 @@ env "${fontenv[@]}" "$program" --port Com1=loop >/dev/null 2>&1 &
 app=$!
 trap 'kill $app $wm 2>/dev/null || true; rm -rf "$scratch"' EXIT
 for _ in $(seq 50); do
-    win=$(xdotool search --name "Тест COM-порта" 2>/dev/null | head -1 || true)
+    # The caption in Russian or, under an English locale, in English.
+    win=$(xdotool search --name "Тест COM-порта|COM Port Test" 2>/dev/null | head -1 || true)
     [ -n "$win" ] && break
     sleep 0.1
 done
 [ -n "$win" ] || { echo "the window did not appear" >&2; exit 1; }
 sleep 1
-# "Начать тест": its template place (72, 193, 84 x 18 dialog units) in pixels.
+# "Начать тест" (Start test): its template place (72, 193, 84 x 18 dialog units) in pixels.
 xdotool mousemove --window "$win" 171 328 click 1
 sleep 0.5
 xdotool type --delay 60 "Hello, line"

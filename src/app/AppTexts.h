@@ -1,11 +1,14 @@
 #pragma once
-// Texts the application shell shows, defined once.
+// Texts the application shell shows, defined once. Those marked
+// QT_TRANSLATE_NOOP are shown in the user's language (win::Translations).
+
+#include <QtGlobal>
 
 namespace app::texts {
 
-inline constexpr char kShellCaption[] = "Тест COM-порта";
+inline constexpr char kShellCaption[] = QT_TRANSLATE_NOOP("comtest", "Тест COM-порта");
 // Caption of RPMsg's box when none is given.
-inline constexpr char kMessageCaption[] = "Ошибка";
+inline constexpr char kMessageCaption[] = QT_TRANSLATE_NOOP("comtest", "Ошибка");
 
 // The line on standard error when a stop signal ends a running test:
 // "comtest: stopped by SIGTERM; the port was closed".

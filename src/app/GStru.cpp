@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "platform/runtime/Activation.h"
 #include "platform/window/TextBox.h"
+#include "platform/window/Translations.h"
 
 namespace app {
 
@@ -12,7 +13,8 @@ constexpr char kModule[] = "Global";
 
 GStru& GStru::RPMsg(const rt::Usual& cMsg, const rt::Usual& cCaption) {
     RT_ENTER("GSTRU:RPMSG", kModule);
-    win::TextBox box(nullptr, texts::kMessageCaption, cMsg.AsText());
+    win::TextBox box(nullptr, win::Translations::Text(texts::kMessageCaption).toStdString(),
+                     cMsg.AsText());
     if (!cCaption.IsNil()) box.Caption(cCaption.AsText());
     RT_LINE();
     box.Show();

@@ -14,6 +14,7 @@
 #include "platform/window/Color.h"
 #include "platform/window/ErrorBox.h"
 #include "platform/window/Font.h"
+#include "platform/window/Translations.h"
 #include "serialtest/LineChoices.h"
 #include "serialtest/PaneConstants.h"
 #include "serialtest/SerialTestTexts.h"
@@ -87,6 +88,7 @@ WSerial::WSerial(win::Window* owner, const LineTables& tables, int controlId,
     ShowPortDevices(*PortListBox_);
     portDevices_ = FollowPortDevices(*PortListBox_);
     PortListBox_->HyperLabel(Label("PortListBox"));
+    theFixedText1->LabelFor(*PortListBox_);
     RT_LINE();
     theFixedText2 = std::make_unique<win::FixedText>(this, win::ResourceID(kFixedText2, inst));
     theFixedText2->HyperLabel(Label("theFixedText2", texts::kBaudRate));
@@ -94,6 +96,7 @@ WSerial::WSerial(win::Window* owner, const LineTables& tables, int controlId,
     BaudListBox_ = std::make_unique<win::ComboBox>(this, win::ResourceID(kBaudList, inst));
     BaudListBox_->FillUsing(tables.bauds);
     BaudListBox_->HyperLabel(Label("BaudListBox"));
+    theFixedText2->LabelFor(*BaudListBox_);
     RT_LINE();
     theFixedText3 = std::make_unique<win::FixedText>(this, win::ResourceID(kFixedText3, inst));
     theFixedText3->HyperLabel(Label("theFixedText3", texts::kParity));
@@ -101,6 +104,7 @@ WSerial::WSerial(win::Window* owner, const LineTables& tables, int controlId,
     ParityListBox_ = std::make_unique<win::ComboBox>(this, win::ResourceID(kParityList, inst));
     ParityListBox_->FillUsing(tables.parities);
     ParityListBox_->HyperLabel(Label("ParityListBox"));
+    theFixedText3->LabelFor(*ParityListBox_);
     RT_LINE();
     SevenButton_ = std::make_unique<win::RadioButton>(this, win::ResourceID(kSevenButton, inst));
     SevenButton_->HyperLabel(Label("SevenButton", texts::kSevenBits));
@@ -116,6 +120,7 @@ WSerial::WSerial(win::Window* owner, const LineTables& tables, int controlId,
     RT_LINE();
     CommEdit_ = new SerialMLE(this, win::ResourceID(kCommEdit, inst));
     CommEdit_->View()->setObjectName(QStringLiteral("CommEdit"));
+    CommEdit_->View()->setAccessibleName(QString::fromUtf8(texts::kPaneName));
     CommEdit_->SetFont(QString::fromStdString(paneFont.FaceName()), paneFont.PointSize(),
                        paneFont.Bold());
     CommEdit_->SetBackground(paneBrush.GetColor().ToQColor());
@@ -194,7 +199,8 @@ void WSerial::BeginButton() {
 
 rt::Expected<> WSerial::StartPort(serial::Serial& port) const {
     const std::string portName = PortListBox_->Value().AsText();
-    if (!port.Open(portName)) return rt::Fail(std::string(texts::kCannotOpenPort) + portName);
+    if (!port.Open(portName))
+        return rt::Fail(win::Translations::Text(texts::kCannotOpenPort).toStdString() + portName);
     port.SetBaud(ToUnsigned<std::uint32_t>(BaudListBox_->Value()));
     port.SetParity(ToUnsigned<std::uint8_t>(ParityListBox_->Value()));
     port.SetByteSize(

@@ -8,13 +8,21 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QProcess>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <cmath>
+#include <cstdlib>
 #include <iostream>
 
 #include "WSerialFixture.h"
+#include "platform/os/MessageLanguage.h"
+#include "platform/window/TextPaneView.h"
+#include "platform/window/Translations.h"
 
 namespace serialtest {
 namespace {
@@ -43,12 +51,48 @@ TEST_F(WSerialTest, ControlsFitTheShellUnderTheDesktopsFonts) {
                  qobject_cast<QComboBox*>(control))
             needed = control->sizeHint().width();
         EXPECT_LE(needed, control->width());
+        // A radio button's whole indicator lies inside it.
+        if (auto* radio = qobject_cast<QRadioButton*>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(radio);
+            option.text = radio->text();
+            const QRect indicator =
+                radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+            EXPECT_TRUE(radio->rect().contains(indicator))
+                << indicator.y() << "+" << indicator.height() << " in " << radio->height();
+        }
     }
     // The pane's character cell is no larger than Courier New 10's at 96 dpi,
     // 8 x 16 pixels, so its rows hold as many characters as they were made for.
     const QFontMetricsF pane(Pane()->View()->font());
     EXPECT_LE(pane.horizontalAdvance(QLatin1Char('M')), 8 + 1.0 / 64);
     EXPECT_LE(std::ceil(pane.height()), 16);
+    // The caret stands right after the text drawn, whatever the pane's face
+    // (proportional faces included): the columns that differ with and
+    // without the focus are the caret's.
+    win::TextPaneView* view = Pane()->View();
+    view->InsertText(u"iiiiiiiiii");
+    shell_->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(shell_->Widget()));
+    view->setFocus();
+    ASSERT_TRUE(view->hasFocus());
+    const QImage focused = view->viewport()->grab().toImage();
+    view->clearFocus();
+    const QImage unfocused = view->viewport()->grab().toImage();
+    const QColor background = unfocused.pixelColor(unfocused.width() - 3, unfocused.height() - 3);
+    int inkRight = -1;
+    int caretLeft = -1;
+    for (int x = 0; x < focused.width(); ++x) {
+        for (int y = 0; y < focused.height() / 2; ++y) {
+            if (unfocused.pixelColor(x, y) != background) inkRight = x;
+            if (caretLeft < 0 && focused.pixelColor(x, y) != unfocused.pixelColor(x, y))
+                caretLeft = x;
+        }
+    }
+    ASSERT_GE(inkRight, 0);
+    ASSERT_GE(caretLeft, 0);
+    EXPECT_GE(caretLeft, inkRight - 1);
+    EXPECT_LE(caretLeft, inkRight + pane.horizontalAdvance(QLatin1Char('M')));
     std::cout << "dialog face: " << QFontInfo(frame->font()).family().toStdString() << " "
               << frame->font().pointSizeF()
               << " pt\npane face: " << QFontInfo(Pane()->View()->font()).family().toStdString()
@@ -136,6 +180,63 @@ TEST(WSerialFontSetsTest, LayoutHoldsWhateverFontsTheDesktopHas) {
         EXPECT_TRUE(out.contains("[  PASSED  ] 1 test.")) << shown;
         EXPECT_TRUE(set.face.isEmpty() || out.contains("dialog face: " + set.face)) << shown;
         EXPECT_TRUE(out.contains(QStringLiteral("screen: ") + set.screen)) << shown;
+    }
+}
+
+// The window's captions in the language the environment asks for: English
+// under an English locale, the program's own Russian otherwise. Run by the
+// test below under each locale.
+TEST_F(WSerialTest, CaptionsSpeakTheUsersLanguage) {
+    const std::string language = os::MessageLanguage::Choose(
+        [](const char* name) { return std::getenv(name); }, {"ru", "en"});
+    const bool english =
+        win::Translations::Install(*qApp, language, {QStringLiteral(COMTEST_QM_DIR)});
+    EXPECT_EQ(english, language == "en");
+    Open();
+    QStringList captions;
+    for (const char* button : {"BeginButton", "EndButton", "ExitButton"})
+        captions << Find<QPushButton>(button)->text();
+    const QStringList expected = english ? QStringList{"Start test", "End test", "Exit"}
+                                         : QStringList{"Начать тест", "Конец теста", "Выход"};
+    EXPECT_EQ(captions, expected);
+    std::cout << "captions: " << captions.join('|').toStdString() << std::endl;
+}
+
+TEST(WSerialLanguageTest, WindowSpeaksEnglishUnderAnEnglishLocaleAndRussianOtherwise) {
+    struct Locale {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> env;
+        const char* captions;
+    };
+    const Locale locales[] = {
+        {"LANG English", {{"LANG", "en_US.UTF-8"}}, "Start test|End test|Exit"},
+        {"LANG Russian", {{"LANG", "ru_RU.UTF-8"}}, "Начать тест|Конец теста|Выход"},
+        {"LANGUAGE first",
+         {{"LANG", "de_DE.UTF-8"}, {"LANGUAGE", "fr:en_GB:ru"}},
+         "Start test|End test|Exit"},
+        {"LC_MESSAGES over LANG",
+         {{"LANG", "en_US.UTF-8"}, {"LC_MESSAGES", "ru_RU.UTF-8"}},
+         "Начать тест|Конец теста|Выход"},
+        {"C ignores LANGUAGE",
+         {{"LC_ALL", "C.UTF-8"}, {"LANGUAGE", "en"}},
+         "Начать тест|Конец теста|Выход"},
+    };
+    for (const Locale& locale : locales) {
+        SCOPED_TRACE(locale.name);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"}) env.remove(name);
+        for (const auto& [name, value] : locale.env) env.insert(name, value);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess child;
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=WSerialTest.CaptionsSpeakTheUsersLanguage"});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString out = QString::fromUtf8(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+        EXPECT_TRUE(out.contains(QStringLiteral("captions: ") + QString::fromUtf8(locale.captions)))
+            << out.toStdString();
     }
 }
 

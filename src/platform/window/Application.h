@@ -6,7 +6,8 @@
 //
 // Making it starts the display platform under a PlatformStartWatch: without
 // a usable display the program ends with one line on standard error and
-// exit code -1 (255) instead of the toolkit's abort.
+// exit code -1 (255) instead of the toolkit's abort. Then the translation
+// the user's locale asks for is installed (Translations::InstallForUser).
 
 #include <QApplication>
 

@@ -1,8 +1,13 @@
 #include "platform/window/Control.h"
 
 #include "platform/window/DataWindow.h"
+#include "platform/window/Translations.h"
 
 namespace win {
+
+QString Control::CaptionText() const {
+    return Translations::Text(QString::fromStdU16String(item_.caption));
+}
 
 Control::Control(DataWindow* owner, const ResourceID& id, std::unique_ptr<QWidget> widget)
     : owner_(owner), item_(owner->TemplateItem(id)) {

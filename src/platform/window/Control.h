@@ -56,7 +56,8 @@ class Control : public rt::Object {
 
   protected:
     Control(DataWindow* owner, const ResourceID& id, std::unique_ptr<QWidget> widget);
-    QString CaptionText() const { return QString::fromStdU16String(item_.caption); }
+    // The template's caption in the user's language (Translations).
+    QString CaptionText() const;
 
   private:
     DataWindow* owner_;

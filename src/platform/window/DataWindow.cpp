@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/runtime/LateBinding.h"
+#include "platform/window/Accessibility.h"
 #include "platform/window/Font.h"
 #include "platform/window/ResourceModule.h"
 
@@ -65,6 +66,7 @@ void DataWindow::CreateWidget(Window* owner) {
     frame_->setAutoFillBackground(true);
     SetWidget(frame_);
     ApplyFrame();
+    Accessibility::Forget(frame_);
 }
 
 void DataWindow::Icon(const win::Icon& icon) {

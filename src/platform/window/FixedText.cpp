@@ -13,4 +13,8 @@ FixedText::FixedText(DataWindow* owner, const ResourceID& id)
     label->setWordWrap(true);
 }
 
+void FixedText::LabelFor(const Control& control) {
+    if (auto* label = static_cast<QLabel*>(Widget())) label->setBuddy(control.Widget());
+}
+
 }  // namespace win

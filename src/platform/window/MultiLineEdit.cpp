@@ -32,13 +32,15 @@ bool MultiLineEdit::event(QEvent* event) {
 
 void MultiLineEdit::KeyPressed(QKeyEvent& key) {
 #ifdef Q_OS_LINUX
-    // Qt's X11 and Wayland platforms report XKB keycodes, which tell where
-    // the key sits (VirtualKeyFromQt).
+    // Qt's X11 and Wayland platforms report XKB keycodes and keysyms, which
+    // tell where the key sits (VirtualKeyFromQt).
     const std::uint32_t position = key.nativeScanCode();
+    const std::uint32_t keysym = key.nativeVirtualKey();
 #else
     const std::uint32_t position = 0;
+    const std::uint32_t keysym = 0;
 #endif
-    const std::uint32_t code = VirtualKeyFromQt(key.key(), key.modifiers(), position);
+    const std::uint32_t code = VirtualKeyFromQt(key.key(), key.modifiers(), position, keysym);
     const os::LPARAM lParam = kKeyRepeatCount |
                               static_cast<os::LPARAM>((key.nativeScanCode() & 0xFF) << 16) |
                               (key.isAutoRepeat() ? kKeyWasDown : 0);

@@ -1,8 +1,11 @@
 #include "platform/window/RadioButton.h"
 
+#include "platform/window/Accessibility.h"
+
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <QStyle>
 
 namespace win {
 namespace {
@@ -51,7 +54,16 @@ class RadioButtonWidget : public QRadioButton {
 
 RadioButton::RadioButton(DataWindow* owner, const ResourceID& id)
     : Control(owner, id, std::make_unique<RadioButtonWidget>()) {
-    static_cast<QRadioButton*>(Widget())->setText(CaptionText());
+    auto* button = static_cast<QRadioButton*>(Widget());
+    button->setText(CaptionText());
+    // A template row is made for the platform's indicator at 96 dpi; a style
+    // that draws a bigger one (a higher resolution without scaling) gets a
+    // row grown around its middle, so the whole circle shows.
+    const int indicator =
+        button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, button);
+    if (const int grow = indicator - button->height(); grow > 0)
+        button->setGeometry(button->geometry().adjusted(0, -grow / 2, 0, grow - grow / 2));
+    Accessibility::Forget(button);
 }
 
 bool RadioButton::IsChecked() const {

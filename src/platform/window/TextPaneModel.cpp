@@ -46,6 +46,7 @@ void TextPaneModel::Insert(QStringView text) {
     int caret = start + inserted;
     if (const int excess = Size() - cap_; excess > 0) {
         text_.remove(0, excess);
+        dropped_ += excess;
         caret = std::max(caret - excess, 0);
     }
     caret_ = anchor_ = caret;

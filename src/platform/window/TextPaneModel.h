@@ -73,6 +73,10 @@ class TextPaneModel {
 
     // Counts every change of text, so views know when to lay out again.
     unsigned long long Revision() const { return revision_; }
+    // Characters the cap has dropped from the front since the model was
+    // made (SetText's trim not counted), so a view can tell a change at the
+    // front from the trim that followed an edit.
+    long long Dropped() const { return dropped_; }
 
   private:
     void Changed();
@@ -87,6 +91,7 @@ class TextPaneModel {
     int columns_ = 80;
     int goalColumn_ = -1;  // column kept across Up/Down, -1 when unset
     unsigned long long revision_ = 0;
+    long long dropped_ = 0;
 
     mutable std::vector<int> rowStarts_;
     mutable bool layoutValid_ = false;

@@ -1,5 +1,6 @@
 #include "platform/window/TextPaneView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
@@ -8,6 +9,8 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
+
+#include "platform/window/Accessibility.h"
 
 namespace win {
 
@@ -21,6 +24,18 @@ TextPaneView::TextPaneView(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     SetPaneFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Accessibility::Install();
+    QAccessible::installActivationObserver(this);
+    accessibilityActiveChanged(QAccessible::isActive());
+}
+
+TextPaneView::~TextPaneView() {
+    QAccessible::removeActivationObserver(this);
+}
+
+void TextPaneView::accessibilityActiveChanged(bool active) {
+    told_ = {};
+    if (active) told_ = {true, model_.Text(), model_.Caret(), model_.Anchor(), model_.Dropped()};
 }
 
 void TextPaneView::SetPaneFont(const QFont& font) {
@@ -81,11 +96,81 @@ void TextPaneView::ModelChanged() {
     UpdateScrollRange();
     EnsureCaretVisible();
     viewport()->update();
+    TellScreenReaders();
 }
 
 void TextPaneView::CaretMoved() {
     EnsureCaretVisible();
     viewport()->update();
+    TellScreenReaders();
+}
+
+void TextPaneView::Select(int anchor, int caret) {
+    model_.SetCaret(anchor);
+    model_.SetCaret(caret, true);
+    CaretMoved();
+}
+
+void TextPaneView::ScrollTo(int pos) {
+    const int row = model_.RowOf(std::clamp(pos, 0, model_.Size()));
+    QScrollBar* bar = verticalScrollBar();
+    if (row < bar->value() || row >= bar->value() + VisibleRows()) bar->setValue(row);
+}
+
+QRect TextPaneView::CharacterRect(int pos) const {
+    pos = std::clamp(pos, 0, model_.Size());
+    const int row = model_.RowOf(pos);
+    const qreal x = kMargin + (pos - model_.RowStart(row)) * charWidth_;
+    const int top = kMargin + (row - FirstVisibleRow()) * lineHeight_;
+    return QRectF(x, top, charWidth_, lineHeight_).toAlignedRect();
+}
+
+void TextPaneView::TellScreenReaders() {
+    if (!told_.valid) return;
+    const QString& text = model_.Text();
+    {
+        // The model replaces one range and then drops from the front what
+        // passes the cap: told as the drop, then the replacement found by
+        // the common head and tail of what is left and the text now.
+        QStringView before(told_.text);
+        if (const auto dropped =
+                std::min<qsizetype>(model_.Dropped() - told_.dropped, before.size());
+            dropped > 0) {
+            QAccessibleTextRemoveEvent removed(this, 0, before.left(dropped).toString());
+            QAccessible::updateAccessibility(&removed);
+            before = before.mid(dropped);
+        }
+        const qsizetype most = std::min(before.size(), text.size());
+        qsizetype head = 0;
+        while (head < most && before[head] == text[head]) ++head;
+        qsizetype tail = 0;
+        while (tail < most - head &&
+               before[before.size() - 1 - tail] == text[text.size() - 1 - tail])
+            ++tail;
+        const QString gone = before.mid(head, before.size() - head - tail).toString();
+        const QString come = text.mid(head, text.size() - head - tail);
+        const int at = static_cast<int>(head);
+        if (!gone.isEmpty() && !come.isEmpty()) {
+            QAccessibleTextUpdateEvent updated(this, at, gone, come);
+            QAccessible::updateAccessibility(&updated);
+        } else if (!gone.isEmpty()) {
+            QAccessibleTextRemoveEvent removed(this, at, gone);
+            QAccessible::updateAccessibility(&removed);
+        } else if (!come.isEmpty()) {
+            QAccessibleTextInsertEvent inserted(this, at, come);
+            QAccessible::updateAccessibility(&inserted);
+        }
+    }
+    if (told_.anchor != model_.Anchor() || told_.caret != model_.Caret()) {
+        if (model_.HasSelection() || told_.anchor != told_.caret) {
+            QAccessibleTextSelectionEvent selected(this, model_.SelectionStart(),
+                                                   model_.SelectionEnd());
+            QAccessible::updateAccessibility(&selected);
+        }
+        QAccessibleTextCursorEvent moved(this, model_.Caret());
+        QAccessible::updateAccessibility(&moved);
+    }
+    told_ = {true, text, model_.Caret(), model_.Anchor(), model_.Dropped()};
 }
 
 void TextPaneView::InsertText(QStringView text) {
@@ -200,9 +285,18 @@ void TextPaneView::ApplyKey(const QKeyEvent& key) {
 }
 
 int TextPaneView::PositionAtPoint(const QPoint& point) const {
+    return PositionAt(point, true);
+}
+
+int TextPaneView::CharacterAtPoint(const QPoint& point) const {
+    return PositionAt(point, false);
+}
+
+int TextPaneView::PositionAt(const QPoint& point, bool nearest) const {
     const int row = FirstVisibleRow() + std::max(point.y() - kMargin, 0) / lineHeight_;
     if (row >= model_.RowCount()) return model_.Size();
-    const int column = static_cast<int>(std::lround((point.x() - kMargin) / charWidth_));
+    const qreal cells = (point.x() - kMargin) / charWidth_;
+    const auto column = static_cast<int>(nearest ? std::lround(cells) : std::floor(cells));
     return model_.PositionAt(row, column);
 }
 
@@ -254,6 +348,7 @@ void TextPaneView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), background_);
     painter.setFont(font());
+    const QFontMetricsF metrics(font());
 
     const QString& text = model_.Text();
     const int first = FirstVisibleRow();
@@ -271,10 +366,14 @@ void TextPaneView::paintEvent(QPaintEvent*) {
         const int a = std::clamp(selStart, start, start + length);
         const int b = std::clamp(selEnd, start, start + length);
         auto run = [&](int from, int to, const QColor& color) {
-            if (to <= from) return;
             painter.setPen(color);
-            painter.drawText(QPointF(kMargin + (from - start) * charWidth_, baseline),
-                             text.mid(from, to - from));
+            for (int i = from; i < to; ++i) {
+                // A glyph narrower than the cell sits in its middle.
+                const qreal slack =
+                    std::max<qreal>(charWidth_ - metrics.horizontalAdvance(text[i]), 0);
+                painter.drawText(QPointF(kMargin + (i - start) * charWidth_ + slack / 2, baseline),
+                                 QString(text[i]));
+            }
         };
         if (b > a) {
             painter.fillRect(

@@ -6,6 +6,7 @@
 
 #include "platform/os/SystemMenu.h"
 #include "platform/runtime/ErrorSystem.h"
+#include "platform/window/Accessibility.h"
 
 namespace win {
 namespace {
@@ -41,6 +42,7 @@ TopAppWindow::TopAppWindow(rt::Object* owner) : Window(owner) {
     canvas_ = new QWidget(frame);
     canvas_->setObjectName(QStringLiteral("canvas"));
     SetWidget(frame);
+    Accessibility::Forget(frame);
     Size(Dimension{kFrame.left() + kFrame.right() + 400, kFrame.top() + kFrame.bottom() + 300});
     ApplyFrame();
 }

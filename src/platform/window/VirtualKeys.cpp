@@ -77,7 +77,7 @@ constexpr auto kKeys = std::to_array<Pair>({
     {Qt::Key_Sleep, 0x5F},
 });
 
-// The numeric keypad, when the key event carries Qt::KeypadModifier.
+// The numeric keypad's operators (OnKeypad says when a key is on it).
 constexpr auto kKeypad = std::to_array<Pair>({
     {Qt::Key_Asterisk, VK_MULTIPLY},
     {Qt::Key_Plus, VK_ADD},
@@ -232,6 +232,35 @@ std::uint32_t UsLayoutCodeAt(std::uint32_t nativeScanCode) {
     return event < std::size(kUsLayoutByPosition) ? kUsLayoutByPosition[event] : 0;
 }
 
+// XKB's keysyms of the numeric keypad, KP_Space to KP_Equal, whatever the
+// Num Lock state.
+constexpr std::uint32_t kKeypadKeysymFirst = 0xFF80;
+constexpr std::uint32_t kKeypadKeysymLast = 0xFFBD;
+
+// The input event codes of the keypad's keys (KEY_KP7 .. KEY_KPDOT in one
+// run, then the ones the kernel added later).
+constexpr std::uint32_t kKeypadEventRunFirst = 71;
+constexpr std::uint32_t kKeypadEventRunLast = 83;
+constexpr std::uint32_t kKeypadEvents[] = {
+    55,   // KEY_KPASTERISK
+    96,   // KEY_KPENTER
+    98,   // KEY_KPSLASH
+    117,  // KEY_KPEQUAL
+    121,  // KEY_KPCOMMA
+};
+
+bool OnKeypad(Qt::KeyboardModifiers modifiers, std::uint32_t nativeScanCode,
+              std::uint32_t nativeVirtualKey) {
+    if (modifiers.testFlag(Qt::KeypadModifier)) return true;
+    if (nativeVirtualKey >= kKeypadKeysymFirst && nativeVirtualKey <= kKeypadKeysymLast)
+        return true;
+    if (nativeScanCode < kXkbKeycodeOffset) return false;
+    const std::uint32_t event = nativeScanCode - kXkbKeycodeOffset;
+    return (event >= kKeypadEventRunFirst && event <= kKeypadEventRunLast) ||
+           std::find(std::begin(kKeypadEvents), std::end(kKeypadEvents), event) !=
+               std::end(kKeypadEvents);
+}
+
 template <std::size_t N>
 constexpr bool Sorted(const std::array<Pair, N>& table) {
     for (std::size_t i = 1; i < N; ++i)
@@ -251,8 +280,8 @@ std::uint32_t Find(const std::array<Pair, N>& table, int key) {
 }  // namespace
 
 std::uint32_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers,
-                               std::uint32_t nativeScanCode) {
-    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+                               std::uint32_t nativeScanCode, std::uint32_t nativeVirtualKey) {
+    const bool keypad = OnKeypad(modifiers, nativeScanCode, nativeVirtualKey);
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
         return keypad ? VK_NUMPAD0 + static_cast<std::uint32_t>(qtKey - Qt::Key_0)
                       : static_cast<std::uint32_t>(qtKey);

@@ -60,9 +60,13 @@ inline constexpr std::uint32_t VK_PACKET = 0xE7;
 // The virtual-key code of a key press: never 0, so every key-down carries a
 // code. In this order:
 //  1. Keys that are not characters get their own code (Enter, arrows, F1 to
-//     F24, Shift, ...). With Qt::KeypadModifier the digits and operators give
-//     the keypad's codes (the keypad's Enter is VK_RETURN, its navigation
-//     keys the ordinary ones).
+//     F24, Shift, ...). Keys of the numeric keypad give the keypad's codes
+//     for its digits and operators (the keypad's Enter is VK_RETURN, its
+//     navigation keys the ordinary ones). A key is on the keypad when the
+//     event carries Qt::KeypadModifier, when `nativeVirtualKey` is one of
+//     XKB's keypad keysyms (0xFF80 to 0xFFBD), or when `nativeScanCode` is
+//     the XKB keycode of a keypad key: Qt's Wayland platform never sets the
+//     modifier, but both native values still tell where the key is.
 //  2. Letters A to Z and digits give their upper-case ASCII code, whatever
 //     the layout and the Shift state. Cyrillic letters give the code of their
 //     key in the standard Russian (and Ukrainian) layout (Й is 'Q').
@@ -77,6 +81,7 @@ inline constexpr std::uint32_t VK_PACKET = 0xE7;
 //     layout's punctuation by its character: '!' is '1', '?' is VK_OEM_2.
 //  5. Anything else: VK_PACKET.
 std::uint32_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers,
-                               std::uint32_t nativeScanCode = 0);
+                               std::uint32_t nativeScanCode = 0,
+                               std::uint32_t nativeVirtualKey = 0);
 
 }  // namespace win

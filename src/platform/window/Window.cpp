@@ -1,5 +1,7 @@
 #include "platform/window/Window.h"
 
+#include "platform/window/Translations.h"
+
 namespace win {
 
 Window::Window(rt::Object* owner) : owner_(owner) {}
@@ -17,7 +19,7 @@ std::string Window::Caption() const {
 }
 
 void Window::Caption(const std::string& caption) {
-    if (widget_) widget_->setWindowTitle(QString::fromStdString(caption));
+    if (widget_) widget_->setWindowTitle(Translations::Text(caption.c_str()));
 }
 
 Dimension Window::Size() const {

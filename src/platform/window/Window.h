@@ -41,6 +41,7 @@ class Window : public rt::Object {
     rt::Object* Owner() const { return owner_; }
 
     std::string Caption() const;
+    // Sets the caption shown, in the user's language (Translations).
     void Caption(const std::string& caption);
     // Outer size and position in pixels.
     virtual Dimension Size() const;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QImage>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -105,6 +106,49 @@ TEST_F(TextPaneViewTest, PaintsTextInThePaneColours) {
     view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
     const QImage bottom = view.viewport()->grab().toImage();
     EXPECT_EQ(countInk(bottom), 0);
+}
+
+// The pane as a screen reader sees it through Qt's accessibility interfaces:
+// an editable text named as the pane is, whose text interface reads the
+// model and moves the pane's caret and selection. (The events it sends are
+// heard only where a platform's bridge listens: AccessibilityBusTest.)
+TEST(TextPaneViewAccessibleTest, ScreenReadersReadThePane) {
+    TextPaneView view;
+    view.resize(300, 120);
+    view.show();
+    view.setAccessibleName("Received data");
+    QAccessibleInterface* pane = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->role(), QAccessible::EditableText);
+    EXPECT_EQ(pane->text(QAccessible::Name), "Received data");
+    EXPECT_TRUE(pane->state().editable);
+    EXPECT_TRUE(pane->state().multiLine);
+    QAccessibleTextInterface* text = pane->textInterface();
+    ASSERT_NE(text, nullptr);
+
+    view.InsertText(u"abc\ndef");
+    QTest::keyClick(&view, Qt::Key_Left);
+    QTest::keyClick(&view, Qt::Key_Backspace);
+    view.Select(1, 3);
+    view.InsertText(u"XY");
+    EXPECT_EQ(text->characterCount(), 6);
+    EXPECT_EQ(text->text(0, 7), "aXY\ndf");
+    EXPECT_EQ(text->text(5, 100), "f");
+    EXPECT_EQ(text->cursorPosition(), 3);
+    EXPECT_EQ(text->selectionCount(), 0);
+    text->setSelection(0, 4, 6);
+    int start = -1;
+    int end = -1;
+    text->selection(0, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(4, 6));
+    EXPECT_EQ(view.Model().SelectedText(), "df");
+    // Character places: 'd' begins the second row, under 'a'.
+    const QRect a = text->characterRect(0);
+    const QRect d = text->characterRect(4);
+    EXPECT_EQ(d.left(), a.left());
+    EXPECT_GE(d.top(), a.bottom());
+    EXPECT_EQ(text->offsetAtPoint(d.center()), 4);
+    EXPECT_EQ(text->offsetAtPoint(text->characterRect(1).center()), 1);
 }
 
 }  // namespace

@@ -67,6 +67,40 @@ TEST(VirtualKeys, KeypadHasCodesOfItsOwn) {
         EXPECT_EQ(VirtualKeyFromQt(c.qtKey, c.modifiers), c.expected) << "Qt key " << c.qtKey;
 }
 
+TEST(VirtualKeys, KeypadKnownByItsPlaceWithoutTheKeypadModifier) {
+    // As Qt's Wayland platform reports the keypad: no Qt::KeypadModifier,
+    // the XKB keycode (event code + 8) and the keysym.
+    constexpr std::uint32_t kXkb = 8;
+    struct Case {
+        const char* what;
+        int qtKey;
+        std::uint32_t scanCode;
+        std::uint32_t keysym;
+        std::uint32_t expected;
+    };
+    const Case cases[] = {
+        {"KP_0", Qt::Key_0, 82 + kXkb, 0xFFB0, 96},
+        {"KP_9", Qt::Key_9, 73 + kXkb, 0xFFB9, 105},
+        {"KP_Multiply", Qt::Key_Asterisk, 55 + kXkb, 0xFFAA, 106},
+        {"KP_Add", Qt::Key_Plus, 78 + kXkb, 0xFFAB, 107},
+        {"KP_Subtract", Qt::Key_Minus, 74 + kXkb, 0xFFAD, 109},
+        {"KP_Decimal", Qt::Key_Period, 83 + kXkb, 0xFFAE, 110},
+        {"KP_Divide", Qt::Key_Slash, 98 + kXkb, 0xFFAF, 111},
+        {"KP_Enter", Qt::Key_Enter, 96 + kXkb, 0xFF8D, 13},
+        {"KP_Up (Num Lock off) is the arrow", Qt::Key_Up, 72 + kXkb, 0xFF97, 38},
+        {"KP_5 by keysym alone", Qt::Key_5, 0, 0xFFB5, 101},
+        {"KP_7 by keycode alone", Qt::Key_7, 71 + kXkb, 0, 103},
+        {"KP_Separator by keycode alone", Qt::Key_Comma, 121 + kXkb, 0, 110},
+        // The same characters off the keypad stay on the main keyboard.
+        {"main 0", Qt::Key_0, 11 + kXkb, '0', '0'},
+        {"main -", Qt::Key_Minus, 12 + kXkb, '-', 0xBD},
+        {"main /", Qt::Key_Slash, 53 + kXkb, '/', 0xBF},
+        {"main * (Shift+8)", Qt::Key_Asterisk, 9 + kXkb, '*', '8'},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(VirtualKeyFromQt(c.qtKey, kNone, c.scanCode, c.keysym), c.expected) << c.what;
+}
+
 TEST(VirtualKeys, PunctuationOfUsLayoutPlainAndShifted) {
     // Each pair: the unshifted and shifted symbol of one key, and its code.
     struct Pair {
@@ -143,6 +177,9 @@ TEST(VirtualKeys, OtherLayoutsGoByTheKeysPlaceOnTheUsLayout) {
         {"German dead ^ on `", Qt::Key_Dead_Circumflex, kNone, 41 + kXkb, 0xC0},
         {"German < on the 102nd key", Qt::Key_Less, kNone, 86 + kXkb, 0xE2},
         {"German / is Shift+7", Qt::Key_Slash, kShift, 8 + kXkb, '7'},
+        {"German + on ]", Qt::Key_Plus, kNone, 27 + kXkb, 0xDD},
+        {"French , on M", Qt::Key_Comma, kNone, 50 + kXkb, 'M'},
+        {"French m on ;", Qt::Key_M, kNone, 39 + kXkb, 'M'},
         {"French & on the 1 key", Qt::Key_Ampersand, kNone, 2 + kXkb, '1'},
         {"French Shift+1", Qt::Key_1, kShift, 2 + kXkb, '1'},
         {"French A where US has Q", Qt::Key_A, kNone, 16 + kXkb, 'A'},

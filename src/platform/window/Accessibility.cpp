@@ -1,0 +1,40 @@
+#include "platform/window/Accessibility.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QRadioButton>
+
+#include "platform/window/RadioButtonAccessible.h"
+#include "platform/window/TextPaneAccessible.h"
+#include "platform/window/TextPaneView.h"
+
+namespace win {
+
+void Accessibility::Install() {
+    // The last factory installed is asked first: the application installs
+    // the toolkit's widget factory as it is made, so the layer's goes in
+    // after it, again each time (removing first keeps one).
+    QAccessible::removeFactory(&Accessibility::Make);
+    QAccessible::installFactory(&Accessibility::Make);
+}
+
+void Accessibility::Forget(QObject* object) {
+    Install();
+    if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+}
+
+QAccessibleInterface* Accessibility::Make(const QString& className, QObject* object) {
+    if (auto* pane = qobject_cast<TextPaneView*>(object)) return new TextPaneAccessible(pane);
+    if (auto* radio = qobject_cast<QRadioButton*>(object)) return new RadioButtonAccessible(radio);
+    // The layer's top-level windows are plain widgets, its data windows
+    // plain frames: the class name tells them from the toolkit's own
+    // subclasses.
+    if (className == QLatin1String("QWidget") && static_cast<QWidget*>(object)->isWindow())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    if (className == QLatin1String("QFrame"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Client);
+    return nullptr;
+}
+
+}  // namespace win
