@@ -40,6 +40,10 @@ else
         tar -C "$source_dir" -xf -
 fi
 
+# The source package keeps the files' modes: make them the same whatever the
+# umask of the checkout and of this copy (rw-r--r--, rwxr-xr-x).
+chmod -R u=rwX,go=rX "$source_dir"
+
 # debhelper gives the build a HOME of its own: name the compiler cache the
 # user has, so a build made before is not compiled again.
 if command -v ccache >/dev/null && [ -z "${CCACHE_DIR:-}" ]; then
