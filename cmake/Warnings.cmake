@@ -25,16 +25,35 @@ endfunction()
 
 # A test executable of every .cpp in the calling folder, registered with
 # CTest; every test runs headless on Qt's offscreen platform.
+# HEAVY names the tests (GoogleTest filter patterns) that take seconds rather
+# than milliseconds: they carry the CTest label "heavy", so a quick run can
+# leave them out (ctest -LE heavy); a plain ctest runs them with the rest.
+# Every test's time limit is set here and nowhere else: 120 s, five times as
+# long in the sanitizer build, whose code runs several times slower. ctest's
+# --timeout does not override it.
 function(comtest_test target)
-    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "DEPS;HEAVY" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     add_executable(${target} ${sources})
     target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock comtest_test_main)
     comtest_warnings(${target})
-    gtest_discover_tests(${target}
-        DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
-                   TIMEOUT 120)
+    set(timeout 120)
+    if(COMTEST_SANITIZE)
+        math(EXPR timeout "${timeout} * 5")
+    endif()
+    # Each value must be a single word: gtest_discover_tests passes the
+    # properties on as one flat list, so a list value would be split apart
+    # and shift every property after it.
+    set(properties ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT ${timeout})
+    if(NOT ARG_HEAVY)
+        gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
+        return()
+    endif()
+    list(JOIN ARG_HEAVY ":" heavy)
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 TEST_FILTER "-${heavy}"
+        PROPERTIES ${properties})
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 TEST_FILTER "${heavy}"
+        PROPERTIES ${properties} LABELS heavy)
 endfunction()
 
 # COMTEST_SANITIZE builds everything with AddressSanitizer and

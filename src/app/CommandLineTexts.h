@@ -1,8 +1,7 @@
 #pragma once
 // Texts of the command line: the help, the version line and the error lines,
-// defined once. The help is also the source of the manual page (help2man
-// turns "Name:" headings at the start of a line into its sections), so every
-// section heading stands alone on its line and ends in a colon.
+// defined once. The manual page (docs/comtest.1) describes every option the
+// help lists, and a test holds the two to the same options.
 
 #include <string_view>
 
