@@ -74,8 +74,6 @@ inline constexpr std::string_view kDetails =
     "  bit) and wires RTS to CTS and DTR to DSR and DCD; a file of that name is\n"
     "  reached as ./loop. A port is held exclusively while a test runs; when its\n"
     "  device is pulled and put back, the test resumes by itself.\n"
-    "\n"
-    "Signals:\n"
     "  Ctrl+C (SIGINT), SIGTERM or SIGHUP ends comtest within a second wherever it\n"
     "  is, in a box or at start-up too: a test is ended as \"Конец теста\" does,\n"
     "  which sets the port back; one line on standard error names the signal, and\n"

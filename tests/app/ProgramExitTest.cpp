@@ -95,10 +95,14 @@ TEST(ProgramExitTest, NoUsableDisplayIsOneLineOnStandardErrorAndMinusOne) {
         {"linuxfb", "", "", "the display platform \"linuxfb\" has no screen: ", false},
         {"eglfs", "", "", "the display platform \"eglfs\" could not be started: ", false},
     };
+    // Without one, the Wayland client library says so on its own.
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.said);
         auto env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
         if (*c.platform) env.insert("QT_QPA_PLATFORM", c.platform);
         if (*c.display) env.insert("DISPLAY", c.display);
         if (*c.wayland) env.insert("WAYLAND_DISPLAY", c.wayland);
