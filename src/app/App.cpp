@@ -1,6 +1,5 @@
 #include "app/App.h"
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -47,9 +46,7 @@ rt::Usual App::Start() {
     window->Show();
     // Goes before the window it ends the test of.
     std::optional<StopSignalWatch> stopWatch;
-    if (stop_ != nullptr)
-        stopWatch.emplace(
-            *stop_, [&window] { return window->EndTest(); }, stderr);
+    if (stop_ != nullptr) stopWatch.emplace(*stop_, [&window] { return window->EndTest(); });
 
     RT_LINE();
     Exec();

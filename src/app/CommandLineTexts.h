@@ -33,7 +33,9 @@ inline constexpr std::string_view kPortDescription =
     "the last mapping of a port wins";
 inline constexpr std::string_view kCollectPublicsDescription =
     "only collect the program's public names: end at once with exit status 0, "
-    "unless the program's file name ends in \"dbg\" and KXCurrentPrjDir is set";
+    "before the rest of the command line is read (so a wrong option beside it "
+    "goes unnoticed), unless the program's file name ends in \"dbg\" and "
+    "KXCurrentPrjDir is set";
 inline constexpr std::string_view kCheckValueName = "ComN";
 inline constexpr std::string_view kCheckDescription =
     "check port ComN (Com1 to Com255) through a loopback plug without the window, "
@@ -79,9 +81,12 @@ inline constexpr std::string_view kDetails =
     "  takes every setting (with 7 data bits a byte comes back without its top\n"
     "  bit) and wires RTS to CTS and DTR to DSR and DCD; a file of that name is\n"
     "  reached as ./loop. A port is held exclusively while a test runs; when its\n"
-    "  device is pulled and put back, the test resumes by itself. Ctrl+C (SIGINT),\n"
-    "  SIGTERM or SIGHUP during a test ends it as \"Конец теста\" does, which sets\n"
-    "  the port back, says so on standard error, and comtest ends by that signal.\n"
+    "  device is pulled and put back, the test resumes by itself.\n"
+    "  Ctrl+C (SIGINT), SIGTERM or SIGHUP ends comtest within a second wherever it\n"
+    "  is, in a box or at start-up too: a test is ended as \"Конец теста\" does,\n"
+    "  which sets the port back; one line on standard error names the signal, and\n"
+    "  comtest ends by it. A signal ignored at start stays ignored. SIGQUIT,\n"
+    "  SIGUSR1, SIGUSR2, SIGALRM and SIGPIPE set a port under test back first.\n"
     "\n"
     "Line check:\n"
     "  --check needs no window and no display. It maps which modem inputs follow\n"
@@ -131,7 +136,9 @@ inline constexpr std::string_view kDetails =
     "Files:\n"
     "  Runtime errors are shown in a dialog and appended to KXERROR.LOG in the\n"
     "  directory comtest was started from. Reasons for failed port opens, for a\n"
-    "  lost device and for its return are written to standard error, one line each.\n"
+    "  lost device and for its return, an end by a stop signal and a settings file\n"
+    "  that could not be read in a second are written to standard error, one line\n"
+    "  each.\n"
     "\n"
     "Exit status:\n"
     "  0    a normal end, --help, --version, --list-ports, a public-name collection\n"

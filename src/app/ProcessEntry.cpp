@@ -147,7 +147,8 @@ void ProcessEntry::End(std::uint32_t code) {
 void RunProcessEntry(int& argc, char** argv) {
     // Held before anything can start a thread (the toolkit's display
     // connection starts one), so that a stop signal never takes its default
-    // action on any thread while a port may be open; the window watches them.
+    // action on any thread while a port may be open; the window watches them,
+    // and their own thread ends the process where nothing else does.
     // The process ends through ExitProcess, so this lives as long as it.
     os::StopSignals stop;
     // An exception nobody catches, before the event loop runs or after it

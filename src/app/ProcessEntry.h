@@ -52,7 +52,9 @@ class ProcessEntry {
 // start function made with the program's arguments. An exception that
 // nobody catches goes through the error system (rt::InstallTerminateHandler).
 // SIGINT, SIGTERM and SIGHUP are held from the start (os::StopSignals), for
-// the window and the line check to end the process by them soundly.
+// the window and the line check to end the process by them soundly, and end
+// it within os::StopSignals::kGrace wherever it stands; the other signals
+// whose default ends the process put a port's settings back first.
 [[noreturn]] void RunProcessEntry(int& argc, char** argv);
 
 }  // namespace app

@@ -1,15 +1,11 @@
 #include "app/StopSignalWatch.h"
 
-#include <string>
-
-#include "app/AppTexts.h"
-#include "app/CommandLineTexts.h"
+#include "platform/os/OsTexts.h"
 
 namespace app {
 
-StopSignalWatch::StopSignalWatch(os::StopSignals& stop, std::function<bool()> endTest,
-                                 std::FILE* err)
-    : stop_(stop), endTest_(std::move(endTest)), err_(err) {
+StopSignalWatch::StopSignalWatch(os::StopSignals& stop, std::function<bool()> endTest)
+    : stop_(stop), endTest_(std::move(endTest)) {
     if (stop_.Handle() < 0) return;
     // A signal that came before the loop ran leaves the descriptor readable,
     // so the first pass of the loop takes it.
@@ -21,12 +17,7 @@ void StopSignalWatch::Stop() {
     if (!stop_.Caught()) return;
     // Closing the port sets the device back as it was found; the default
     // action of the signal would have left it at the test's settings.
-    if (endTest_()) {
-        std::fprintf(err_, "%s%s%s%s\n", std::string(texts::kErrorPrefix).c_str(),
-                     texts::kStoppedBy, stop_.Name(), texts::kPortClosed);
-        std::fflush(err_);
-    }
-    stop_.Resend();
+    stop_.Resend(endTest_() ? os::texts::kPortClosed : "");
 }
 
 }  // namespace app

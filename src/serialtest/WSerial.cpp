@@ -186,7 +186,7 @@ void WSerial::BeginButton() {
     CommEdit_->SetValue(QString());
     CommEdit_->SetFocus();
     RT_LINE();
-    if (const auto started = StartPort(*Port()); !started) {
+    if (const auto started = StartPort(Port()); !started) {
         RT_LINE();
         win::ErrorBox(this, started.Error()).Show();
         return;
@@ -197,10 +197,11 @@ void WSerial::BeginButton() {
     os::EnableMenuItem(SystemMenu_, os::kSystemMenuClose, os::MF_BYPOSITION | os::MF_GRAYED);
 }
 
-rt::Expected<> WSerial::StartPort(serial::Serial& port) const {
+rt::Expected<> WSerial::StartPort(serial::Serial* found) const {
     const std::string portName = PortListBox_->Value().AsText();
-    if (!port.Open(portName))
+    if (found == nullptr || !found->Open(portName))
         return rt::Fail(win::Translations::Text(texts::kCannotOpenPort).toStdString() + portName);
+    serial::Serial& port = *found;
     port.SetBaud(ToUnsigned<std::uint32_t>(BaudListBox_->Value()));
     port.SetParity(ToUnsigned<std::uint8_t>(ParityListBox_->Value()));
     port.SetByteSize(
@@ -215,7 +216,7 @@ rt::Expected<> WSerial::StartPort(serial::Serial& port) const {
 void WSerial::EndButton() {
     RT_ENTER("WSERIAL:ENDBUTTON", kModule);
     RT_LINE();
-    Port()->Close();
+    if (serial::Serial* port = Port()) port->Close();
     EndButton_->Disable();
     BeginButton_->Enable();
     ExitButton_->Enable();

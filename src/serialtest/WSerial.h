@@ -89,8 +89,8 @@ class WSerial : public win::DataWindow {
     // Opens `port` with the chosen settings and has it notify the pane of
     // received bytes. A failure carries the error box's text; a port that
     // opened but refused the settings is left open (the next start reopens
-    // it).
-    rt::Expected<> StartPort(serial::Serial& port) const;
+    // it). No port object (the pane's Device deleted) cannot be opened.
+    rt::Expected<> StartPort(serial::Serial* port) const;
 };
 
 }  // namespace serialtest

@@ -1,5 +1,8 @@
 // `comtest --list-ports` run as a user runs it, on a device tree of its own.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -80,6 +83,39 @@ TEST(ListPortsTest, PrintsOneLinePerPortAndKeepsTheNumbers) {
     EXPECT_NE(second.out.find("UART\\x1b]0;title\\x07, FTDI"), std::string::npos) << second.out;
     EXPECT_EQ(second.out.find_first_of("\x1b\x07"), std::string::npos) << second.out;
     EXPECT_EQ(second.out.find("Com2"), std::string::npos) << second.out;
+}
+
+// A settings file that is a FIFO: read without waiting for a writer, given
+// up with one line when it does not end, and never replaced by a file.
+TEST(ListPortsTest, ASettingsFileThatDoesNotEndIsGivenUpWithOneLine) {
+    DeviceTree tree;
+    QTemporaryDir dir;
+    ASSERT_TRUE(tree.Ok() && dir.isValid());
+    // A device to number: the numbering would be stored.
+    tree.AddUsb("ttyUSB0");
+    const QString store = dir.filePath("settings.fifo");
+    ASSERT_EQ(::mkfifo(store.toLocal8Bit().constData(), 0600), 0);
+    const std::string row = "Com1  " + tree.Node("ttyUSB0");
+
+    // Nobody writes: the file ends at once, empty, and takes no number.
+    const Listing unwritten = ListPorts(tree, store);
+    EXPECT_EQ(unwritten.code, 0);
+    EXPECT_EQ(unwritten.err, "comtest: cannot keep port numbers in " + store.toStdString() + "\n");
+    EXPECT_EQ(unwritten.out.rfind(row, 0), 0u) << unwritten.out;
+
+    // A writer that never writes nor closes it.
+    const int writer = ::open(store.toLocal8Bit().constData(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    const Listing silent = ListPorts(tree, store);
+    ::close(writer);
+    EXPECT_EQ(silent.code, 0);
+    EXPECT_EQ(silent.err, "comtest: cannot read the settings file " + store.toStdString() +
+                              ": the read did not end within a second\n");
+    EXPECT_EQ(silent.out.rfind(row, 0), 0u) << silent.out;
+
+    struct stat info {};
+    ASSERT_EQ(::stat(store.toLocal8Bit().constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 }  // namespace

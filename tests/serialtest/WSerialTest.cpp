@@ -17,6 +17,7 @@
 #include "platform/os/SystemMenu.h"
 #include "platform/runtime/LateBinding.h"
 #include "platform/runtime/RuntimeState.h"
+#include "platform/serial/Serial.h"
 #include "platform/window/App.h"
 #include "platform/window/ResourceModule.h"
 #include "platform/window/TopAppWindow.h"
@@ -107,6 +108,26 @@ TEST_F(WSerialTest, FailedOpenShowsTheFixedTextEmptiesThePaneAndStaysIdle) {
     EXPECT_FALSE(Enabled("EndButton"));
     EXPECT_TRUE(Enabled("ExitButton"));
     EXPECT_FALSE(CloseGreyed());
+}
+
+// The pane's port object can go (a Device set by name, then deleted): the
+// buttons then show the usual box and change nothing.
+TEST_F(WSerialTest, ButtonsOfAPaneWithoutAPortObjectShowTheBoxAndStayIdle) {
+    Open();
+    {
+        serial::Serial gone(0);
+        Pane()->SetDevice(&gone);
+    }
+    ASSERT_EQ(window_->Port(), nullptr);
+    testsupport::ModalBoxWatcher boxes;
+    Click("BeginButton");
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].text, "Нельзя открыть порт Com1");
+    EXPECT_TRUE(Enabled("BeginButton"));
+    // Late-bound code may press "Конец теста" at any time.
+    window_->EndButton();
+    EXPECT_FALSE(window_->EndTest());
+    EXPECT_TRUE(Enabled("BeginButton"));
 }
 
 TEST_F(WSerialTest, StartAndEndSwitchButtonsCloseItemAndPort) {

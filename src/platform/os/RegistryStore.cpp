@@ -1,19 +1,33 @@
 #include "platform/os/RegistryStore.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
-#include <filesystem>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <fstream>
+#include <limits>
+#include <mutex>
+#include <set>
 #include <vector>
+
+#include "platform/os/OsTexts.h"
 
 namespace os {
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
+// How long a read of the store may take before it is given up.
+constexpr std::chrono::seconds kReadTime{1};
 
 std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(kBlanks);
@@ -65,30 +79,89 @@ class LineParser {
     bool inSection_ = false;
 };
 
-// A device is no store: one such as /dev/zero never ends, and reading it
-// would never return.
-bool IsDevice(const std::string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    return !error &&
-           (std::filesystem::is_character_file(status) || std::filesystem::is_block_file(status));
+// The stores whose read was given up; the process reads and writes them no
+// more, so that each costs one wait and one line.
+class GivenUpStores {
+  public:
+    static bool Has(const std::string& path) {
+        const std::lock_guard lock(Mutex());
+        return Paths().count(path) != 0;
+    }
+    static void Add(const std::string& path) {
+        const std::lock_guard lock(Mutex());
+        Paths().insert(path);
+    }
+
+  private:
+    static std::mutex& Mutex() {
+        static std::mutex mutex;
+        return mutex;
+    }
+    static std::set<std::string>& Paths() {
+        static std::set<std::string> paths;
+        return paths;
+    }
+};
+
+// Reads the store's bytes a piece at a time into `take`, until the end,
+// until `take` answers FALSE or until `limit` bytes came. Nothing waits for
+// ever: the file is opened without waiting for a writer (a FIFO), and a read
+// still unfinished after kReadTime is given up with one line on standard
+// error. A device is no store (one such as /dev/zero never ends); a missing
+// or unreadable file holds nothing.
+template <typename Take>
+void ReadStore(const std::string& path, std::size_t limit, Take take) {
+    if (GivenUpStores::Has(path)) return;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) {
+        ::close(fd);
+        return;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + kReadTime;
+    std::vector<char> chunk(64 * 1024);
+    for (std::size_t got = 0; got < limit;) {
+        const ssize_t n = ::read(fd, chunk.data(), std::min(chunk.size(), limit - got));
+        if (n > 0) {
+            got += static_cast<std::size_t>(n);
+            if (!take(std::string_view(chunk.data(), static_cast<std::size_t>(n)))) break;
+            continue;
+        }
+        if (n == 0 || (errno != EAGAIN && errno != EINTR)) break;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd wait{fd, POLLIN, 0};
+        if (left.count() > 0 && ::poll(&wait, 1, static_cast<int>(left.count())) != 0) continue;
+        GivenUpStores::Add(path);
+        const std::string line = std::string(texts::kStderrPrefix) +
+                                 std::string(texts::kCannotReadSettings) + path + ": " +
+                                 std::string(texts::kReadTooLong) + "\n";
+        std::fputs(line.c_str(), stderr);
+        std::fflush(stderr);
+        break;
+    }
+    ::close(fd);
 }
 
-// Reads the whole store a chunk at a time and hands each line to `visit`
-// through a LineParser. A line longer than kMaxLineBytes is skipped whole,
-// so memory stays bounded whatever the file holds.
+// Only a regular file, or none yet, is written: a FIFO, a device or a
+// folder named as the store takes nothing.
+bool Writable(const std::string& path) {
+    if (GivenUpStores::Has(path)) return false;
+    struct stat info {};
+    return ::stat(path.c_str(), &info) != 0 ? errno == ENOENT : S_ISREG(info.st_mode);
+}
+
+// Hands each line of the store to `visit` through a LineParser. A line
+// longer than kMaxLineBytes is skipped whole, so memory stays bounded
+// whatever the file holds.
 template <typename Visit>
 void ForEachLine(const std::string& path, Visit visit) {
-    if (IsDevice(path)) return;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return;
     LineParser<Visit> parser(visit);
-    std::vector<char> chunk(64 * 1024);
     std::string line;
     bool overlong = false;
-    while (in) {
-        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-        std::string_view data(chunk.data(), static_cast<std::size_t>(in.gcount()));
+    bool more = true;
+    ReadStore(path, std::numeric_limits<std::size_t>::max(), [&](std::string_view data) {
         while (!data.empty()) {
             const auto lf = data.find('\n');
             const std::string_view piece = data.substr(0, lf);
@@ -98,13 +171,14 @@ void ForEachLine(const std::string& path, Visit visit) {
             }
             if (!overlong) line.append(piece);
             if (lf == std::string_view::npos) break;
-            if (!overlong && !parser.Feed(line)) return;
+            if (!overlong && !parser.Feed(line)) return more = false;
             line.clear();
             overlong = false;
             data.remove_prefix(lf + 1);
         }
-    }
-    if (!overlong && !line.empty()) parser.Feed(line);
+        return true;
+    });
+    if (more && !overlong && !line.empty()) parser.Feed(line);
 }
 
 }  // namespace
@@ -117,13 +191,16 @@ std::string RegistryStore::DefaultPath() {
 }
 
 std::string RegistryStore::ReadAll() const {
-    if (IsDevice(path_)) return {};
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return {};
-    std::string text(kMaxStoreBytes, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    std::string text;
+    ReadStore(path_, kMaxStoreBytes, [&](std::string_view data) {
+        text.append(data);
+        return true;
+    });
     return text;
+}
+
+bool RegistryStore::GivenUp() const {
+    return GivenUpStores::Has(path_);
 }
 
 bool RegistryStore::HasKey(std::string_view keyPath) const {
@@ -149,7 +226,7 @@ std::optional<std::string> RegistryStore::ReadValue(std::string_view keyPath,
 }
 
 bool RegistryStore::AddKey(std::string_view keyPath) const {
-    if (IsDevice(path_)) return false;
+    if (!Writable(path_)) return false;
     const QFileInfo info(QString::fromStdString(path_));
     if (!QDir().mkpath(info.absolutePath())) return false;
     // A section header must start on a line of its own, also after a last
@@ -200,7 +277,7 @@ bool RegistryStore::WriteValue(std::string_view keyPath, std::string_view valueN
                                std::string_view value) const {
     const auto hasBreak = [](std::string_view s) { return s.find_first_of("\r\n") != s.npos; };
     if (hasBreak(keyPath) || hasBreak(valueName) || hasBreak(value) || valueName.empty() ||
-        IsDevice(path_))
+        !Writable(path_))
         return false;
     const QString file = QString::fromStdString(path_);
     if (!QDir().mkpath(QFileInfo(file).absolutePath())) return false;

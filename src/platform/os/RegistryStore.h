@@ -21,7 +21,14 @@
 //
 // A device named as the store (a character or block special file such as
 // /dev/zero, which never ends) holds nothing and takes nothing; a pipe, as
-// a shell's process substitution gives, is read.
+// a shell's process substitution gives, is read but takes nothing, and so
+// does any other file that is not a regular one. No read waits for ever:
+// the file is opened without waiting for a writer, and a read that has not
+// ended within a second (a FIFO whose writer neither writes nor closes it)
+// is given up with one line on standard error ("comtest: cannot read the
+// settings file PATH: the read did not end within a second"). The process
+// then neither reads nor writes that file again: it goes on without stored
+// settings.
 
 #include <cstddef>
 #include <optional>
@@ -44,6 +51,9 @@ class RegistryStore {
     explicit RegistryStore(std::string path) : path_(std::move(path)) {}
 
     const std::string& Path() const { return path_; }
+    // Whether a read of this store was given up in this process (its line
+    // was said); it then holds and takes nothing.
+    bool GivenUp() const;
     bool HasKey(std::string_view keyPath) const;
     // The value's text, or nothing when the file, the key or the value is missing.
     std::optional<std::string> ReadValue(std::string_view keyPath,

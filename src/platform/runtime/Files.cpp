@@ -71,10 +71,14 @@ struct OpenRequest {
 // that loses to another holder leaves the file as it was.
 int OpenLocked(const std::string& path, const OpenRequest& request) {
     int fd = -1;
+    // Without waiting for the other end of a FIFO, which may never come (a
+    // FIFO opened for writing with no reader fails at once); reads and
+    // writes then block as usual.
     do {
-        fd = ::open(path.c_str(), request.flags | O_CLOEXEC, request.permissions);
+        fd = ::open(path.c_str(), request.flags | O_CLOEXEC | O_NONBLOCK, request.permissions);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return Fail(OpenFailureCode(errno, path), -1);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {

@@ -68,7 +68,8 @@ void DeviceMonitor::Rescan() {
         const os::RegistryStore store(storePath_);
         bool saved = true;
         for (const int number : given) saved = numbering_.Save(store, number) && saved;
-        if (!saved && !storeFailureReported_) {
+        // A store given up has had its line already.
+        if (!saved && !storeFailureReported_ && !store.GivenUp()) {
             storeFailureReported_ = true;
             const std::string line = std::string(texts::kStderrPrefix) +
                                      std::string(texts::kCannotKeepNumbers) + " " + storePath_ +

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/os/SavedTerminals.h"
 #include "platform/serial/CustomBaud.h"
 #include "platform/serial/DeviceAccess.h"
 #include "platform/serial/DeviceScanner.h"
@@ -110,9 +111,12 @@ rt::Expected<> PosixLine::Open(const std::string& path) {
     }
     if (!saved_) saved_ = std::make_unique<Saved>();
     saved_->tio = tio;
+    // Kept for an end by a signal that leaves no time to Close.
+    os::SavedTerminals::Keep(fd, tio);
     MakeRaw(tio);
     if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
         const int error = errno;
+        os::SavedTerminals::Forget(fd);
         ::ioctl(fd, TIOCNXCL);
         ::close(fd);
         return rt::Fail(ErrnoText(error));
@@ -129,6 +133,7 @@ void PosixLine::Close() {
     if (fd_ < 0) return;
     // Both calls fail harmlessly on a device that is gone.
     ::tcsetattr(fd_, TCSANOW, &saved_->tio);
+    os::SavedTerminals::Forget(fd_);
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;

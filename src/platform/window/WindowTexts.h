@@ -14,5 +14,10 @@ inline constexpr char kDisplayRefused[] = "cannot connect to the display";
 inline constexpr char kPlatformMissing[] = "the display platform";
 inline constexpr char kNotInstalled[] = " is not installed";
 inline constexpr char kNotStarted[] = " could not be started";
+inline constexpr char kNoScreen[] = " has no screen";
+inline constexpr char kWaylandPluginMissing[] =
+    "the Wayland platform plugin is not installed (package qt6-wayland)";
+inline constexpr char kNoWaylandDisplay[] = "no Wayland compositor, WAYLAND_DISPLAY is not set";
+inline constexpr char kWaylandRefused[] = "the Wayland compositor does not answer, WAYLAND_DISPLAY";
 
 }  // namespace win::texts
