@@ -1,5 +1,6 @@
 #include "serialtest/SerialMLE.h"
 
+#include <QKeyEvent>
 #include <QStringView>
 
 #include "platform/runtime/Activation.h"
@@ -41,7 +42,7 @@ win::LRESULT SerialMLE::Dispatch(const win::Event& event) {
     const std::uint32_t message = event.Message();
     RT_LINE();
     if ((message == os::WM_KEYDOWN || message == os::WM_CHAR) && !pending_.Empty()) InsertPending();
-    const win::LRESULT result = MultiLineEdit::Dispatch(event);
+    const win::LRESULT result = SentNowhere(event) ? 0 : MultiLineEdit::Dispatch(event);
     if (message == os::WM_COMMNOTIFY) {
         RT_LINE();
         Drain();
@@ -50,6 +51,14 @@ win::LRESULT SerialMLE::Dispatch(const win::Event& event) {
         if (port_) port_->Write(KeyBytes::ForKey(event.wParam()));
     }
     return result;
+}
+
+bool SerialMLE::SentNowhere(const win::Event& event) const {
+    if (!port_ || !port_->IsLost()) return false;
+    if (event.Message() == os::WM_CHAR) return true;
+    // A key that edits the text types something; moving the caret does not.
+    return event.Message() == os::WM_KEYDOWN && event.KeyEvent() != nullptr &&
+           !event.KeyEvent()->text().isEmpty();
 }
 
 void SerialMLE::SetValue(const QString& text) {

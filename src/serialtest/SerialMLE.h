@@ -14,6 +14,9 @@
 //      posts itself a WM_COMMNOTIFY for the rest, so keys and painting keep
 //      their turn during a flood;
 //   3. WM_KEYDOWN: writes the key's bytes (KeyBytes) to the port, open or not;
+//      while the port's device is lost nothing goes out, so a key that would
+//      type or edit text (and WM_CHAR) is not applied to the pane either:
+//      the pane shows only what went out. Moving the caret still works;
 //   4. nothing is written for any other message.
 // Received text still waiting when a key or character message arrives is
 // inserted first, so text shows in the order it came.
@@ -54,6 +57,9 @@ class SerialMLE : public win::MultiLineEdit {
     std::string ClassName() const override { return "SERIALMLE"; }
 
   private:
+    // Whether `event` would put typed text in the pane while the port's
+    // device is lost, when nothing it sends goes out.
+    bool SentNowhere(const win::Event& event) const;
     void Drain();
     void SchedulePending();
     void InsertPending();

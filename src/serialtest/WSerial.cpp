@@ -15,6 +15,7 @@
 #include "platform/window/ErrorBox.h"
 #include "platform/window/Font.h"
 #include "platform/window/Translations.h"
+#include "serialtest/DeviceAwayNotice.h"
 #include "serialtest/LineChoices.h"
 #include "serialtest/PaneConstants.h"
 #include "serialtest/SerialTestTexts.h"
@@ -39,13 +40,17 @@ rt::Usual ChoiceValue(std::uint8_t choice) {
 }
 
 // Each port entry's tooltip names the device the port maps to and what it
-// is, so the operator knows which line "Com3" is.
+// is, so the operator knows which line "Com3" is; an entry with no device
+// behind it is drawn as unavailable, yet stays selectable for a device
+// plugged in later.
 void ShowPortDevices(win::ComboBox& list) {
     RT_ENTER("WSERIAL:SHOWPORTDEVICES", kModule);
     const serial::PortMap& map = serial::PortMap::Current();
     for (int i = 0; i < list.Count(); ++i) {
-        const std::string device = map.Describe(list.EntryText(i));
+        const std::string port = list.EntryText(i);
+        const std::string device = map.Describe(port);
         list.SetEntryToolTip(i, device.empty() ? texts::kNoDevice : device);
+        list.SetEntryAvailable(i, map.HasDevice(port));
     }
 }
 
@@ -125,6 +130,8 @@ WSerial::WSerial(win::Window* owner, const LineTables& tables, int controlId,
                        paneFont.Bold());
     CommEdit_->SetBackground(paneBrush.GetColor().ToQColor());
     CommEdit_->SetTextColor(win::Color(kPaneText).ToQColor());
+    // Belongs to the port, which it follows.
+    new DeviceAwayNotice(CommEdit_->Device(), Widget());
     RT_LINE();
     BeginButton_ = std::make_unique<win::PushButton>(this, win::ResourceID(kBeginButton, inst));
     BeginButton_->HyperLabel(Label("BeginButton", texts::kBeginTest));
@@ -188,7 +195,11 @@ void WSerial::BeginButton() {
     RT_LINE();
     if (const auto started = StartPort(Port()); !started) {
         RT_LINE();
-        win::ErrorBox(this, started.Error()).Show();
+        win::ErrorBox box(this, started.Error());
+        // The reason, which otherwise reaches only standard error.
+        if (Port() != nullptr && Port()->ErrorDesc() != started.Error())
+            box.Details(Port()->ErrorDesc());
+        box.Show();
         return;
     }
     BeginButton_->Disable();

@@ -159,14 +159,25 @@ TEST_F(StartTest, AdapterPluggedInWhileTheWindowIsOpenGetsItsTooltip) {
         const auto tip = [&](const char* port) {
             return list->itemData(list->findText(port), Qt::ToolTipRole).toString().toStdString();
         };
+        // An entry without a device is drawn unavailable, not disabled.
+        const auto drawnAvailable = [&](const char* port) {
+            return !list->itemData(list->findText(port), Qt::ForegroundRole).isValid();
+        };
         EXPECT_EQ(tip("Com1"), "built-in UART, " + tree.Node("ttyS0"));
         EXPECT_EQ(tip("Com2"), "no device");
+        EXPECT_TRUE(drawnAvailable("Com1"));
+        EXPECT_FALSE(drawnAvailable("Com2"));
+        list->setCurrentIndex(list->findText("Com2"));
+        EXPECT_EQ(list->currentText(), QStringLiteral("Com2"));
         tree.AddUsb("ttyUSB0");
-        const std::string usb = "FT232R USB UART, FTDI, " + tree.Node("ttyUSB0");
+        const std::string usb = "FT232R USB UART, FTDI, " + tree.Node("ttyUSB0") +
+                                ", serial A50285BI, usb-FTDI_A50285BI-if00-port0";
         EXPECT_TRUE(PumpUntil([&] { return tip("Com2") == usb; })) << tip("Com2");
+        EXPECT_TRUE(drawnAvailable("Com2"));
         EXPECT_EQ(list->count(), 9);
         tree.Remove("ttyUSB0");
         EXPECT_TRUE(PumpUntil([&] { return tip("Com2") == "no device"; })) << tip("Com2");
+        EXPECT_FALSE(drawnAvailable("Com2"));
         application.Quit();
     }));
     serial::PortMap::Install(serial::PortMap());

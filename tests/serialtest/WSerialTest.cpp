@@ -103,6 +103,9 @@ TEST_F(WSerialTest, FailedOpenShowsTheFixedTextEmptiesThePaneAndStaysIdle) {
     testsupport::CaptureStderr([&] { Click("BeginButton"); });
     ASSERT_EQ(boxes.Seen().size(), 1u);
     EXPECT_EQ(boxes.Seen()[0].text, "Нельзя открыть порт Com3");
+    // Why travels with the box, behind its details button.
+    EXPECT_EQ(boxes.Seen()[0].details,
+              "Cannot open Com3 (/dev/comtest-no-such-device): No such file or directory");
     EXPECT_TRUE(Pane()->Value().isEmpty());
     EXPECT_TRUE(Enabled("BeginButton"));
     EXPECT_FALSE(Enabled("EndButton"));

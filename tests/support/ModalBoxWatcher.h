@@ -1,8 +1,8 @@
 #pragma once
 // Answers the modal message boxes that open while the watcher lives, as a
 // person would: reads each box's caption and text, then presses its OK
-// button. The watcher polls from the event loop, so it works inside the
-// nested loop that a modal box runs.
+// button (its detailed text read too). The watcher polls from the event loop, so it works inside
+// the nested loop that a modal box runs.
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -19,6 +19,7 @@ class ModalBoxWatcher {
         std::string caption;
         std::string text;
         QMessageBox::Icon icon;
+        std::string details;  // the detailed text behind "Show Details..."
     };
 
     ModalBoxWatcher() {
@@ -33,8 +34,8 @@ class ModalBoxWatcher {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || box == last_) return;
         last_ = box;
-        seen_.push_back(
-            Box{box->windowTitle().toStdString(), box->text().toStdString(), box->icon()});
+        seen_.push_back(Box{box->windowTitle().toStdString(), box->text().toStdString(),
+                            box->icon(), box->detailedText().toStdString()});
         if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
             ok->click();
         } else {

@@ -3,12 +3,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <string_view>
+#include <utility>
 
 #include "platform/os/RegistryStore.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace serial {
 namespace {
+
+// Joins a twin's identity and its socket.
+constexpr std::string_view kTwinMark = ":at:";
 
 bool SameDevices(const std::vector<DeviceMonitor::Numbered>& a,
                  const std::vector<DeviceMonitor::Numbered>& b) {
@@ -17,7 +23,7 @@ bool SameDevices(const std::vector<DeviceMonitor::Numbered>& a,
         const SerialDevice& x = a[i].device;
         const SerialDevice& y = b[i].device;
         if (a[i].number != b[i].number || x.identity != y.identity || x.node != y.node ||
-            x.byId != y.byId)
+            x.target != y.target || x.byId != y.byId)
             return false;
     }
     return true;
@@ -29,8 +35,33 @@ DeviceMonitor::DeviceMonitor(std::string root, std::string storePath, QObject* p
     : QObject(parent), scanner_(std::move(root)), storePath_(std::move(storePath)) {
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMs);
-    connect(&settle_, &QTimer::timeout, this, [this] { Rescan(); });
+    connect(&settle_, &QTimer::timeout, this, [this] { RescanInBackground(); });
     Rescan();
+}
+
+DeviceMonitor::~DeviceMonitor() {
+    // Its result, posted to this object, goes with it.
+    if (worker_.joinable()) worker_.join();
+}
+
+void DeviceMonitor::RescanInBackground() {
+    if (scanning_) {
+        scanAgain_ = true;
+        return;
+    }
+    scanning_ = true;
+    if (worker_.joinable()) worker_.join();
+    worker_ = std::thread([this, scanner = scanner_] {
+        std::vector<SerialDevice> devices = scanner.Scan();
+        QMetaObject::invokeMethod(
+            this,
+            [this, found = std::move(devices)]() mutable {
+                scanning_ = false;
+                Apply(std::move(found));
+                if (std::exchange(scanAgain_, false)) RescanInBackground();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void DeviceMonitor::Watch() {
@@ -52,8 +83,34 @@ void DeviceMonitor::WatchFolders() {
     }
 }
 
+void DeviceMonitor::TellTwinsApart(std::vector<SerialDevice>& devices) {
+    std::map<std::string, int> seen;
+    for (const auto& device : devices)
+        if (!device.serialNumber.empty()) ++seen[device.identity];
+    for (const auto& [identity, count] : seen)
+        if (count > 1) twins_.insert(identity);
+    // A twin's kept identity ends in ":at:" and its socket, with no colon
+    // after (an adapter without a serial number has its interface there).
+    for (const auto& [number, identity] : numbering_.Entries()) {
+        const auto at = identity.rfind(kTwinMark);
+        if (at != std::string::npos &&
+            identity.find(':', at + std::string_view(kTwinMark).size()) == std::string::npos)
+            twins_.insert(identity.substr(0, at));
+    }
+    for (auto& device : devices) {
+        if (device.serialNumber.empty() || !twins_.contains(device.identity)) continue;
+        std::string socket = device.socket;
+        for (char& c : socket)
+            if (c == ':') c = '_';
+        device.identity += std::string(kTwinMark) + socket;
+    }
+}
+
 void DeviceMonitor::Rescan() {
-    const std::vector<SerialDevice> devices = scanner_.Scan();
+    Apply(scanner_.Scan());
+}
+
+void DeviceMonitor::Apply(std::vector<SerialDevice> devices) {
     // Another process may have numbered devices meanwhile: start from the
     // store's numbers, keeping ours where the store has none.
     if (!storePath_.empty()) {
@@ -63,6 +120,7 @@ void DeviceMonitor::Rescan() {
             if (!merged.contains(number) && !stored.NumberOf(identity)) merged[number] = identity;
         numbering_ = PortNumbering(std::move(merged));
     }
+    TellTwinsApart(devices);
     const std::vector<int> given = numbering_.Assign(devices);
     if (!storePath_.empty()) {
         const os::RegistryStore store(storePath_);
@@ -107,11 +165,9 @@ std::optional<SerialDevice> DeviceMonitor::FindNode(const std::string& path) con
     std::error_code error;
     const auto target = std::filesystem::canonical(path, error);
     if (error) return std::nullopt;
-    for (const auto& entry : present_) {
-        std::error_code nodeError;
-        if (std::filesystem::canonical(entry.device.node, nodeError) == target && !nodeError)
+    for (const auto& entry : present_)
+        if (!entry.device.target.empty() && entry.device.target == target.string())
             return entry.device;
-    }
     return std::nullopt;
 }
 

@@ -9,6 +9,17 @@
 // changing, and the kernel adds a node only after its sysfs entry, so a
 // change there triggers a rescan. Changes that come in a burst (udev adding
 // links and setting permissions just after the kernel) are taken together.
+// A rescan Watch starts reads the tree on a thread of its own, so a machine
+// with thousands of ttys keeps the GUI thread free; the numbering and the
+// Changed signal follow on the monitor's thread. Changes during a scan bring
+// one more scan after it.
+//
+// Twins: adapters that report the same serial number (clones often do), or
+// serials that read alike once reduced to an identity, cannot be told apart
+// by it. Where two such are present at once, or a number kept in the store
+// shows them told apart before, the socket joins the identity of each
+// ("...:if00:at:1-2"), for as long as the program runs: each present device
+// gets a number of its own, and a lost twin comes back only in its socket.
 //
 // Lives on the GUI thread; Changed is emitted from its event loop.
 
@@ -17,7 +28,9 @@
 #include <QTimer>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/serial/DeviceScanner.h"
@@ -35,10 +48,13 @@ class DeviceMonitor : public QObject {
     // `storePath`: the settings file that keeps the numbers; empty keeps
     // them for this run only. Scans once at once.
     DeviceMonitor(std::string root, std::string storePath, QObject* parent = nullptr);
+    // Waits for a scan under way.
+    ~DeviceMonitor() override;
 
     // Starts following hot-plug; needs a running Qt application.
     void Watch();
-    // Reads the tree again; emits Changed when devices or numbers differ.
+    // Reads the tree again, at once, on the calling thread; emits Changed
+    // when devices or numbers differ.
     void Rescan();
 
     struct Numbered {
@@ -58,6 +74,12 @@ class DeviceMonitor : public QObject {
 
   private:
     void WatchFolders();
+    // Reads the tree on the worker thread, then Apply here.
+    void RescanInBackground();
+    // Numbers the devices found and emits Changed when anything differs.
+    void Apply(std::vector<SerialDevice> devices);
+    // Gives twins their socket in their identity.
+    void TellTwinsApart(std::vector<SerialDevice>& devices);
 
     DeviceScanner scanner_;
     std::string storePath_;
@@ -67,7 +89,11 @@ class DeviceMonitor : public QObject {
     // one-off listing run does not have.
     std::unique_ptr<QFileSystemWatcher> watcher_;
     QTimer settle_;
+    std::thread worker_;
+    bool scanning_ = false;   // a background scan is under way
+    bool scanAgain_ = false;  // the tree changed during it
     bool storeFailureReported_ = false;
+    std::set<std::string> twins_;  // identities seen shared by several devices
 };
 
 }  // namespace serial

@@ -32,7 +32,8 @@ void DeviceReturn::Await(const std::string& identity) {
     // open it says nothing about a return.
     triesLeft_ = kTries;
     quiet_ = true;
-    retry_.start();
+    reported_ = false;
+    retry_.start(kRetryMs);
 }
 
 void DeviceReturn::Stop() {
@@ -49,11 +50,19 @@ void DeviceReturn::Try() {
     const auto reopened = reopen_(*device);
     if (reopened) {
         Stop();
-    } else if (--triesLeft_ > 0) {
-        retry_.start();
-    } else if (!quiet_) {
+        return;
+    }
+    if (--triesLeft_ > 0) {
+        retry_.start(kRetryMs);
+        return;
+    }
+    if (!quiet_ && !reported_) {
+        reported_ = true;
         giveUp_(reopened.Error());
     }
+    // Held by another program, say: look again now and then until it lets
+    // go, without keeping the loop busy.
+    retry_.start(kSlowRetryMs);
 }
 
 }  // namespace serial

@@ -6,7 +6,10 @@
 // unchanged. A returned device may refuse opening for a moment (udev sets its
 // group and mode just after the kernel adds its node), so a refused reopen is
 // tried again kRetryMs later, up to kTries times; when that follows a change
-// of the tree, `giveUp` then gets the last reason, once.
+// of the tree, `giveUp` then gets the last reason (another program holding
+// it, and which), once per Await. Waiting goes on: every kSlowRetryMs while
+// the device stays present, and again at once on every change of the tree,
+// until a reopen succeeds or Stop.
 
 #include <QObject>
 #include <QTimer>
@@ -22,6 +25,7 @@ class DeviceReturn {
   public:
     static constexpr int kRetryMs = 100;
     static constexpr int kTries = 30;
+    static constexpr int kSlowRetryMs = 1000;
 
     // Success when the device is open again, else a failure saying why not.
     using Reopen = std::function<rt::Expected<>(const SerialDevice&)>;
@@ -48,7 +52,8 @@ class DeviceReturn {
     QMetaObject::Connection watch_;
     QTimer retry_;
     int triesLeft_ = 0;
-    bool quiet_ = false;  // tries not prompted by a change end without a report
+    bool quiet_ = false;     // tries not prompted by a change end without a report
+    bool reported_ = false;  // giveUp was called since Await
 };
 
 }  // namespace serial

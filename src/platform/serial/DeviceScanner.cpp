@@ -7,12 +7,16 @@
 #include <fstream>
 #include <map>
 
+#include "platform/serial/ShownText.h"
+
 namespace serial {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Sysfs attributes are one short line; more is never needed.
+// Sysfs attributes are one line of at most a page; the first kAttributeBytes
+// of it, cut at a character boundary, are enough to tell what a device is.
+constexpr std::size_t kPageBytes = 4096;
 constexpr std::size_t kAttributeBytes = 256;
 // Levels from a tty's device up to its USB device: port, interface, device.
 constexpr int kMaxLevels = 8;
@@ -22,11 +26,12 @@ constexpr int kMaxLinks = 40;
 std::string ReadAttribute(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) return {};
-    std::string text(kAttributeBytes, '\0');
+    std::string text(kPageBytes, '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<std::size_t>(in.gcount()));
     const auto end = text.find_first_of("\r\n");
     if (end != std::string::npos) text.resize(end);
+    text = ShownText::CutAt(text, kAttributeBytes);
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.pop_back();
     return text;
 }
@@ -80,6 +85,8 @@ bool DescribeUsb(const fs::path& device, const fs::path& sysRoot, SerialDevice& 
             found.product = ReadAttribute(at / "product");
             found.manufacturer = ReadAttribute(at / "manufacturer");
             const std::string serialNumber = ReadAttribute(at / "serial");
+            found.serialNumber = serialNumber;
+            found.socket = at.filename().string();
             std::string interface = below.empty() ? "" : ReadAttribute(below / "bInterfaceNumber");
             if (interface.empty()) interface = "00";
             std::string identity =
@@ -130,6 +137,7 @@ std::vector<SerialDevice> DeviceScanner::Scan() const {
         found.name = entry.path().filename().string();
         found.node = (root / "dev" / found.name).lexically_normal().string();
         if (!fs::exists(found.node, entryError)) continue;
+        found.target = fs::canonical(found.node, entryError).string();
         const fs::path device = fs::canonical(entry.path() / "device", entryError);
         if (entryError) continue;
         if (!DescribeUsb(device, sysRoot, found)) {

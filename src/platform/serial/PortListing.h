@@ -1,9 +1,12 @@
 #pragma once
 // The ports in use, one line each, for `comtest --list-ports`:
 //
-//   Com1  /dev/ttyS0    built-in UART          free
-//   Com3  /dev/ttyUSB0  FT232R USB UART, FTDI  held by minicom (process 4242)
-//   Com5  loop          built-in loopback line free
+//   Com1  /dev/ttyS0    built-in UART                                free
+//   Com3  /dev/ttyUSB0  FT232R USB UART, FTDI, serial A50285BI, ...  held by minicom (process 4242)
+//   Com5  loop          built-in loopback line                       free
+//
+// A device the tree knows is described with its Particulars (serial number,
+// socket, by-id name), which tell twin adapters apart.
 //
 // A port is in use when a present device carries its number or the command
 // line or the environment maps it. The state is "free", "held by" the
@@ -30,7 +33,8 @@ class PortListing {
 
     static std::vector<Row> Rows(const PortMap& map);
     // The rows as aligned lines, each ended by a line feed; empty when there
-    // are no rows. Control characters in a cell are shown as \xNN.
+    // are no rows. Cells are escaped (ShownText::Escape) and aligned by the
+    // columns they take on a terminal, not by their bytes.
     static std::string Text(const std::vector<Row>& rows);
 };
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "platform/serial/DeviceMonitor.h"
@@ -103,11 +104,28 @@ std::string PortMap::Kind(const std::string& portName) const {
     return {};
 }
 
+std::string PortMap::Particulars(const std::string& portName) const {
+    const std::string device = DeviceFor(portName);
+    if (devices_ && !device.empty() && device != texts::kLoopDevice) {
+        if (const auto found = devices_->FindNode(device)) return found->Particulars();
+    }
+    return {};
+}
+
 std::string PortMap::Describe(const std::string& portName) const {
     const std::string device = DeviceFor(portName);
     if (device == texts::kLoopDevice) return std::string(texts::kLoopbackLine);
     const std::string kind = Kind(portName);
-    return kind.empty() ? device : kind + ", " + device;
+    if (kind.empty()) return device;
+    const std::string particulars = Particulars(portName);
+    return kind + ", " + device + (particulars.empty() ? "" : ", " + particulars);
+}
+
+bool PortMap::HasDevice(const std::string& portName) const {
+    const std::string device = DeviceFor(portName);
+    std::error_code error;
+    return device == texts::kLoopDevice ||
+           (!device.empty() && std::filesystem::exists(device, error));
 }
 
 void PortMap::SetDevices(std::shared_ptr<DeviceMonitor> devices) {

@@ -56,14 +56,22 @@ class PortMap {
     // What identifies the device behind `portName` across unplugging (see
     // SerialDevice); empty when it is no device of the monitored tree.
     std::string IdentityFor(const std::string& portName) const;
-    // The port's tooltip: "FT232R USB UART, FTDI, /dev/ttyUSB0", "built-in
-    // UART, /dev/ttyS0", "built-in loopback line"; the bare path of a mapped
-    // device the tree does not know; empty when the port maps to nothing.
+    // The port's tooltip: "FT232R USB UART, FTDI, /dev/ttyUSB0, serial
+    // A50285BI, usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0" (the device's
+    // Particulars after its path), "built-in UART, /dev/ttyS0", "built-in
+    // loopback line"; the bare path of a mapped device the tree does not
+    // know; empty when the port maps to nothing.
     std::string Describe(const std::string& portName) const;
     // What the device behind `portName` is, without its path: "FT232R USB
     // UART, FTDI", "built-in loopback line"; empty when the device tree does
     // not know it.
     std::string Kind(const std::string& portName) const;
+    // SerialDevice::Particulars of the device behind `portName`; empty when
+    // the device tree does not know it.
+    std::string Particulars(const std::string& portName) const;
+    // Whether a device is behind `portName` now: the loopback line, or a
+    // device node that exists.
+    bool HasDevice(const std::string& portName) const;
     // The mapping given on the command line or in the environment for port
     // `number`; empty when there is none.
     std::string ExplicitDevice(int number) const;

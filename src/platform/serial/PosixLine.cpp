@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "platform/os/SavedTerminals.h"
 #include "platform/serial/CustomBaud.h"
@@ -89,42 +90,63 @@ rt::Expected<> PosixLine::Open(const std::string& path) {
         if (error == EBUSY) return rt::Fail(DeviceAccess::BusyReason(path));
         return rt::Fail(ErrnoText(error));
     }
-    if (!::isatty(fd)) {
+    // Until the device is ours, it is closed untouched: no setting changed
+    // and no exclusive mode cleared that another program set.
+    const auto refuse = [fd](std::string reason) {
         ::close(fd);
-        return rt::Fail(std::string(texts::kNotTerminal));
-    }
+        return rt::Fail(std::move(reason));
+    };
+    if (!::isatty(fd)) return refuse(std::string(texts::kNotTerminal));
+    // Root passes the exclusive mode's check, and so would clear another's
+    // exclusive mode at Close; a mode found set is left alone.
+    int exclusive = 0;
+#ifdef TIOCGEXCL
+    if (::ioctl(fd, TIOCGEXCL, &exclusive) != 0) exclusive = 0;
+#endif
+    // Whoever has the device open (root sees every process, so also the
+    // holder of an exclusive mode), a program that locks nothing (a plain
+    // reader, a logger) and one that keeps a UUCP lock file among them.
+    std::vector<DeviceAccess::Holder> others = DeviceAccess::Holders(path);
+    std::erase_if(others, [](const DeviceAccess::Holder& h) { return h.pid == ::getpid(); });
+    if (!others.empty()) return refuse(DeviceAccess::BusyReason(others));
+    // A lock of this process, or a holder this user may not see.
+    const auto busy = [&] {
+        auto holders = DeviceAccess::Holders(path);
+        if (holders.size() > 1)
+            std::erase_if(holders,
+                          [](const DeviceAccess::Holder& h) { return h.pid == ::getpid(); });
+        return refuse(DeviceAccess::BusyReason(holders));
+    };
     // The lock keeps out programs that honour it (and root, whom the
     // terminal's exclusive mode does not stop); TIOCEXCL keeps out the rest.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
-        ::close(fd);
-        return rt::Fail(error == EWOULDBLOCK ? DeviceAccess::BusyReason(path) : ErrnoText(error));
+        return error == EWOULDBLOCK ? busy() : refuse(ErrnoText(error));
     }
-    ::ioctl(fd, TIOCEXCL);
+    if (lock_.Acquire(path)) return busy();
+    const bool exclusiveSet = exclusive == 0 && ::ioctl(fd, TIOCEXCL) == 0;
+    const auto fail = [&](int error) {
+        if (exclusiveSet) ::ioctl(fd, TIOCNXCL);
+        lock_.Release();
+        return refuse(ErrnoText(error));
+    };
 
     termios tio{};
-    if (::tcgetattr(fd, &tio) != 0) {
-        const int error = errno;
-        ::ioctl(fd, TIOCNXCL);
-        ::close(fd);
-        return rt::Fail(ErrnoText(error));
-    }
+    if (::tcgetattr(fd, &tio) != 0) return fail(errno);
     if (!saved_) saved_ = std::make_unique<Saved>();
     saved_->tio = tio;
     // Kept for an end by a signal that leaves no time to Close.
     os::SavedTerminals::Keep(fd, tio);
     MakeRaw(tio);
     if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
-        const int error = errno;
         os::SavedTerminals::Forget(fd);
-        ::ioctl(fd, TIOCNXCL);
-        ::close(fd);
-        return rt::Fail(ErrnoText(error));
+        return fail(errno);
     }
     // A test starts from a quiet line: nothing left over from before.
     ::tcflush(fd, TCIFLUSH);
     fd_ = fd;
     path_ = path;
+    exclusiveSet_ = exclusiveSet;
     paced_ = DeviceScanner(DeviceScanner::DefaultRoot()).HasDevice(path);
     return {};
 }
@@ -134,9 +156,11 @@ void PosixLine::Close() {
     // Both calls fail harmlessly on a device that is gone.
     ::tcsetattr(fd_, TCSANOW, &saved_->tio);
     os::SavedTerminals::Forget(fd_);
-    ::ioctl(fd_, TIOCNXCL);
+    if (exclusiveSet_) ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
+    exclusiveSet_ = false;
+    lock_.Release();
     plug_.reset();
 }
 

@@ -15,6 +15,7 @@
 #include "platform/runtime/Expected.h"
 #include "platform/serial/LineSettings.h"
 #include "platform/serial/LineSignals.h"
+#include "platform/serial/UucpLock.h"
 
 namespace serial {
 
@@ -36,13 +37,18 @@ class PosixLine {
     PosixLine& operator=(const PosixLine&) = delete;
 
     // Opens `path` read/write, non-blocking, without becoming its controlling
-    // terminal; refuses what is not a terminal and a device another program
-    // holds (an flock lock and the terminal's exclusive mode). Switches it to
-    // raw mode, keeping its baud rate. A failure carries the reason.
+    // terminal; refuses what is not a terminal and a device another process
+    // holds: one in the terminal's exclusive mode (root included, whom the
+    // kernel lets in), one another process has open (found through /proc,
+    // so a plain reader too), one with a live UUCP lock (UucpLock) and one
+    // locked with flock. A refused device is closed untouched. An opened one
+    // is held with flock, the terminal's exclusive mode and a UUCP lock where
+    // the lock folder is writable, and switched to raw mode, keeping its baud
+    // rate. A failure carries the reason, naming the holders it can see.
     rt::Expected<> Open(const std::string& path);
-    // Leaves exclusive mode, restores the settings found at Open, lets go
-    // of an attached plug and closes. Harmless when closed or when the device
-    // is gone.
+    // Leaves the exclusive mode Open set (never one it found), restores the
+    // settings found at Open, removes its UUCP lock, lets go of an attached
+    // plug and closes. Harmless when closed or when the device is gone.
     void Close();
     // Makes the open line answer as a port with `plug` on it, until Close:
     // Apply gives the device 8 data bits, no parity and one stop bit and
@@ -91,6 +97,8 @@ class PosixLine {
     int fd_ = -1;
     std::string path_;
     bool paced_ = false;
+    bool exclusiveSet_ = false;  // Open put the terminal in exclusive mode
+    UucpLock lock_;
     struct Saved;
     std::unique_ptr<Saved> saved_;  // termios found at Open, restored at Close
     std::shared_ptr<LoopbackPlug> plug_;

@@ -50,11 +50,16 @@ class Serial::Impl {
                   ReportLine(PortLabel() + ": " + std::string(texts::kCannotResume) + ": " +
                              reason);
               }) {}
-    ~Impl() { Close(); }
+    ~Impl() {
+        // The owner is going: nobody is told.
+        destroying_ = true;
+        Close();
+    }
 
     bool Open(const std::string& portName);
     void Close();
-    bool IsOpen() const { return line_.IsOpen(); }
+    // A lost port counts as open until Close: its test goes on.
+    bool IsOpen() const { return line_.IsOpen() || lost_; }
     bool IsLost() const { return lost_; }
     bool SetProtocol();
     void EnableEvents(std::uint32_t mask);
@@ -103,6 +108,7 @@ class Serial::Impl {
     std::string identity_;          // of the device opened; empty when it has none
     bool protocolApplied_ = false;  // SetProtocol succeeded since Open
     DeviceReturn return_;           // a lost device of the tree is awaited
+    bool destroying_ = false;
 };
 
 std::string Serial::Impl::PortLabel() const {
@@ -161,18 +167,20 @@ void Serial::Impl::Close() {
     loopback_.reset();
     queue_.Clear();
     transmit_.Clear();
+    const bool wasLost = lost_;
     lost_ = paused_ = notified_ = dropping_ = protocolApplied_ = false;
     identity_.clear();
     return_.Stop();
+    if (wasLost && !destroying_) emit owner_->LostChanged(false, QString());
 }
 
 bool Serial::Impl::SetProtocol() {
-    if (!line_.IsOpen()) {
-        errorDesc = std::string(texts::kNotOpen);
-        return false;
-    }
     if (lost_) {
         errorDesc = "The port " + PortLabel() + " is lost";
+        return false;
+    }
+    if (!line_.IsOpen()) {
+        errorDesc = std::string(texts::kNotOpen);
         return false;
     }
     if (const auto invalid = InvalidSettings(settings)) {
@@ -295,34 +303,43 @@ void Serial::Impl::Lose(int error) {
     if (lost_) return;
     lost_ = true;
     paused_ = false;
-    // A hung-up descriptor stays readable for ever; stop watching it so the
-    // loop goes idle. Bytes already received stay readable.
-    readable_->setEnabled(false);
-    writable_->setEnabled(false);
+    // A hung-up descriptor stays readable for ever, and kept open it may
+    // keep the old node's number in use, so the adapter would come back
+    // under another name: stop watching it and close it. Bytes already
+    // received stay readable. The loss is often found in a notifier's own
+    // signal, so the notifiers go once that is done.
+    for (auto* notifier : {&readable_, &writable_}) {
+        (*notifier)->setEnabled(false);
+        notifier->release()->deleteLater();
+    }
+    line_.Close();
     transmit_.Clear();
     std::string line = PortLabel() + ": " + std::string(texts::kDeviceLost);
     if (error != 0) line += std::string(" (") + std::strerror(error) + ")";
     ReportLine(line);
     return_.Await(identity_);
+    emit owner_->LostChanged(true, QString::fromStdString(line));
 }
 
 rt::Expected<> Serial::Impl::Resume(const SerialDevice& device) {
     // Received bytes still waiting from before the loss stay in the queue;
-    // keys typed meanwhile were never queued.
-    readable_.reset();
-    writable_.reset();
+    // keys typed meanwhile were never queued. The lost descriptor was
+    // closed; the returned device is opened afresh.
     if (auto opened = line_.Open(device.node); !opened) return opened;
     if (protocolApplied_) {
         const auto applied = line_.Apply(settings);
         if (!applied) ReportLine(PortLabel() + ": " + applied.Error());
     }
-    const std::string mapped = PortMap::Current().DeviceFor(portName_);
-    device_ = mapped.empty() ? device.node : mapped;
+    // The node in use now, which may differ from the one the port was
+    // mapped to when another device took that name meanwhile.
+    device_ = device.node;
     lost_ = paused_ = notified_ = false;
     transmit_.Clear();
     WatchLine();
-    ReportLine(PortLabel() + ": " + std::string(texts::kDeviceBack));
+    const std::string line = PortLabel() + ": " + std::string(texts::kDeviceBack);
+    ReportLine(line);
     ScheduleCheck();
+    emit owner_->LostChanged(false, QString::fromStdString(line));
     return {};
 }
 

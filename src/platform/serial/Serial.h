@@ -40,12 +40,14 @@ class Serial : public QObject {
     void Close();
     bool IsOpen() const;
     // TRUE once the open device went away (a pulled adapter, a closed far
-    // end): it is no longer watched, Write does nothing (keys typed meanwhile
-    // are never sent), bytes received before the loss stay readable, and one
-    // line on standard error said so. Close or a new Open clears it. A device
-    // the device tree identifies is awaited: when the same device is back
-    // (under any node), the port reopens it with the settings last applied,
-    // notifications resume, IsLost turns FALSE and one line says so.
+    // end): its descriptor is closed (the port still counts as open),
+    // Write does nothing (keys typed meanwhile are never sent), bytes
+    // received before the loss stay readable, and one line on standard
+    // error said so. Close or a new Open clears it. A device the device tree
+    // identifies is awaited: when the same device is back (under any node,
+    // never a twin of it: see DeviceMonitor), the port opens it afresh with
+    // the settings last applied, notifications resume, IsLost turns FALSE
+    // and one line says so, naming the node now in use.
     bool IsLost() const;
 
     // Line settings kept for SetProtocol. Parity codes: 0 none, 1 odd,
@@ -82,6 +84,13 @@ class Serial : public QObject {
     // write is cut, reported once on standard error, and later writes are
     // dropped until the backlog has gone out.
     void Write(const std::string& bytes);
+
+  signals:
+    // The open device went away (`lost` TRUE) or the port is no longer lost
+    // (FALSE): its device came back, or the port was closed or opened anew.
+    // `line` is the line written to standard error, without the program's
+    // prefix ("Com1 (/dev/ttyUSB0): device lost"); empty for a close.
+    void LostChanged(bool lost, const QString& line);
 
   private:
     class Impl;

@@ -1,5 +1,7 @@
 #include "platform/serial/SerialDevice.h"
 
+#include <filesystem>
+
 #include "platform/serial/SerialTexts.h"
 
 namespace serial {
@@ -19,6 +21,19 @@ std::string SerialDevice::Description() const {
             break;
     }
     return std::string(texts::kOtherDevice);
+}
+
+std::string SerialDevice::Particulars() const {
+    std::string text;
+    const auto add = [&text](const std::string& part) {
+        if (!text.empty()) text += ", ";
+        text += part;
+    };
+    if (!serialNumber.empty()) add(std::string(texts::kSerialNumber) + " " + serialNumber);
+    if (!socket.empty() && identity.find(":at:" + socket) != std::string::npos)
+        add(std::string(texts::kSocket) + " " + socket);
+    if (!byId.empty()) add(std::filesystem::path(byId).filename().string());
+    return text;
 }
 
 }  // namespace serial

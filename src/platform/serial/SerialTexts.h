@@ -23,6 +23,13 @@ inline constexpr std::string_view kJoinGroupPrefix = "join that group (sudo user
 inline constexpr std::string_view kJoinGroupSuffix = " $USER), then ";
 inline constexpr std::string_view kLogInAgain = "log in again";
 inline constexpr std::string_view kSessionLacksGroup = "this session began before you joined it: ";
+// A node its group may not use: "permission denied: /dev/ttyUSB0 is open to
+// its owner root only; an administrator can give it group dialout with a
+// udev rule: KERNEL=="ttyUSB0", GROUP="dialout", MODE="0660"".
+inline constexpr std::string_view kOwnerOnlyPrefix = "is open to its owner ";
+inline constexpr std::string_view kOwnerOnlySuffix =
+    " only; an administrator can give it group dialout with a udev rule: KERNEL==\"";
+inline constexpr std::string_view kUdevRuleSuffix = "\", GROUP=\"dialout\", MODE=\"0660\"";
 // Busy: "is in use by another program: minicom (process 4242)".
 inline constexpr std::string_view kProcess = "process";
 inline constexpr std::string_view kHolderHidden = "a program this user may not see";
@@ -46,6 +53,9 @@ inline constexpr std::string_view kUsbDevice = "USB serial device";
 inline constexpr std::string_view kOtherDevice = "serial device";
 inline constexpr std::string_view kLoopbackLine = "built-in loopback line";
 inline constexpr std::string_view kMappedDevice = "mapped device";
+// What tells alike devices apart: "serial A50285BI, socket 1-2".
+inline constexpr std::string_view kSerialNumber = "serial";
+inline constexpr std::string_view kSocket = "socket";
 // State of a port in the listing.
 inline constexpr std::string_view kFree = "free";
 inline constexpr std::string_view kMissing = "missing";

@@ -78,6 +78,19 @@ void ComboBox::SetEntryToolTip(int index, const std::string& text) {
     UpdateToolTip();
 }
 
+void ComboBox::SetEntryAvailable(int index, bool available) {
+    if (!Box() || index < 0 || index >= Box()->count()) return;
+    Box()->setItemData(index,
+                       available
+                           ? QVariant()
+                           : QVariant(Box()->palette().brush(QPalette::Disabled, QPalette::Text)),
+                       Qt::ForegroundRole);
+}
+
+bool ComboBox::EntryAvailable(int index) const {
+    return !Box() || !Box()->itemData(index, Qt::ForegroundRole).isValid();
+}
+
 void ComboBox::UpdateToolTip() {
     QComboBox* box = Box();
     if (!box) return;

@@ -28,6 +28,11 @@ class ComboBox : public Control {
     std::string EntryText(int index) const;
     // A tooltip for one entry; the closed box shows the selected entry's.
     void SetEntryToolTip(int index, const std::string& text);
+    // Draws one entry as unavailable (the palette's disabled text colour) or
+    // as usual; it stays selectable either way.
+    void SetEntryAvailable(int index, bool available);
+    // Whether the entry is drawn as usual.
+    bool EntryAvailable(int index) const;
 
     // How the layer shows a value as text: texts as they are, numbers in
     // decimal, logicals as .T./.F., anything else empty.

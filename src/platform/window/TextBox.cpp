@@ -16,6 +16,7 @@ int TextBox::Show() {
                     QMessageBox::Ok, parent);
     box.setObjectName(kind_ == Kind::Error ? QStringLiteral("ErrorBox")
                                            : QStringLiteral("TextBox"));
+    if (!details_.empty()) box.setDetailedText(QString::fromStdString(details_));
     box.exec();
     return 1;
 }

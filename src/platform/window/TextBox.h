@@ -1,7 +1,10 @@
 #pragma once
 // A modal message box: owner (a window or nullptr), caption and text. Show
 // runs it modally and answers the number of the button pressed (1 for OK).
-// The default box has one OK button and no icon.
+// The default box has one OK button and no icon. Details, when set, are kept
+// behind the box's "Show Details..." button (Qt's detailed text), so a user
+// started from the desktop, with no terminal for standard error, can read
+// why; the text and caption stay as they are.
 
 #include <string>
 
@@ -20,6 +23,8 @@ class TextBox : public rt::Object {
     const std::string& Caption() const { return caption_; }
     void Caption(std::string caption) { caption_ = std::move(caption); }
     const std::string& Text() const { return text_; }
+    const std::string& Details() const { return details_; }
+    void Details(std::string details) { details_ = std::move(details); }
 
     virtual int Show();
 
@@ -33,6 +38,7 @@ class TextBox : public rt::Object {
     Window* owner_;
     std::string caption_;
     std::string text_;
+    std::string details_;
     Kind kind_ = Kind::Plain;
 };
 

@@ -104,6 +104,33 @@ TEST_F(DeviceMonitorTest, NumbersPersistAcrossRestartsAndUnplugging) {
               "usb:0403:6001:B0:if00");
 }
 
+TEST_F(DeviceMonitorTest, TwinsGetNumbersOfTheirOwnBySocket) {
+    // Clones sharing a serial number, and serials alike but for punctuation.
+    const UsbInfo twins[] = {{.serialNumber = "0001", .socket = "1-1"},
+                             {.serialNumber = "0001", .socket = "1-2"},
+                             {.serialNumber = "A 1", .socket = "2-1"},
+                             {.serialNumber = "A/1", .socket = "2-2"},
+                             {.serialNumber = "SOLO", .socket = "3-1"}};
+    for (std::size_t i = 0; i < std::size(twins); ++i)
+        tree_.AddUsb("ttyUSB" + std::to_string(i), twins[i], false);
+    const std::vector<std::pair<int, std::string>> all{
+        {1, "ttyUSB0"}, {2, "ttyUSB1"}, {3, "ttyUSB2"}, {4, "ttyUSB3"}, {5, "ttyUSB4"}};
+    {
+        const DeviceMonitor monitor(tree_.Root(), Store());
+        EXPECT_EQ(Numbers(monitor), all);
+        EXPECT_EQ(monitor.DeviceAt(2)->identity, "usb:0403:6001:0001:if00:at:1-2");
+        EXPECT_EQ(monitor.DeviceAt(3)->identity, "usb:0403:6001:A_1:if00:at:2-1");
+        EXPECT_EQ(monitor.DeviceAt(5)->identity, "usb:0403:6001:SOLO:if00");
+    }
+    // Restarted with one twin left: the kept numbers show it has a twin, so
+    // it is still known by its socket and keeps its number.
+    tree_.Remove("ttyUSB0");
+    tree_.Remove("ttyUSB3");
+    const DeviceMonitor restarted(tree_.Root(), Store());
+    EXPECT_EQ(Numbers(restarted), (std::vector<std::pair<int, std::string>>{
+                                      {2, "ttyUSB1"}, {3, "ttyUSB2"}, {5, "ttyUSB4"}}));
+}
+
 TEST_F(DeviceMonitorTest, PortMapResolvesNumbersAfterExplicitMappings) {
     tree_.AddUart("ttyS0");
     tree_.AddUsb("ttyUSB0");
@@ -123,7 +150,9 @@ TEST_F(DeviceMonitorTest, PortMapResolvesNumbersAfterExplicitMappings) {
         {"Com1", "loop", "built-in loopback line", ""},
         {"Com2", "/dev/from-env", "/dev/from-env", ""},
         {"Com3", "", "", ""},
-        {"Com4", usb, "FT232R USB UART, FTDI, " + usb, "usb:0403:6001:A50285BI:if00"},
+        {"Com4", usb,
+         "FT232R USB UART, FTDI, " + usb + ", serial A50285BI, usb-FTDI_A50285BI-if00-port0",
+         "usb:0403:6001:A50285BI:if00"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.port);
