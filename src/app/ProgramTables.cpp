@@ -22,10 +22,10 @@
 namespace app {
 namespace {
 
-using rt::Arg;
 using rt::Args;
-using rt::Member;
 using rt::MemberKind;
+using rt::declare::Arg;
+using rt::declare::Member;
 
 rt::ClassRecord Class(rt::Symbol cls, rt::Symbol base) {
     rt::ClassRecord record;
@@ -134,8 +134,9 @@ void DeclareLibraryClasses(std::vector<Declaration>& out) {
         {kDISABLE, &win::Control::Disable},
         {kSETFOCUS, &win::Control::SetFocus},
     };
-    for (const auto& [member, action] : controlMethods) {
-        out.emplace_back(Member<win::Control>(kCONTROL, member, MemberKind::Method, 0,
+    for (const auto& method : controlMethods) {
+        const ControlAction action = method.second;
+        out.emplace_back(Member<win::Control>(kCONTROL, method.first, MemberKind::Method, 0,
                                               [action](win::Control& self, Args) {
                                                   (self.*action)();
                                                   return rt::NIL;

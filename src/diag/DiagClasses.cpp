@@ -15,11 +15,11 @@
 namespace diag {
 namespace {
 
-using rt::Arg;
+using rt::declare::Arg;
 using rt::Args;
-using rt::Member;
+using rt::declare::Member;
 using rt::MemberKind;
-using rt::Sym;
+using rt::declare::Sym;
 
 // The record of a diagnostics class: derived from OBJECT, five slots, made
 // by `initializer` from `initArgCount` arguments.

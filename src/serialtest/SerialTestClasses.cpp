@@ -15,9 +15,9 @@
 namespace serialtest {
 namespace {
 
-using rt::Arg;
-using rt::Member;
-using rt::Sym;
+using rt::declare::Arg;
+using rt::declare::Member;
+using rt::declare::Sym;
 
 // The object value of the first argument as T; nullptr for any other value
 // (a number, a pointer, an object of another class).

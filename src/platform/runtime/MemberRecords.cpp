@@ -2,7 +2,7 @@
 
 #include "platform/runtime/RuntimeState.h"
 
-namespace rt {
+namespace rt::declare {
 
 Symbol Sym(const char* name) {
     return State().symbols.Add(name);
@@ -12,4 +12,4 @@ const Usual& Arg(Args args, std::size_t i) {
     return i < args.size() ? args[i] : NIL;
 }
 
-}  // namespace rt
+}  // namespace rt::declare

@@ -15,6 +15,10 @@ namespace rt {
 
 using Args = std::span<const Usual>;
 
+// In a namespace of their own: the short names would otherwise be shadowed
+// by the runtime's own (RawError::Arg).
+namespace declare {
+
 // The symbol of `name`, added to the runtime's symbol table when it is new.
 Symbol Sym(const char* name);
 
@@ -23,7 +27,7 @@ const Usual& Arg(Args args, std::size_t i);
 
 // A symbol given by its number or by its name.
 struct SymbolRef {
-    SymbolRef(Symbol symbol) : value(symbol) {}   // NOLINT(google-explicit-constructor)
+    SymbolRef(Symbol symbol) : value(symbol) {}        // NOLINT(google-explicit-constructor)
     SymbolRef(const char* name) : value(Sym(name)) {}  // NOLINT(google-explicit-constructor)
     Symbol value;
 };
@@ -42,4 +46,5 @@ MethodRecord Member(SymbolRef cls, SymbolRef member, MemberKind kind, std::uint3
                         argCount};
 }
 
+}  // namespace declare
 }  // namespace rt

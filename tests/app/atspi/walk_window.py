@@ -72,7 +72,10 @@ def main():
     env.update(WAYLAND_DISPLAY=socket, QT_QPA_PLATFORM="wayland",
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C.UTF-8")
     env.pop("DISPLAY", None)
-    window = subprocess.Popen([program, "--port", "Com1=" + os.ttyname(slave)], env=env)
+    line = os.ttyname(slave)
+    # comtest refuses a line another process has open: only the far end stays.
+    os.close(slave)
+    window = subprocess.Popen([program, "--port", "Com1=" + line], env=env)
     try:
         app = find_app()
         if app is None:
