@@ -12,7 +12,6 @@ test_tools=(
     libgtest-dev libgmock-dev googletest
     clang libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core fonts-urw-base35
-    qt6-tools-dev qt6-l10n-tools
     dbus-daemon at-spi2-core python3-pyatspi weston qt6-wayland
 )
 
