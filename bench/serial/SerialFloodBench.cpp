@@ -13,9 +13,7 @@
 // GUI-thread CPU seconds per MiB: half the whole pane's budget of 0.08, so
 // reading leaves the other half for rendering.
 
-#include <fcntl.h>
 #include <stdlib.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -24,7 +22,6 @@
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <string>
 #include <thread>
 
@@ -32,17 +29,12 @@
 #include "platform/serial/PortMap.h"
 #include "platform/serial/Serial.h"
 #include "support/ProcessStats.h"
+#include "support/PtyCom1.h"
 
 namespace {
 
 using bench::RssKiB;
-
-double ThreadCpuSeconds() {
-    rusage r{};
-    ::getrusage(RUSAGE_THREAD, &r);
-    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
-           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
+using bench::ThreadCpuSeconds;
 
 // Drains the port on every notification, as the receive pane does, and
 // checks each byte against the expected stream.
@@ -81,23 +73,10 @@ int main(int argc, char** argv) {
     const std::size_t mib = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 32;
     const std::size_t total = mib * 1024 * 1024;
 
-    std::string payload(total, '\0');
-    std::mt19937 rng(20240601);
-    for (auto& c : payload) c = static_cast<char>(rng() & 0xFF);
+    const std::string payload = bench::RandomPayload(total, 20240601);
 
-    const int far = ::posix_openpt(O_RDWR | O_NOCTTY);
-    char name[128] = {};
-    if (far < 0 || ::grantpt(far) != 0 || ::unlockpt(far) != 0 ||
-        ::ptsname_r(far, name, sizeof name) != 0) {
-        std::perror("pseudo-terminal");
-        return 1;
-    }
-    serial::PortMap map;
-    if (const auto added = map.AddMapping(std::string("Com1=") + name); !added) {
-        std::fprintf(stderr, "%s\n", added.Error().c_str());
-        return 1;
-    }
-    serial::PortMap::Install(map);
+    const int far = bench::OpenFarEndAsCom1();
+    if (far < 0) return 1;
 
     Drainer drainer(payload);
     const os::HWND window = os::RegisterWindowHandle(&drainer);

@@ -8,9 +8,7 @@
 //
 // Target: at most 0.02 GUI-thread CPU seconds per MiB sent, intact data.
 
-#include <fcntl.h>
 #include <stdlib.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -18,25 +16,21 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <thread>
 
 #include "platform/serial/PortMap.h"
 #include "platform/serial/Serial.h"
+#include "support/ProcessStats.h"
+#include "support/PtyCom1.h"
 
 namespace {
+
+using bench::ThreadCpuSeconds;
 
 constexpr std::size_t kChunk = 16 * 1024;
 constexpr std::size_t kBacklogLimit = 1024 * 1024;
 constexpr std::size_t kFarRead = 4096;
-
-double ThreadCpuSeconds() {
-    rusage r{};
-    ::getrusage(RUSAGE_THREAD, &r);
-    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
-           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
 
 }  // namespace
 
@@ -45,23 +39,10 @@ int main(int argc, char** argv) {
     const std::size_t mib = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 64;
     const std::size_t total = mib * 1024 * 1024;
 
-    std::string payload(total, '\0');
-    std::mt19937 rng(20240602);
-    for (auto& c : payload) c = static_cast<char>(rng() & 0xFF);
+    const std::string payload = bench::RandomPayload(total, 20240602);
 
-    const int far = ::posix_openpt(O_RDWR | O_NOCTTY);
-    char name[128] = {};
-    if (far < 0 || ::grantpt(far) != 0 || ::unlockpt(far) != 0 ||
-        ::ptsname_r(far, name, sizeof name) != 0) {
-        std::perror("pseudo-terminal");
-        return 1;
-    }
-    serial::PortMap map;
-    if (const auto added = map.AddMapping(std::string("Com1=") + name); !added) {
-        std::fprintf(stderr, "%s\n", added.Error().c_str());
-        return 1;
-    }
-    serial::PortMap::Install(map);
+    const int far = bench::OpenFarEndAsCom1();
+    if (far < 0) return 1;
 
     serial::Serial port(os::HWND{});
     if (!port.Open("Com1") || !port.SetProtocol()) {

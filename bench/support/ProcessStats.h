@@ -1,6 +1,8 @@
 #pragma once
 // Figures of the running process that the benchmarks report (Linux /proc).
 
+#include <sys/resource.h>
+
 #include <fstream>
 #include <string>
 
@@ -15,6 +17,14 @@ inline long RssKiB() {
         if (key == "VmRSS:" && status >> value) return value;
     }
     return 0;
+}
+
+// User and system CPU time of the calling thread, in seconds.
+inline double ThreadCpuSeconds() {
+    rusage r{};
+    ::getrusage(RUSAGE_THREAD, &r);
+    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
 }
 
 }  // namespace bench
