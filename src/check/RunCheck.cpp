@@ -12,6 +12,7 @@
 #include "check/LineCheck.h"
 #include "check/ReportJson.h"
 #include "check/ReportTable.h"
+#include "platform/os/OsTexts.h"
 #include "platform/os/StopSignals.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/SerialTexts.h"
@@ -47,7 +48,7 @@ bool SamePort(const std::string& a, const std::string& b) {
 
 int RunCheck(const CheckOptions& options, const SweepTables& tables, std::FILE* out,
              std::FILE* err) {
-    const std::string prefix(serial::texts::kStderrPrefix);
+    const std::string prefix(os::texts::kStderrPrefix);
     if (options.to && SamePort(*options.to, options.port)) {
         std::fprintf(err, "%s%s\n", prefix.c_str(), std::string(texts::kSamePort).c_str());
         return kExitUsage;

@@ -34,8 +34,8 @@ int PortNumber(const std::string& digits) {
 }
 
 std::string SyntaxError(const std::string& value) {
-    return std::string(texts::kStderrPrefix) + "bad " + std::string(texts::kPortOption) +
-           " value '" + value + "': " + std::string(texts::kPortSyntax);
+    return "bad " + std::string(texts::kPortOption) + " value '" + value +
+           "': " + std::string(texts::kPortSyntax);
 }
 
 }  // namespace
