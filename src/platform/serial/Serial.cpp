@@ -182,8 +182,8 @@ bool Serial::Impl::SetProtocol() {
         errorDesc = std::string(texts::kNotOpen);
         return false;
     }
-    if (const auto invalid = InvalidSettings(settings)) {
-        errorDesc = *invalid;
+    if (const auto valid = ValidSettings(settings); !valid) {
+        errorDesc = valid.Error();
         return false;
     }
     const auto applied = line_.Apply(settings);
