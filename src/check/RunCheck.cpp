@@ -15,6 +15,7 @@
 #include "platform/os/OsTexts.h"
 #include "platform/os/StopSignals.h"
 #include "platform/serial/PortMap.h"
+#include "platform/serial/PortName.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace check {
@@ -22,11 +23,8 @@ namespace check {
 namespace {
 
 bool SamePort(const std::string& a, const std::string& b) {
-    const bool sameName = std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-    if (sameName) return true;
+    if (const auto port = serial::PortName::Parse(a); port && port == serial::PortName::Parse(b))
+        return true;
     // Two names may map to one device, also through links (by-id names):
     // its second open would fail as held by another program. Each `loop`
     // is a line of its own.
