@@ -11,6 +11,7 @@
 #include "app/CommandLineTexts.h"
 #include "app/Version.h"
 #include "check/OptionValues.h"
+#include "platform/os/OsTexts.h"
 #include "platform/runtime/Expected.h"
 
 namespace app {
@@ -34,11 +35,7 @@ struct OptionDeclaration {
 rt::Expected<> ReadPorts(const QStringList& values, CommandLineOptions& options) {
     for (const QString& value : values) {
         if (const auto added = options.ports.AddMapping(value.toStdString()); !added) {
-            // The map's own line carries the program's prefix; the caller adds it.
-            std::string error = added.Error();
-            if (error.rfind(texts::kErrorPrefix, 0) == 0)
-                error.erase(0, texts::kErrorPrefix.size());
-            return rt::Fail(std::move(error));
+            return rt::Fail(added.Error());
         }
     }
     return {};
@@ -217,7 +214,7 @@ std::string FromQtError(const QString& qtError) {
 }
 
 std::string ErrorLine(std::string_view what) {
-    return std::string(texts::kErrorPrefix) + std::string(what) + std::string(texts::kSeeHelp);
+    return std::string(os::texts::kStderrPrefix) + std::string(what) + std::string(texts::kSeeHelp);
 }
 
 // Words of `text` wrapped into lines of at most `width` columns, each but the

@@ -152,7 +152,6 @@ inline constexpr std::string_view kDetails =
     "  N    the code of a runtime error ended with \"Quit program\"\n";
 
 // Error lines: "comtest: <what is wrong>; see comtest --help".
-inline constexpr std::string_view kErrorPrefix = "comtest: ";
 inline constexpr std::string_view kSeeHelp = "; see comtest --help";
 inline constexpr std::string_view kUnexpectedArgument = "unexpected argument '";
 inline constexpr std::string_view kModesExclude = " cannot be combined with ";

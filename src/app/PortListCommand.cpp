@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/os/RegistryStore.h"
+#include "platform/os/StderrLine.h"
 #include "platform/serial/DeviceMonitor.h"
 #include "platform/serial/PortListing.h"
 #include "platform/serial/SerialTexts.h"
@@ -16,9 +17,7 @@ int ListPorts(serial::PortMap ports) {
                                                              os::RegistryStore::DefaultPath()));
     const auto rows = serial::PortListing::Rows(ports);
     if (rows.empty()) {
-        const std::string line =
-            std::string(serial::texts::kStderrPrefix) + std::string(serial::texts::kNoPorts) + "\n";
-        std::fputs(line.c_str(), stderr);
+        os::StderrLine(serial::texts::kNoPorts);
     }
     std::fputs(serial::PortListing::Text(rows).c_str(), stdout);
     std::fflush(stdout);

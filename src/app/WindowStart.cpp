@@ -14,6 +14,7 @@
 #include "app/SymbolNumbers.h"
 #include "check/RunCheck.h"
 #include "platform/os/RegistryStore.h"
+#include "platform/os/StderrLine.h"
 #include "platform/runtime/LateBinding.h"
 #include "platform/serial/DeviceMonitor.h"
 #include "platform/serial/PortMap.h"
@@ -35,8 +36,7 @@ rt::Usual Written(int code) {
     if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return rt::Usual(code);
     // The write that failed may lie well before this flush, its reason long
     // overwritten, so the line names no reason.
-    std::fprintf(stderr, "%s%s\n", std::string(texts::kErrorPrefix).c_str(),
-                 std::string(texts::kCannotWriteOutput).c_str());
+    os::StderrLine(texts::kCannotWriteOutput);
     return rt::Usual(-1);
 }
 

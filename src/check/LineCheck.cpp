@@ -157,8 +157,9 @@ bool LineCheck::Pass(std::size_t pass, const std::vector<serial::LineSettings>& 
             if (port->last != nullptr) AddLate(*port->last, late);
         }
         previous = &s;
-        std::string lost;
-        const std::string refusal = Apply(s, lost);
+        const auto applied = Apply(s);
+        std::string lost = applied ? std::string() : applied.Error();
+        const std::string refusal = applied ? *applied : std::string();
         const double applySeconds = SecondsSince(start);
         for (auto& d : directions) {
             const std::size_t index = step++;
@@ -201,7 +202,7 @@ bool LineCheck::Pass(std::size_t pass, const std::vector<serial::LineSettings>& 
     return true;
 }
 
-std::string LineCheck::Apply(const serial::LineSettings& s, std::string& lost) {
+rt::Expected<std::string> LineCheck::Apply(const serial::LineSettings& s) {
     std::string refusal;
     for (auto& port : ports_) port->applied.reset();
     for (auto& port : ports_) {
@@ -211,10 +212,7 @@ std::string LineCheck::Apply(const serial::LineSettings& s, std::string& lost) {
         // pseudo-terminal only partly took).
         port->applied = kept ? std::optional(*kept) : port->line.ReadBack();
         // A device that shows no settings at all is gone, not refusing.
-        if (!kept && !port->applied) {
-            lost = kept.Error();
-            return {};
-        }
+        if (!kept && !port->applied) return rt::Fail(kept.Error());
         std::string why =
             port->applied ? serial::DescribeRefusal(port->line.Path(), s, *port->applied) : "";
         if (!kept && why.empty()) why = kept.Error();

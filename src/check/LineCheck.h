@@ -67,10 +67,10 @@ class LineCheck {
     };
 
     rt::Expected<> OpenPort(Port& port);
-    // Applies `s` to every port, each keeping what it took; the refusal (the
-    // device's reason) or empty. A port whose settings cannot even be read
-    // is gone: `lost` says why.
-    std::string Apply(const serial::LineSettings& s, std::string& lost);
+    // Applies `s` to every port, each keeping what it took: the refusals
+    // (the devices' reasons), empty when every port took `s`. Fails, saying
+    // why, when a port's settings cannot even be read: its device is gone.
+    rt::Expected<std::string> Apply(const serial::LineSettings& s);
     // A row for `s` in direction `d` before anything was sent.
     SettingResult RowFor(const Direction& d, const serial::LineSettings& s) const;
     SettingResult Check(Direction& d, const serial::LineSettings& s, std::uint32_t seed, int stop);

@@ -8,6 +8,7 @@
 
 #include "check/CheckTexts.h"
 #include "check/Pattern.h"
+#include "platform/serial/PortName.h"
 
 namespace check {
 
@@ -121,11 +122,7 @@ rt::Expected<std::chrono::seconds> ParseDuration(const std::string& text) {
 }
 
 rt::Expected<std::string> ParsePortName(const std::string& text) {
-    const std::string_view digits =
-        std::string_view(text).substr(std::min<std::size_t>(3, text.size()));
-    const auto n = Whole(digits);
-    if (!EqualNoCase(std::string_view(text).substr(0, 3), "com") || !n || *n < 1 || *n > 255 ||
-        digits[0] == '0')
+    if (!serial::PortName::Parse(text))
         return rt::Fail("'" + text + "': " + std::string(texts::kBadPortName));
     return text;
 }

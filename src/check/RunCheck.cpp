@@ -12,8 +12,10 @@
 #include "check/LineCheck.h"
 #include "check/ReportJson.h"
 #include "check/ReportTable.h"
+#include "platform/os/OsTexts.h"
 #include "platform/os/StopSignals.h"
 #include "platform/serial/PortMap.h"
+#include "platform/serial/PortName.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace check {
@@ -21,11 +23,8 @@ namespace check {
 namespace {
 
 bool SamePort(const std::string& a, const std::string& b) {
-    const bool sameName = std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-    if (sameName) return true;
+    if (const auto port = serial::PortName::Parse(a); port && port == serial::PortName::Parse(b))
+        return true;
     // Two names may map to one device, also through links (by-id names):
     // its second open would fail as held by another program. Each `loop`
     // is a line of its own.
@@ -47,7 +46,7 @@ bool SamePort(const std::string& a, const std::string& b) {
 
 int RunCheck(const CheckOptions& options, const SweepTables& tables, std::FILE* out,
              std::FILE* err) {
-    const std::string prefix(serial::texts::kStderrPrefix);
+    const std::string prefix(os::texts::kStderrPrefix);
     if (options.to && SamePort(*options.to, options.port)) {
         std::fprintf(err, "%s%s\n", prefix.c_str(), std::string(texts::kSamePort).c_str());
         return kExitUsage;

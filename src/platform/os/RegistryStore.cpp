@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/os/OsTexts.h"
+#include "platform/os/StderrLine.h"
 
 namespace os {
 namespace {
@@ -134,11 +135,8 @@ void ReadStore(const std::string& path, std::size_t limit, Take take) {
         pollfd wait{fd, POLLIN, 0};
         if (left.count() > 0 && ::poll(&wait, 1, static_cast<int>(left.count())) != 0) continue;
         GivenUpStores::Add(path);
-        const std::string line = std::string(texts::kStderrPrefix) +
-                                 std::string(texts::kCannotReadSettings) + path + ": " +
-                                 std::string(texts::kReadTooLong) + "\n";
-        std::fputs(line.c_str(), stderr);
-        std::fflush(stderr);
+        StderrLine(std::string(texts::kCannotReadSettings) + path + ": " +
+                   std::string(texts::kReadTooLong));
         break;
     }
     ::close(fd);

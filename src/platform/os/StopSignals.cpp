@@ -19,6 +19,7 @@
 
 #include "platform/os/OsTexts.h"
 #include "platform/os/SavedTerminals.h"
+#include "platform/os/StderrLine.h"
 
 namespace os {
 
@@ -44,15 +45,6 @@ const char* StopName(int signal) {
             return "SIGHUP";
     }
     return "";
-}
-
-void WriteAll(int fd, const std::string& text) {
-    for (std::size_t at = 0; at < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + at, text.size() - at);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        at += static_cast<std::size_t>(n);
-    }
 }
 
 // The handler of the other ending signals. SA_RESETHAND has given the signal
@@ -140,12 +132,10 @@ class Watcher {
     [[noreturn]] void End(int signal, std::string_view detail) {
         const bool setBack = SavedTerminals::RestoreAll() > 0;
         if (!said_.exchange(true)) {
-            std::string line(texts::kStderrPrefix);
-            line += texts::kStoppedBy;
+            std::string line(texts::kStoppedBy);
             line += StopName(signal);
             line += !detail.empty() ? detail : setBack ? texts::kPortSetBack : std::string_view();
-            line += '\n';
-            WriteAll(STDERR_FILENO, line);
+            StderrLine(line);
         }
         // Its default action, unblocked on this thread alone: the process
         // ends here.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <iostream>
 
+#include "platform/os/OsTexts.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/ErrorSystemTexts.h"
 #include "platform/runtime/ErrorTexts.h"
@@ -26,7 +27,7 @@ class RaiseDepth {
 };
 
 [[noreturn]] void Unhandled(const RawError& raw, std::string_view why) {
-    std::cerr << text::kProgramPrefix << why << ": error " << raw.Get(RawError::GenCode) << " ("
+    std::cerr << os::texts::kStderrPrefix << why << ": error " << raw.Get(RawError::GenCode) << " ("
               << ErrString(raw.Get(RawError::GenCode)) << ")";
     const auto operation = raw.Text(RawError::Operation);
     if (!operation.empty()) std::cerr << " in " << operation;
@@ -219,7 +220,7 @@ namespace {
                                      .operation = text::kTerminate,
                                      .description = description});
             } else {
-                std::cerr << text::kProgramPrefix << text::kTerminate << ": " << description
+                std::cerr << os::texts::kStderrPrefix << text::kTerminate << ": " << description
                           << std::endl;
             }
         } catch (...) {

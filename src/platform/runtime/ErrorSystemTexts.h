@@ -14,8 +14,6 @@ inline constexpr std::string_view kUnknownException = "exception of unknown type
 // Operation of an error made from an exception nobody caught.
 inline constexpr std::string_view kTerminate = "unhandled exception";
 
-// Standard-error lines when no handler can take an error.
-inline constexpr std::string_view kProgramPrefix = "comtest: ";
 inline constexpr std::string_view kNoHandler = "no error handler";
 inline constexpr std::string_view kNestedErrors = "error while handling errors";
 inline constexpr std::string_view kHandlerFailed = "the error handler failed";

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/os/RegistryStore.h"
+#include "platform/os/StderrLine.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace serial {
@@ -129,10 +130,7 @@ void DeviceMonitor::Apply(std::vector<SerialDevice> devices) {
         // A store given up has had its line already.
         if (!saved && !storeFailureReported_ && !store.GivenUp()) {
             storeFailureReported_ = true;
-            const std::string line = std::string(texts::kStderrPrefix) +
-                                     std::string(texts::kCannotKeepNumbers) + " " + storePath_ +
-                                     "\n";
-            std::fputs(line.c_str(), stderr);
+            os::StderrLine(std::string(texts::kCannotKeepNumbers) + " " + storePath_);
         }
     }
 

@@ -32,16 +32,18 @@ std::string StopBitsName(std::uint8_t stopBits) {
     return "code " + std::to_string(stopBits);
 }
 
-std::optional<std::string> InvalidSettings(const LineSettings& requested) {
-    if (requested.baud == 0) return "Invalid baud rate 0";
+rt::Expected<> ValidSettings(const LineSettings& requested) {
+    if (requested.baud == 0) return rt::Fail("Invalid baud rate 0");
     if (requested.byteSize < 5 || requested.byteSize > 8)
-        return "Invalid data bits " + std::to_string(requested.byteSize) + " (5 to 8 allowed)";
+        return rt::Fail("Invalid data bits " + std::to_string(requested.byteSize) +
+                        " (5 to 8 allowed)");
     if (requested.parity > static_cast<std::uint8_t>(ParityCode::Space))
-        return "Invalid parity code " + std::to_string(requested.parity) + " (0 to 4 allowed)";
+        return rt::Fail("Invalid parity code " + std::to_string(requested.parity) +
+                        " (0 to 4 allowed)");
     if (requested.stopBits > static_cast<std::uint8_t>(StopBitsCode::Two))
-        return "Invalid stop bits code " + std::to_string(requested.stopBits) +
-               " (0, 1 or 2 allowed)";
-    return std::nullopt;
+        return rt::Fail("Invalid stop bits code " + std::to_string(requested.stopBits) +
+                        " (0, 1 or 2 allowed)");
+    return {};
 }
 
 bool BaudKept(std::uint32_t requested, std::uint32_t applied) {

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/runtime/Expected.h"
+
 namespace serial {
 
 // Parity codes of the platform's serial-line interface.
@@ -33,9 +35,9 @@ std::string ParityName(std::uint8_t parity);
 // "1", "1.5", "2", or "code N" when unknown.
 std::string StopBitsName(std::uint8_t stopBits);
 
-// Why the settings cannot be asked of any device (baud 0, byte size outside
-// 5..8, an unknown parity or stop-bits code); nullopt when they can.
-std::optional<std::string> InvalidSettings(const LineSettings& requested);
+// Succeeds when the settings can be asked of a device; fails, saying why,
+// for baud 0, a byte size outside 5..8, an unknown parity or stop-bits code.
+rt::Expected<> ValidSettings(const LineSettings& requested);
 
 // TRUE when a device running at `applied` baud serves a request for
 // `requested`: within 1 %, well inside what asynchronous receivers tolerate,

@@ -23,7 +23,7 @@ class LoopbackPlug {
     LoopbackPlug() = default;
 
     // Keeps the parity, data bits and stop bits of `requested` (which must
-    // pass InvalidSettings); the rate is the device's own.
+    // pass ValidSettings); the rate is the device's own.
     void Keep(const LineSettings& requested);
     // `fromDevice` with the parity, data bits and stop bits kept here.
     LineSettings Kept(LineSettings fromDevice) const;

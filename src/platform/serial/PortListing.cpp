@@ -37,7 +37,7 @@ std::vector<PortListing::Row> PortListing::Rows(const PortMap& map) {
     // processes and ttys.
     const DeviceAccess::OpenFiles files = DeviceAccess::ScanOpenFiles();
     for (int number = 1; number <= PortNumbering::kMaxNumber; ++number) {
-        const std::string port = "Com" + std::to_string(number);
+        const std::string port = PortName(number).Text();
         const std::string device = map.DeviceFor(port);
         if (device.empty()) continue;
         // Without a device tree every number has a default device: list

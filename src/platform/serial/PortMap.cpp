@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/serial/DeviceMonitor.h"
+#include "platform/serial/PortName.h"
 #include "platform/serial/SerialTexts.h"
 
 namespace serial {
@@ -22,20 +23,9 @@ std::unique_ptr<PortMap>& CurrentSlot() {
     return current;
 }
 
-// 1..255 from the text after "COM", or 0 when it is not such a number.
-int PortNumber(const std::string& digits) {
-    if (digits.empty() || digits.size() > 3 || digits[0] == '0') return 0;
-    int n = 0;
-    for (const char c : digits) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
-        n = n * 10 + (c - '0');
-    }
-    return n <= 255 ? n : 0;
-}
-
 std::string SyntaxError(const std::string& value) {
-    return std::string(texts::kStderrPrefix) + "bad " + std::string(texts::kPortOption) +
-           " value '" + value + "': " + std::string(texts::kPortSyntax);
+    return "bad " + std::string(texts::kPortOption) + " value '" + value +
+           "': " + std::string(texts::kPortSyntax);
 }
 
 }  // namespace
@@ -44,44 +34,34 @@ PortMap::PortMap() : env_(ProcessEnv) {}
 
 PortMap::PortMap(EnvLookup env) : env_(std::move(env)) {}
 
-std::optional<std::string> PortMap::PortKey(const std::string& portName) {
-    if (portName.size() < 4) return std::nullopt;
-    std::string key;
-    for (const char c : portName.substr(0, 3))
-        key += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (key != "COM" || PortNumber(portName.substr(3)) == 0) return std::nullopt;
-    return key + portName.substr(3);
-}
-
 rt::Expected<> PortMap::AddMapping(const std::string& value) {
     const auto eq = value.find('=');
     if (eq == std::string::npos || eq + 1 == value.size()) return rt::Fail(SyntaxError(value));
-    const auto key = PortKey(value.substr(0, eq));
-    if (!key) return rt::Fail(SyntaxError(value));
-    explicit_[*key] = value.substr(eq + 1);
+    const auto port = PortName::Parse(std::string_view(value).substr(0, eq));
+    if (!port) return rt::Fail(SyntaxError(value));
+    explicit_[port->Number()] = value.substr(eq + 1);
     return {};
 }
 
 std::string PortMap::ExplicitDevice(int number) const {
-    const std::string digits = std::to_string(number);
-    if (const auto it = explicit_.find("COM" + digits); it != explicit_.end()) return it->second;
+    if (const auto it = explicit_.find(number); it != explicit_.end()) return it->second;
     if (env_) {
-        const auto fromEnv = env_(std::string(texts::kEnvPrefix) + digits);
+        const auto fromEnv = env_(std::string(texts::kEnvPrefix) + std::to_string(number));
         if (fromEnv && !fromEnv->empty()) return *fromEnv;
     }
     return {};
 }
 
 std::string PortMap::DeviceFor(const std::string& portName) const {
-    const auto key = PortKey(portName);
-    if (!key) return {};
-    const int number = PortNumber(key->substr(3));
+    const auto port = PortName::Parse(portName);
+    if (!port) return {};
+    const int number = port->Number();
     if (std::string device = ExplicitDevice(number); !device.empty()) return device;
     if (devices_) {
         const auto device = devices_->DeviceAt(number);
         return device ? device->node : std::string();
     }
-    return DefaultDevice(*key, number);
+    return DefaultDevice(number);
 }
 
 std::string_view PortMap::UnmappedReason() const {
@@ -132,8 +112,7 @@ void PortMap::SetDevices(std::shared_ptr<DeviceMonitor> devices) {
     devices_ = std::move(devices);
 }
 
-std::string PortMap::DefaultDevice(const std::string& portName, int number) {
-    (void)portName;
+std::string PortMap::DefaultDevice(int number) {
     return "/dev/ttyS" + std::to_string(number - 1);
 }
 

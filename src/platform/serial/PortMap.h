@@ -87,12 +87,10 @@ class PortMap {
     static void Install(PortMap map);
 
   private:
-    // The canonical key of a ComN name ("COM3"), or nullopt.
-    static std::optional<std::string> PortKey(const std::string& portName);
-    static std::string DefaultDevice(const std::string& portName, int number);
+    static std::string DefaultDevice(int number);
 
     EnvLookup env_;
-    std::map<std::string, std::string> explicit_;
+    std::map<int, std::string> explicit_;  // port number -> device
     std::shared_ptr<DeviceMonitor> devices_;
 };
 

@@ -1,30 +1,11 @@
 #include "platform/serial/PortNumbering.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 
 #include "platform/os/RegistryStore.h"
 
 namespace serial {
-namespace {
-
-// 1..kMaxNumber from "Com12" (any letter case), else 0.
-int NumberFromName(const std::string& name) {
-    if (name.size() < 4 || name.size() > 6) return 0;
-    for (std::size_t i = 0; i < 3; ++i)
-        if (std::toupper(static_cast<unsigned char>(name[i])) != "COM"[i]) return 0;
-    if (name[3] == '0') return 0;
-    int n = 0;
-    for (std::size_t i = 3; i < name.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(name[i]))) return 0;
-        n = n * 10 + (name[i] - '0');
-    }
-    return n <= PortNumbering::kMaxNumber ? n : 0;
-}
-
-}  // namespace
-
 std::optional<int> PortNumbering::NumberOf(const std::string& identity) const {
     for (const auto& [number, holder] : table_)
         if (holder == identity) return number;
@@ -64,9 +45,9 @@ PortNumbering PortNumbering::Load(const os::RegistryStore& store) {
     Table table;
     std::set<std::string> seen;
     for (const auto& [name, identity] : store.ReadValues(kStoreKey)) {
-        const int number = NumberFromName(name);
-        if (number == 0 || identity.empty() || table.contains(number)) continue;
-        table[number] = identity;
+        const auto port = PortName::Parse(name);
+        if (!port || identity.empty() || table.contains(port->Number())) continue;
+        table[port->Number()] = identity;
     }
     // One number per identity: the lowest.
     Table unique;
@@ -76,7 +57,7 @@ PortNumbering PortNumbering::Load(const os::RegistryStore& store) {
 }
 
 bool PortNumbering::Save(const os::RegistryStore& store, int number) const {
-    return store.WriteValue(kStoreKey, "Com" + std::to_string(number), IdentityAt(number));
+    return store.WriteValue(kStoreKey, PortName(number).Text(), IdentityAt(number));
 }
 
 }  // namespace serial

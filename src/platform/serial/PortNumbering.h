@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/serial/PortName.h"
 #include "platform/serial/SerialDevice.h"
 
 namespace os {
@@ -30,7 +31,7 @@ class PortNumbering {
     using Table = std::map<int, std::string>;
 
     static constexpr int kListed = 9;
-    static constexpr int kMaxNumber = 255;
+    static constexpr int kMaxNumber = PortName::kMaxNumber;
     // Where the numbers are kept in the settings store; entries "Com3=<identity>".
     static constexpr const char* kStoreKey = "HKEY_CURRENT_USER\\Software\\comtest\\Ports";
 

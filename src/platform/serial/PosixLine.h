@@ -67,7 +67,7 @@ class PosixLine {
     // FALSE when closed.
     bool Paced() const { return fd_ >= 0 && paced_; }
 
-    // Applies `requested` (which must pass InvalidSettings), the rate to both
+    // Applies `requested` (which must pass ValidSettings), the rate to both
     // directions, and reads back what the device keeps, both rates
     // included. A failure says why when the device rejects the call itself
     // or cannot be read back. A pseudo-terminal keeps 8 data bits and no

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/os/StderrLine.h"
 #include "platform/serial/ByteRing.h"
 #include "platform/serial/DeviceReturn.h"
 #include "platform/serial/LineSettings.h"
@@ -28,9 +29,7 @@ constexpr std::size_t kResumeLevel = kReceiveCapacity / 2;
 constexpr std::size_t kTransmitLimit = 1024 * 1024;
 
 void ReportLine(const std::string& text) {
-    const std::string line = std::string(texts::kStderrPrefix) + text + "\n";
-    std::fputs(line.c_str(), stderr);
-    std::fflush(stderr);
+    os::StderrLine(text);
 }
 
 }  // namespace
@@ -183,8 +182,8 @@ bool Serial::Impl::SetProtocol() {
         errorDesc = std::string(texts::kNotOpen);
         return false;
     }
-    if (const auto invalid = InvalidSettings(settings)) {
-        errorDesc = *invalid;
+    if (const auto valid = ValidSettings(settings); !valid) {
+        errorDesc = valid.Error();
         return false;
     }
     const auto applied = line_.Apply(settings);

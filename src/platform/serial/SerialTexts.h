@@ -7,7 +7,6 @@
 namespace serial::texts {
 
 // Prefix of every line the component writes to standard error.
-inline constexpr std::string_view kStderrPrefix = "comtest: ";
 
 // Open failures: "<port>: <reason>".
 inline constexpr std::string_view kNoDevice = "the name maps to no device";

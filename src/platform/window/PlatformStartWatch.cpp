@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/os/SavedTerminals.h"
+#include "platform/os/StderrLine.h"
 #include "platform/runtime/Startup.h"
 #include "platform/window/WindowTexts.h"
 
@@ -118,7 +119,7 @@ void PlatformStartWatch::Release() {
 void PlatformStartWatch::Fail(const QString& fatal, bool noScreen) {
     std::vector<QString> messages;
     for (const auto& message : held_) messages.push_back(message.text);
-    std::cerr << MissingText(messages, fatal, noScreen) << std::endl;
+    os::StderrLine(MissingText(messages, fatal, noScreen));
     // The toolkit cannot go on from here; the start fails as a start
     // that lacks anything else does.
     rt::ExitThroughEntry(static_cast<std::uint32_t>(-1));

@@ -8,7 +8,7 @@ inline constexpr char kErrorBoxCaption[] = "Error";
 
 // The line on standard error when no display platform can be started, made
 // of a beginning and what is missing.
-inline constexpr char kCannotStart[] = "comtest: cannot start: ";
+inline constexpr char kCannotStart[] = "cannot start: ";
 inline constexpr char kNoDisplay[] = "no display, DISPLAY is not set";
 inline constexpr char kDisplayRefused[] = "cannot connect to the display";
 inline constexpr char kPlatformMissing[] = "the display platform";

@@ -17,12 +17,12 @@ TEST(LineSettingsTest, InvalidSettingsNameTheBadValue) {
         {{9600, 5, 8, 0}, "parity code 5"}, {{9600, 0, 8, 3}, "stop bits code 3"},
     };
     for (const auto& c : cases) {
-        const auto invalid = InvalidSettings(c.settings);
+        const auto valid = ValidSettings(c.settings);
         if (c.mentions == nullptr) {
-            EXPECT_FALSE(invalid.has_value()) << *invalid;
+            EXPECT_TRUE(valid) << valid.Error();
         } else {
-            ASSERT_TRUE(invalid.has_value()) << c.mentions;
-            EXPECT_NE(invalid->find(c.mentions), std::string::npos) << *invalid;
+            ASSERT_FALSE(valid) << c.mentions;
+            EXPECT_NE(valid.Error().find(c.mentions), std::string::npos) << valid.Error();
         }
     }
 }
