@@ -294,7 +294,11 @@ TEST_F(SharedLogTest, WritersThatFindTheLogMissingTogetherLoseNoReportedLine) {
         for (int w = 0; w < kWriters; ++w)
             for (int i = 0; i < kLines; ++i)
                 found += content.find(line(round, w, i) + "\r\n") != std::string::npos;
-        ASSERT_EQ(reported, kWriters * kLines) << "round " << round;
+        // A writer gives a line up after ten tries 1 ms apart against the
+        // others' locks, as the log is made to, and reports it unwritten;
+        // under load that happens. A line given up is never in the file, so
+        // what was reported and is missing is the difference.
+        ASSERT_GT(reported, 0) << "round " << round;
         lost = reported - found;
         EXPECT_EQ(lost, 0) << "round " << round << ":\n" << content;
     }
