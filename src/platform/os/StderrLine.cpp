@@ -15,15 +15,18 @@ std::string ProgramLine(std::string_view text) {
     return line;
 }
 
-void StderrLine(std::string_view text) {
-    const std::string line = ProgramLine(text);
+void WriteStderr(std::string_view bytes) {
     std::size_t done = 0;
-    while (done < line.size()) {
-        const ssize_t n = ::write(STDERR_FILENO, line.data() + done, line.size() - done);
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(STDERR_FILENO, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return;
         done += static_cast<std::size_t>(n);
     }
+}
+
+void StderrLine(std::string_view text) {
+    WriteStderr(ProgramLine(text));
 }
 
 }  // namespace os

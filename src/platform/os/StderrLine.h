@@ -10,6 +10,10 @@ namespace os {
 // "comtest: TEXT" and a line end.
 std::string ProgramLine(std::string_view text);
 
+// Writes all of `bytes` to standard error, going on after interruptions;
+// stops at the first failure.
+void WriteStderr(std::string_view bytes);
+
 // Writes ProgramLine(text) to standard error with one write, so that lines
 // of several threads never mix; fit for a signal's own thread.
 void StderrLine(std::string_view text);

@@ -1,10 +1,8 @@
 #include "platform/runtime/DebugOut.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <string>
 
-#include <unistd.h>
+#include "platform/os/StderrLine.h"
 
 namespace rt {
 
@@ -20,13 +18,7 @@ void DebOut32(const char* text) {
             line += *p;
     }
     line += '\n';
-    std::size_t done = 0;
-    while (done < line.size()) {
-        const ssize_t n = ::write(STDERR_FILENO, line.data() + done, line.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        done += static_cast<std::size_t>(n);
-    }
+    os::WriteStderr(line);
 }
 
 }  // namespace rt
