@@ -291,8 +291,12 @@ TEST(ProgramExitTest, ASignalDuringATestSetsThePortBackAndEndsByIt) {
         process.setWorkingDirectory(dir.path());
         DefaultSignals(process);
         process.start(COMTEST_PROGRAM, {"--port", QString::fromStdString("Com1=" + pty.Path())});
-        // The test runs once the device is in raw mode at 9600.
-        for (int i = 0; i < 1500 && (during.c_lflag & ICANON) != 0; ++i) {
+        // The test runs once the device is in raw mode at 9600; the port is
+        // made raw on open and given its speed a moment later.
+        const auto running = [&] {
+            return (during.c_lflag & ICANON) == 0 && cfgetospeed(&during) == B9600;
+        };
+        for (int i = 0; i < 1500 && !running(); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
             ASSERT_EQ(::tcgetattr(pty.Master(), &during), 0);
         }
