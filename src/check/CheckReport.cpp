@@ -68,7 +68,10 @@ int CheckReport::ExitCode() const {
     });
     const bool anyApplied = std::any_of(rows.begin(), rows.end(),
                                         [](const auto& r) { return r.verdict == Verdict::Ok; });
-    return interrupted || anyFailed || !anyApplied ? 1 : 0;
+    const bool flowFailed = std::any_of(flow.begin(), flow.end(), [](const auto& f) {
+        return f.unsupported.empty() && f.verdict != Verdict::Ok;
+    });
+    return interrupted || anyFailed || flowFailed || !anyApplied ? 1 : 0;
 }
 
 }  // namespace check

@@ -72,12 +72,25 @@ struct ModemResult {
     std::vector<std::string> followDtr;
 };
 
+// RTS/CTS hardware flow control in one direction (FlowCheck): with CTS
+// held low no byte may come; once it rises every byte sent must.
+struct FlowResult {
+    std::string path;               // "Com1", or "Com1>Com2" for one direction of a cable
+    std::string unsupported;        // why it could not be checked; empty when it was
+    Verdict verdict = Verdict::Ok;  // Ok or Failed, once checked
+    std::size_t whileHeld = 0;      // bytes that came while CTS was low
+    double heldSeconds = 0;         // how long CTS was held low
+    ByteCounts counts;              // all that came, held or after, against what was sent
+    std::string lost;               // why the line stopped answering, when it did
+};
+
 struct CheckReport {
     std::string port;
     std::optional<std::string> to;
     std::uint32_t seed = 0;
     std::vector<SettingResult> rows;
     std::vector<ModemResult> modem;
+    std::vector<FlowResult> flow;
     // With --internal, the ports whose UART offers no loopback, and why.
     std::vector<std::pair<std::string, std::string>> noInternalLoop;
     // A stop signal ended the run before every planned setting was checked.
@@ -88,8 +101,9 @@ struct CheckReport {
     std::size_t passes = 0;
     double seconds = 0;
 
-    // 0 when the run was not interrupted, at least one setting was applied
-    // and every applied setting carried every byte at its rate, else 1.
+    // 0 when the run was not interrupted, at least one setting was applied,
+    // every applied setting carried every byte at its rate and no flow
+    // control check failed, else 1.
     int ExitCode() const;
 };
 

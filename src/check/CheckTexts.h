@@ -59,6 +59,19 @@ inline constexpr std::string_view kMoreSlipsBefore = " (+";
 inline constexpr std::string_view kMoreSlipsAfter = " more)";
 
 inline constexpr std::string_view kModemHeading = "modem lines";
+// Beneath the table, RTS/CTS flow control: "flow control Com1: ok (none of
+// 256 bytes came in 0.050 s with CTS low; then 256 came)", "flow control
+// Com1: FAILED (256 of 256 bytes came in 0.050 s with CTS low; then 0
+// came)", with the first event after it when bytes were lost or changed:
+// "; 1 missing at 100". Where it could not be checked, "not supported
+// (reason)".
+inline constexpr std::string_view kFlowHeading = "flow control";
+inline constexpr std::string_view kFlowNoneOf = "none of ";
+inline constexpr std::string_view kFlowOf = " of ";
+inline constexpr std::string_view kFlowBytesCameIn = " bytes came in ";
+inline constexpr std::string_view kFlowWithCtsLow = " s with CTS low; then ";
+inline constexpr std::string_view kFlowCame = " came";
+inline constexpr std::string_view kNoRtsCtsWire = "CTS does not follow RTS: no RTS-CTS wire";
 inline constexpr std::string_view kSummaryOk = "every applied setting carried every byte";
 inline constexpr std::string_view kSummaryFailed =
     "some settings lost, changed or delayed bytes, or ran off their rate";

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "check/CheckTexts.h"
+#include "check/FlowCheck.h"
 #include "check/InternalLoop.h"
 #include "check/ModemProbe.h"
 #include "check/OwnBytes.h"
@@ -114,6 +115,7 @@ CheckReport LineCheck::Run(const Progress& progress, os::StopSignals* stop) {
     }
 
     const auto plan = PlanSettings(options_, tables_);
+    if (!plan.empty()) CheckFlowControl(plan.front(), directions, plugs, report, stop);
     report.soak = options_.repeat.has_value() || options_.duration.has_value();
     const auto began = Clock::now();
     std::optional<Clock::time_point> deadline;
@@ -200,6 +202,27 @@ bool LineCheck::Pass(std::size_t pass, const std::vector<serial::LineSettings>& 
         if (!lost.empty()) return false;
     }
     return true;
+}
+
+void LineCheck::CheckFlowControl(const serial::LineSettings& s,
+                                 const std::vector<Direction>& directions, std::size_t first,
+                                 CheckReport& report, os::StopSignals* stop) {
+    // A device found gone here is found gone again by the first setting,
+    // which reports it.
+    if (!Apply(s)) return;
+    for (std::size_t i = first; i < directions.size(); ++i) {
+        const Direction& d = directions[i];
+        bool stopped = false;
+        FlowResult flow = CheckFlow(d.tx->line, d.rx->line, s, RowSeed(~options_.seed, i),
+                                    d.Paced() ? kModemSettle : std::chrono::milliseconds(0),
+                                    stop != nullptr ? stop->Handle() : -1, stopped);
+        if (stopped) {
+            report.interrupted = true;
+            return;
+        }
+        flow.path = d.path;
+        report.flow.push_back(std::move(flow));
+    }
 }
 
 rt::Expected<std::string> LineCheck::Apply(const serial::LineSettings& s) {

@@ -1,6 +1,7 @@
 #pragma once
 // A check of one port through a loopback plug, or of a cable between two
-// ports in both directions: maps the modem lines, then for each planned
+// ports in both directions: maps the modem lines, checks RTS/CTS flow
+// control at the first planned setting, then for each planned
 // setting applies it, reads it back, sends a pattern and compares what comes
 // back, with the driver's error counters read before and after.
 
@@ -71,6 +72,11 @@ class LineCheck {
     // (the devices' reasons), empty when every port took `s`. Fails, saying
     // why, when a port's settings cannot even be read: its device is gone.
     rt::Expected<std::string> Apply(const serial::LineSettings& s);
+    // Checks RTS/CTS flow control in each of `directions` from `first` on at
+    // `s`, adding what it found to `report`; a stop signal marks the report
+    // interrupted.
+    void CheckFlowControl(const serial::LineSettings& s, const std::vector<Direction>& directions,
+                          std::size_t first, CheckReport& report, os::StopSignals* stop);
     // A row for `s` in direction `d` before anything was sent.
     SettingResult RowFor(const Direction& d, const serial::LineSettings& s) const;
     SettingResult Check(Direction& d, const serial::LineSettings& s, std::uint32_t seed, int stop);

@@ -111,6 +111,22 @@ QByteArray ReportJson(const CheckReport& report) {
             {"RTS", Names(m.followRts)},
             {"DTR", Names(m.followDtr)}});
     }
+    QJsonArray flow;
+    for (const auto& f : report.flow) {
+        const bool checked = f.unsupported.empty();
+        flow.append(QJsonObject{
+            {"port", Text(f.path)},
+            {"supported", checked},
+            {"reason", checked ? QJsonValue::Null : QJsonValue(Text(f.unsupported))},
+            {"verdict", checked ? QJsonValue(VerdictName(f.verdict)) : QJsonValue::Null},
+            {"sent", static_cast<qint64>(f.counts.sent)},
+            {"received", static_cast<qint64>(f.counts.received)},
+            {"whileHeld", static_cast<qint64>(f.whileHeld)},
+            {"heldSeconds", f.heldSeconds},
+            {"lost", f.lost.empty() ? QJsonValue::Null : QJsonValue(Text(f.lost))},
+            {"events", Slips(f.counts)},
+            {"eventCount", static_cast<qint64>(f.counts.slipCount)}});
+    }
     QJsonArray noLoop;
     for (const auto& [port, why] : report.noInternalLoop)
         noLoop.append(QJsonObject{{"port", Text(port)}, {"reason", Text(why)}});
@@ -124,6 +140,7 @@ QByteArray ReportJson(const CheckReport& report) {
                            {"seconds", report.seconds},
                            {"settings", rows},
                            {"modemLines", modem},
+                           {"flowControl", flow},
                            {"internalLoopbackUnsupported", noLoop}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

@@ -127,6 +127,22 @@ std::string ModemText(const ModemResult& modem) {
     return text;
 }
 
+std::string FlowText(const FlowResult& flow) {
+    if (!flow.unsupported.empty())
+        return std::string(texts::kNotSupported) + " (" + flow.unsupported + ")";
+    const ByteCounts& c = flow.counts;
+    std::string text = VerdictText(flow.verdict) + " (";
+    text += flow.whileHeld == 0 ? std::string(texts::kFlowNoneOf)
+                                : std::to_string(flow.whileHeld) + std::string(texts::kFlowOf);
+    text += std::to_string(c.sent) + std::string(texts::kFlowBytesCameIn) +
+            Fixed(flow.heldSeconds, 3) + std::string(texts::kFlowWithCtsLow) +
+            std::to_string(c.received - std::min(c.received, flow.whileHeld)) +
+            std::string(texts::kFlowCame);
+    if (!c.Intact()) text += "; " + FirstSlip(c);
+    if (!flow.lost.empty()) text += "; " + std::string(texts::kLost) + " (" + flow.lost + ")";
+    return text + ")";
+}
+
 std::string ReportTable(const CheckReport& report) {
     std::vector<std::array<std::string, kColumns>> lines;
     std::array<std::string, kColumns> heading;
@@ -168,6 +184,8 @@ std::string ReportTable(const CheckReport& report) {
         if (modem.inputs != modem.outputs) out += ">" + modem.inputs;
         out += ": " + ModemText(modem) + "\n";
     }
+    for (const auto& flow : report.flow)
+        out += std::string(texts::kFlowHeading) + " " + flow.path + ": " + FlowText(flow) + "\n";
     for (const auto& [port, why] : report.noInternalLoop)
         out += std::string(texts::kInternalHeading) + " " + port + ": " +
                std::string(texts::kNotSupported) + " (" + why + ")\n";

@@ -1,7 +1,7 @@
 #pragma once
 // The report as a person reads it: one row per setting with aligned
 // columns, the devices' reasons for refused settings beneath, then the
-// modem-line map and a one-line summary.
+// modem-line map, the flow-control findings and a one-line summary.
 
 #include <string>
 
@@ -15,5 +15,8 @@ std::string ReportTable(const CheckReport& report);
 std::string LineErrorsText(const std::optional<serial::ErrorCounters>& errors);
 // "RTS -> CTS; DTR -> DSR DCD", or "not supported (reason)".
 std::string ModemText(const ModemResult& modem);
+// "ok (none of 256 bytes came in 0.050 s with CTS low; then 256 came)", or
+// "not supported (reason)".
+std::string FlowText(const FlowResult& flow);
 
 }  // namespace check

@@ -431,6 +431,8 @@ void ExpectEverySettingKeptAndAPlugsWiring(const CheckReport& report) {
     EXPECT_EQ(report.modem[0].unsupported, "");
     EXPECT_EQ(report.modem[0].followRts, std::vector<std::string>{"CTS"});
     EXPECT_EQ(report.modem[0].followDtr, (std::vector<std::string>{"DSR", "DCD"}));
+    ASSERT_EQ(report.flow.size(), 1u);
+    EXPECT_EQ(FlowText(report.flow[0]).substr(0, 4), "ok (") << FlowText(report.flow[0]);
 }
 
 // The built-in loopback line stands for a port with a plug: it keeps every
@@ -524,6 +526,9 @@ TEST(LineCheckTest, JsonParsesAndAgreesWithTheTable) {
     EXPECT_EQ(got.substr(9), "[] " + expected.substr(14)) << got;
     const auto modem = root["modemLines"].toArray()[0].toObject();
     EXPECT_FALSE(modem["supported"].toBool());
+    const auto flow = root["flowControl"].toArray()[0].toObject();
+    EXPECT_FALSE(flow["supported"].toBool());
+    EXPECT_EQ(flow["reason"].toString(), modem["reason"].toString());
 }
 
 // What a port of a pacing case is: a serial device of a tree of the test's

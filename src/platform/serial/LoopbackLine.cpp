@@ -11,10 +11,14 @@ namespace serial {
 namespace {
 
 constexpr std::size_t kEchoChunk = 64 * 1024;
+constexpr int kHoldTickMs = 2;
 
 }  // namespace
 
-LoopbackLine::LoopbackLine(QObject* parent) : QObject(parent) {}
+LoopbackLine::LoopbackLine(QObject* parent) : QObject(parent) {
+    hold_.setInterval(kHoldTickMs);
+    connect(&hold_, &QTimer::timeout, this, &LoopbackLine::OnHoldTick);
+}
 
 LoopbackLine::~LoopbackLine() {
     Close();
@@ -53,11 +57,13 @@ void LoopbackLine::Start() {
 }
 
 void LoopbackLine::Stop() {
+    hold_.stop();
     if (readable_) readable_->setEnabled(false);
     if (writable_) writable_->setEnabled(false);
 }
 
 void LoopbackLine::Close() {
+    hold_.stop();
     readable_.reset();
     writable_.reset();
     pending_.clear();
@@ -66,6 +72,13 @@ void LoopbackLine::Close() {
 }
 
 void LoopbackLine::OnReadable() {
+    if (plug_->Holds()) {
+        // The bytes stay in the pseudo-terminal, where the near end's
+        // writer feels them as a full transmit buffer.
+        readable_->setEnabled(false);
+        hold_.start();
+        return;
+    }
     char buffer[kEchoChunk];
     const ssize_t n = ::read(far_, buffer, sizeof buffer);
     if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;
@@ -94,6 +107,12 @@ void LoopbackLine::OnWritable() {
     const bool waiting = !pending_.empty();
     readable_->setEnabled(!waiting);
     writable_->setEnabled(waiting);
+}
+
+void LoopbackLine::OnHoldTick() {
+    if (plug_->Holds()) return;
+    hold_.stop();
+    if (pending_.empty()) readable_->setEnabled(true);
 }
 
 }  // namespace serial

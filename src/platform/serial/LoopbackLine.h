@@ -5,11 +5,13 @@
 // device, so the loopback exercises the same code path, and hands the line
 // object the Plug, which keeps what the pseudo-terminal cannot (parity, 7
 // data bits, modem lines). The echo carries each byte as the plug's frame
-// does (7 data bits lose the top bit). It runs on the event loop of the
-// thread the line lives on.
+// does (7 data bits lose the top bit), and holds them back while the plug's
+// flow control has CTS low. It runs on the event loop of the thread the line
+// lives on.
 
 #include <QObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -40,6 +42,7 @@ class LoopbackLine : public QObject {
   private:
     void OnReadable();
     void OnWritable();
+    void OnHoldTick();
     void Stop();
 
     int far_ = -1;
@@ -51,6 +54,10 @@ class LoopbackLine : public QObject {
     // yet. While any wait, the far end is not read, so the near end's writer
     // feels the back-pressure instead of this buffer growing.
     std::string pending_;
+    // Looks again while the plug holds the transmitter: the plug's lines are
+    // set from another thread, with nothing here to wake. A child, so that
+    // it moves to the line's thread with it.
+    QTimer hold_{this};
 };
 
 }  // namespace serial

@@ -44,4 +44,19 @@ ModemLines LoopbackPlug::Lines() const {
     return m;
 }
 
+void LoopbackPlug::SetHardwareFlow(bool on) {
+    const std::lock_guard lock(mutex_);
+    flow_ = on;
+}
+
+bool LoopbackPlug::HardwareFlow() const {
+    const std::lock_guard lock(mutex_);
+    return flow_;
+}
+
+bool LoopbackPlug::Holds() const {
+    const std::lock_guard lock(mutex_);
+    return flow_ && !rts_;
+}
+
 }  // namespace serial

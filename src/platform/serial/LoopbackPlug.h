@@ -35,6 +35,13 @@ class LoopbackPlug {
     // Sets the two outputs; the inputs wired to them follow at once.
     void SetOutputs(bool rts, bool dtr);
     ModemLines Lines() const;
+    // Turns RTS/CTS flow control on or off (off as a port is opened).
+    void SetHardwareFlow(bool on);
+    bool HardwareFlow() const;
+    // Whether the transmitter waits: flow control is on and CTS, wired to
+    // RTS, is low. The echo then leaves the bytes written where they are,
+    // as a UART leaves them in its transmit buffer.
+    bool Holds() const;
 
   private:
     mutable std::mutex mutex_;
@@ -43,6 +50,7 @@ class LoopbackPlug {
     std::uint8_t stopBits_ = static_cast<std::uint8_t>(StopBitsCode::One);
     bool rts_ = true;
     bool dtr_ = true;
+    bool flow_ = false;
 };
 
 }  // namespace serial

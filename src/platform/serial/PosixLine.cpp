@@ -319,6 +319,24 @@ rt::Expected<> PosixLine::SetModem(bool rts, bool dtr) {
     return {};
 }
 
+rt::Expected<> PosixLine::SetHardwareFlow(bool on) {
+    if (plug_) {
+        plug_->SetHardwareFlow(on);
+        return {};
+    }
+    termios tio{};
+    if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) return rt::Fail(ErrnoText(fd_ < 0 ? EBADF : errno));
+    if (on)
+        tio.c_cflag |= CRTSCTS;
+    else
+        tio.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+    if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return rt::Fail(ErrnoText(errno));
+    // tcsetattr succeeds when the driver took any part of the call.
+    if (::tcgetattr(fd_, &tio) != 0) return rt::Fail(ErrnoText(errno));
+    if (((tio.c_cflag & CRTSCTS) != 0) != on) return rt::Fail(std::string(texts::kFlowNotKept));
+    return {};
+}
+
 std::optional<ErrorCounters> PosixLine::Counters() const {
 #if defined(__linux__) && defined(TIOCGICOUNT)
     serial_icounter_struct count{};

@@ -82,6 +82,12 @@ class PosixLine {
     // Sets RTS and DTR, leaving the other lines alone; a failure says why
     // the device refused.
     rt::Expected<> SetModem(bool rts, bool dtr);
+    // Turns RTS/CTS hardware flow control on or off: while on, the
+    // transmitter waits whenever CTS is low. Apply turns it off again. A
+    // failure says why: the device refused the call or did not keep the
+    // flag. A pseudo-terminal keeps the flag but has no lines to obey it;
+    // Modem() tells that one apart. With a plug attached, the plug obeys.
+    rt::Expected<> SetHardwareFlow(bool on);
     // The driver's error counters now; nullopt when the driver keeps none.
     std::optional<ErrorCounters> Counters() const;
     // Discards what waits in both directions.

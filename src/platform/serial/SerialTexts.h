@@ -45,6 +45,7 @@ inline constexpr std::string_view kTransmitOverflow = "transmit queue full, byte
 inline constexpr std::string_view kNotOpen = "The port is not open";
 inline constexpr std::string_view kCannotApply = "The device refused the line settings";
 inline constexpr std::string_view kCannotRead = "The line settings cannot be read back";
+inline constexpr std::string_view kFlowNotKept = "the driver does not keep CRTSCTS";
 
 // What a device is (tooltips, the port listing).
 inline constexpr std::string_view kBuiltInUart = "built-in UART";

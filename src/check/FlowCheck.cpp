@@ -1,0 +1,122 @@
+#include "check/FlowCheck.h"
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "check/CheckTexts.h"
+#include "check/Pattern.h"
+#include "check/Transfer.h"
+
+namespace check {
+
+namespace {
+
+using std::chrono::microseconds;
+using std::chrono::milliseconds;
+
+constexpr std::size_t kFewestFlowBytes = 16;
+constexpr std::size_t kMostFlowBytes = 256;
+constexpr milliseconds kShortestPacedHold{100};
+constexpr milliseconds kUnpacedHold{50};
+
+// Sets RTS on `rx` (DTR kept) and answers whether `tx`'s CTS follows it.
+rt::Expected<bool> CtsFollows(serial::PosixLine& tx, serial::PosixLine& rx, bool rts, bool dtr,
+                              milliseconds settle) {
+    if (auto set = rx.SetModem(rts, dtr); !set) return rt::Fail(set.Error());
+    std::this_thread::sleep_for(settle);
+    const auto lines = tx.Modem();
+    if (!lines) return rt::Fail(lines.Error());
+    return lines->cts == rts;
+}
+
+}  // namespace
+
+std::size_t FlowPatternSize(const serial::LineSettings& s, bool paced) {
+    if (!paced) return kMostFlowBytes;
+    const auto tenth = static_cast<std::size_t>(NominalRate(s) / 10);
+    return std::clamp(tenth, kFewestFlowBytes, kMostFlowBytes);
+}
+
+microseconds FlowHoldTime(const serial::LineSettings& s, std::size_t bytes, bool paced) {
+    if (!paced) return kUnpacedHold;
+    return std::max<microseconds>(2 * WireTime(s, bytes), kShortestPacedHold);
+}
+
+FlowResult CheckFlow(serial::PosixLine& tx, serial::PosixLine& rx, const serial::LineSettings& s,
+                     std::uint32_t seed, milliseconds settle, int stop, bool& stopped) {
+    FlowResult r;
+    stopped = false;
+    const auto original = rx.Modem();
+    if (!original) {
+        r.unsupported = original.Error();
+        return r;
+    }
+    if (const auto lines = tx.Modem(); !lines) {
+        r.unsupported = lines.Error();
+        return r;
+    }
+    const bool paced = tx.Paced() && rx.Paced();
+    const auto restore = [&] {
+        // Best effort: the finding stands either way, and a line whose
+        // settings cannot be set back is found lost by the next setting.
+        (void)tx.SetHardwareFlow(false);
+        (void)rx.SetModem(original->rts, original->dtr);
+        DrainUntilQuiet(rx, QuietTime(s, paced), kLongestDrain, stop);
+        tx.Flush();
+        rx.Flush();
+    };
+    const auto raised = CtsFollows(tx, rx, true, original->dtr, settle);
+    if (raised && *raised) {
+        if (auto on = tx.SetHardwareFlow(true); !on) {
+            r.unsupported = on.Error();
+            restore();
+            return r;
+        }
+    }
+    const auto dropped =
+        raised && *raised ? CtsFollows(tx, rx, false, original->dtr, settle) : raised;
+    if (!dropped || !*dropped) {
+        r.unsupported = dropped ? std::string(texts::kNoRtsCtsWire) : dropped.Error();
+        restore();
+        return r;
+    }
+
+    tx.Flush();
+    rx.Flush();
+    const std::size_t size = FlowPatternSize(s, paced);
+    const std::string pattern = MakePattern(seed, size, s.byteSize);
+    const auto hold = FlowHoldTime(s, size, paced);
+    // Written with CTS low and listened to for the hold: nothing is complete.
+    auto held = Transfer(
+        tx, rx, pattern, [](std::string_view) { return false; }, hold, microseconds(0), stop);
+    r.heldSeconds = std::chrono::duration<double>(hold).count();
+    r.whileHeld = held.bytes.size();
+    std::string all = std::move(held.bytes);
+    r.lost = !held.lost.empty() ? held.lost : held.failed;
+    if (held.stopped) {
+        stopped = true;
+        restore();
+        return r;
+    }
+    if (r.lost.empty()) {
+        if (auto released = rx.SetModem(true, original->dtr); !released) r.lost = released.Error();
+    }
+    if (r.lost.empty() && all.size() < size) {
+        const std::size_t before = all.size();
+        auto rest = Transfer(
+            tx, rx, {}, [&](std::string_view came) { return before + came.size() >= size; },
+            ReceiveTimeout(s, size, paced), TrailingWait(s), stop);
+        all += rest.bytes;
+        r.lost = !rest.lost.empty() ? rest.lost : rest.failed;
+        stopped = rest.stopped;
+    }
+    restore();
+    r.counts = ByteCounts::Compare(pattern, all);
+    r.verdict =
+        r.whileHeld == 0 && r.counts.Intact() && r.lost.empty() ? Verdict::Ok : Verdict::Failed;
+    return r;
+}
+
+}  // namespace check
