@@ -72,6 +72,8 @@ inline constexpr std::string_view kFlowBytesCameIn = " bytes came in ";
 inline constexpr std::string_view kFlowWithCtsLow = " s with CTS low; then ";
 inline constexpr std::string_view kFlowCame = " came";
 inline constexpr std::string_view kNoRtsCtsWire = "CTS does not follow RTS: no RTS-CTS wire";
+inline constexpr std::string_view kRtsDrivenByDevice =
+    "with flow control on, the device drives RTS itself";
 inline constexpr std::string_view kSummaryOk = "every applied setting carried every byte";
 inline constexpr std::string_view kSummaryFailed =
     "some settings lost, changed or delayed bytes, or ran off their rate";

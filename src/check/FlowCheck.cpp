@@ -67,21 +67,26 @@ FlowResult CheckFlow(serial::PosixLine& tx, serial::PosixLine& rx, const serial:
         tx.Flush();
         rx.Flush();
     };
-    const auto raised = CtsFollows(tx, rx, true, original->dtr, settle);
-    if (raised && *raised) {
-        if (auto on = tx.SetHardwareFlow(true); !on) {
-            r.unsupported = on.Error();
-            restore();
-            return r;
-        }
-    }
-    const auto dropped =
-        raised && *raised ? CtsFollows(tx, rx, false, original->dtr, settle) : raised;
-    if (!dropped || !*dropped) {
-        r.unsupported = dropped ? std::string(texts::kNoRtsCtsWire) : dropped.Error();
+    // The wire first, with flow control off; then RTS dropped again with it
+    // on, which a device that drives RTS itself under flow control ignores.
+    std::string why;
+    const auto follows = [&](bool rts) {
+        const auto follow = CtsFollows(tx, rx, rts, original->dtr, settle);
+        if (!follow) why = follow.Error();
+        return follow && *follow;
+    };
+    const auto unsupported = [&](std::string_view reason) {
+        r.unsupported = why.empty() ? std::string(reason) : why;
         restore();
         return r;
+    };
+    if (!follows(true) || !follows(false) || !follows(true))
+        return unsupported(texts::kNoRtsCtsWire);
+    if (auto on = tx.SetHardwareFlow(true); !on) {
+        why = on.Error();
+        return unsupported(why);
     }
+    if (!follows(false)) return unsupported(texts::kRtsDrivenByDevice);
 
     tx.Flush();
     rx.Flush();
