@@ -82,6 +82,7 @@ struct FlowResult {
     double heldSeconds = 0;         // how long CTS was held low
     ByteCounts counts;              // all that came, held or after, against what was sent
     std::string lost;               // why the line stopped answering, when it did
+    double seconds = 0;             // the whole check, wiring and settling included
 };
 
 struct CheckReport {

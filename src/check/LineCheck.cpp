@@ -213,6 +213,7 @@ void LineCheck::CheckFlowControl(const serial::LineSettings& s,
     for (std::size_t i = first; i < directions.size(); ++i) {
         const Direction& d = directions[i];
         bool stopped = false;
+        const auto start = Clock::now();
         FlowResult flow = CheckFlow(d.tx->line, d.rx->line, s, RowSeed(~options_.seed, i),
                                     d.Paced() ? kModemSettle : std::chrono::milliseconds(0),
                                     stop != nullptr ? stop->Handle() : -1, stopped);
@@ -221,6 +222,7 @@ void LineCheck::CheckFlowControl(const serial::LineSettings& s,
             return;
         }
         flow.path = d.path;
+        flow.seconds = SecondsSince(start);
         report.flow.push_back(std::move(flow));
     }
 }

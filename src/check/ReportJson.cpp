@@ -125,7 +125,8 @@ QByteArray ReportJson(const CheckReport& report) {
             {"heldSeconds", f.heldSeconds},
             {"lost", f.lost.empty() ? QJsonValue::Null : QJsonValue(Text(f.lost))},
             {"events", Slips(f.counts)},
-            {"eventCount", static_cast<qint64>(f.counts.slipCount)}});
+            {"eventCount", static_cast<qint64>(f.counts.slipCount)},
+            {"seconds", f.seconds}});
     }
     QJsonArray noLoop;
     for (const auto& [port, why] : report.noInternalLoop)
