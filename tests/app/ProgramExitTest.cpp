@@ -1,8 +1,11 @@
 // Runs the built program for the exit codes of the process entry and for
 // the ways its start can fail (its ends during a run: ProgramStopTest).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -23,12 +26,13 @@ struct Outcome {
 };
 
 Outcome RunProgram(const QStringList& args, const QProcessEnvironment& env,
-                   const QString& workDir = QString(), const QString& outFile = QString()) {
+                   const QString& workDir = QString(), const QString& outFile = QString(),
+                   const QString& program = QStringLiteral(COMTEST_PROGRAM)) {
     QProcess process;
     if (!outFile.isEmpty()) process.setStandardOutputFile(outFile);
     process.setProcessEnvironment(env);
     if (!workDir.isEmpty()) process.setWorkingDirectory(workDir);
-    process.start(QStringLiteral(COMTEST_PROGRAM), args);
+    process.start(program, args);
     if (!process.waitForFinished(30000)) {
         process.kill();
         process.waitForFinished();
@@ -63,13 +67,41 @@ TEST(ProgramExitTest, CollectionRunEndsWithZeroBeforeAnyWindow) {
         << "an ordinary run without a display cannot end normally";
 }
 
+// The program as on a desktop without the Wayland platform plugin: a copy
+// in `dir` (made beside the program, so that a hard link does) with a
+// qt.conf naming a plugin folder of the toolkit's installed plugins less the
+// Wayland platforms. Empty when the copy cannot be made.
+QString ProgramWithoutWaylandPlugin(const QTemporaryDir& dir) {
+    const QDir installed(QLibraryInfo::path(QLibraryInfo::PluginsPath));
+    const QDir plugins(dir.filePath("plugins"));
+    if (!plugins.mkpath("platforms")) return QString();
+    for (const QString& folder : installed.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (folder == QLatin1String("platforms")) continue;
+        QFile::link(installed.filePath(folder), plugins.filePath(folder));
+    }
+    const QDir platforms(installed.filePath("platforms"));
+    for (const QString& plugin : platforms.entryList(QDir::Files)) {
+        if (plugin.startsWith(QLatin1String("libqwayland"))) continue;
+        QFile::link(platforms.filePath(plugin), plugins.filePath("platforms/" + plugin));
+    }
+    const QString program = dir.filePath("comtest");
+    if (::link(COMTEST_PROGRAM, program.toLocal8Bit().constData()) != 0 &&
+        !QFile::copy(QStringLiteral(COMTEST_PROGRAM), program))
+        return QString();
+    QFile conf(dir.filePath("qt.conf"));
+    if (!conf.open(QIODevice::WriteOnly)) return QString();
+    conf.write("[Paths]\nPlugins=" + plugins.absolutePath().toUtf8() + "\n");
+    return program;
+}
+
 TEST(ProgramExitTest, NoUsableDisplayIsOneLineOnStandardErrorAndMinusOne) {
     struct Case {
         const char* platform;  // QT_QPA_PLATFORM; empty: unset, the toolkit's default
         const char* display;   // DISPLAY; empty: unset
         const char* wayland;   // WAYLAND_DISPLAY; empty: unset
         std::string said;
-        bool whole = true;  // else the line begins with it, Qt's own words following
+        bool whole = true;             // else the line begins with it, Qt's own words following
+        bool noWaylandPlugin = false;  // run as where qt6-wayland is not installed
     };
     // A Wayland display that does not answer, with the platform plugin there
     // or not, as this machine has it.
@@ -82,12 +114,18 @@ TEST(ProgramExitTest, NoUsableDisplayIsOneLineOnStandardErrorAndMinusOne) {
         {"", "", "wayland-97",
          waylandPlugin ? "the Wayland compositor does not answer, WAYLAND_DISPLAY \"wayland-97\""
                        : "the Wayland platform plugin is not installed (package qt6-wayland)"},
+        {"", "", "wayland-97", "the Wayland platform plugin is not installed (package qt6-wayland)",
+         true, true},
         {"linuxfb", "", "", "the display platform \"linuxfb\" has no screen: ", false},
         {"eglfs", "", "", "the display platform \"eglfs\" could not be started: ", false},
     };
     // Without one, the Wayland client library says so on its own.
     QTemporaryDir runtime;
     ASSERT_TRUE(runtime.isValid());
+    const QTemporaryDir copyDir(QFileInfo(COMTEST_PROGRAM).absolutePath() + "/no-wayland-XXXXXX");
+    ASSERT_TRUE(copyDir.isValid());
+    const QString withoutWayland = ProgramWithoutWaylandPlugin(copyDir);
+    ASSERT_FALSE(withoutWayland.isEmpty()) << "no copy of the program without the Wayland plugin";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.said);
         auto env = QProcessEnvironment::systemEnvironment();
@@ -96,7 +134,9 @@ TEST(ProgramExitTest, NoUsableDisplayIsOneLineOnStandardErrorAndMinusOne) {
         if (*c.platform) env.insert("QT_QPA_PLATFORM", c.platform);
         if (*c.display) env.insert("DISPLAY", c.display);
         if (*c.wayland) env.insert("WAYLAND_DISPLAY", c.wayland);
-        const Outcome outcome = RunProgram({}, env);
+        const Outcome outcome = c.noWaylandPlugin
+                                    ? RunProgram({}, env, QString(), QString(), withoutWayland)
+                                    : RunProgram({}, env);
         EXPECT_EQ(outcome.status, QProcess::NormalExit);
         EXPECT_EQ(outcome.code, 255);
         const std::string line = "comtest: cannot start: " + c.said;
