@@ -12,7 +12,7 @@ test_tools=(
     libgtest-dev libgmock-dev googletest
     clang libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core fonts-urw-base35
-    dbus-daemon at-spi2-core python3-pyatspi weston qt6-wayland
+    dbus-daemon at-spi2-core python3-pyatspi weston qt6-wayland xvfb
 )
 
 source "$root/scripts/install-missing.sh"

@@ -1,23 +1,16 @@
 // Runs the built program for the exit codes of the process entry and for
-// the ways its start can fail.
-#include <fcntl.h>
+// the ways its start can fail (its ends during a run: ProgramStopTest).
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <termios.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
-#include <chrono>
-#include <cstring>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "PtyPair.h"
 #include "app/Version.h"
@@ -33,12 +26,13 @@ struct Outcome {
 };
 
 Outcome RunProgram(const QStringList& args, const QProcessEnvironment& env,
-                   const QString& workDir = QString(), const QString& outFile = QString()) {
+                   const QString& workDir = QString(), const QString& outFile = QString(),
+                   const QString& program = QStringLiteral(COMTEST_PROGRAM)) {
     QProcess process;
     if (!outFile.isEmpty()) process.setStandardOutputFile(outFile);
     process.setProcessEnvironment(env);
     if (!workDir.isEmpty()) process.setWorkingDirectory(workDir);
-    process.start(QStringLiteral(COMTEST_PROGRAM), args);
+    process.start(program, args);
     if (!process.waitForFinished(30000)) {
         process.kill();
         process.waitForFinished();
@@ -73,13 +67,41 @@ TEST(ProgramExitTest, CollectionRunEndsWithZeroBeforeAnyWindow) {
         << "an ordinary run without a display cannot end normally";
 }
 
+// The program as on a desktop without the Wayland platform plugin: a copy
+// in `dir` (made beside the program, so that a hard link does) with a
+// qt.conf naming a plugin folder of the toolkit's installed plugins less the
+// Wayland platforms. Empty when the copy cannot be made.
+QString ProgramWithoutWaylandPlugin(const QTemporaryDir& dir) {
+    const QDir installed(QLibraryInfo::path(QLibraryInfo::PluginsPath));
+    const QDir plugins(dir.filePath("plugins"));
+    if (!plugins.mkpath("platforms")) return QString();
+    for (const QString& folder : installed.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (folder == QLatin1String("platforms")) continue;
+        QFile::link(installed.filePath(folder), plugins.filePath(folder));
+    }
+    const QDir platforms(installed.filePath("platforms"));
+    for (const QString& plugin : platforms.entryList(QDir::Files)) {
+        if (plugin.startsWith(QLatin1String("libqwayland"))) continue;
+        QFile::link(platforms.filePath(plugin), plugins.filePath("platforms/" + plugin));
+    }
+    const QString program = dir.filePath("comtest");
+    if (::link(COMTEST_PROGRAM, program.toLocal8Bit().constData()) != 0 &&
+        !QFile::copy(QStringLiteral(COMTEST_PROGRAM), program))
+        return QString();
+    QFile conf(dir.filePath("qt.conf"));
+    if (!conf.open(QIODevice::WriteOnly)) return QString();
+    conf.write("[Paths]\nPlugins=" + plugins.absolutePath().toUtf8() + "\n");
+    return program;
+}
+
 TEST(ProgramExitTest, NoUsableDisplayIsOneLineOnStandardErrorAndMinusOne) {
     struct Case {
         const char* platform;  // QT_QPA_PLATFORM; empty: unset, the toolkit's default
         const char* display;   // DISPLAY; empty: unset
         const char* wayland;   // WAYLAND_DISPLAY; empty: unset
         std::string said;
-        bool whole = true;  // else the line begins with it, Qt's own words following
+        bool whole = true;             // else the line begins with it, Qt's own words following
+        bool noWaylandPlugin = false;  // run as where qt6-wayland is not installed
     };
     // A Wayland display that does not answer, with the platform plugin there
     // or not, as this machine has it.
@@ -92,12 +114,18 @@ TEST(ProgramExitTest, NoUsableDisplayIsOneLineOnStandardErrorAndMinusOne) {
         {"", "", "wayland-97",
          waylandPlugin ? "the Wayland compositor does not answer, WAYLAND_DISPLAY \"wayland-97\""
                        : "the Wayland platform plugin is not installed (package qt6-wayland)"},
+        {"", "", "wayland-97", "the Wayland platform plugin is not installed (package qt6-wayland)",
+         true, true},
         {"linuxfb", "", "", "the display platform \"linuxfb\" has no screen: ", false},
         {"eglfs", "", "", "the display platform \"eglfs\" could not be started: ", false},
     };
     // Without one, the Wayland client library says so on its own.
     QTemporaryDir runtime;
     ASSERT_TRUE(runtime.isValid());
+    const QTemporaryDir copyDir(QFileInfo(COMTEST_PROGRAM).absolutePath() + "/no-wayland-XXXXXX");
+    ASSERT_TRUE(copyDir.isValid());
+    const QString withoutWayland = ProgramWithoutWaylandPlugin(copyDir);
+    ASSERT_FALSE(withoutWayland.isEmpty()) << "no copy of the program without the Wayland plugin";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.said);
         auto env = QProcessEnvironment::systemEnvironment();
@@ -106,7 +134,9 @@ TEST(ProgramExitTest, NoUsableDisplayIsOneLineOnStandardErrorAndMinusOne) {
         if (*c.platform) env.insert("QT_QPA_PLATFORM", c.platform);
         if (*c.display) env.insert("DISPLAY", c.display);
         if (*c.wayland) env.insert("WAYLAND_DISPLAY", c.wayland);
-        const Outcome outcome = RunProgram({}, env);
+        const Outcome outcome = c.noWaylandPlugin
+                                    ? RunProgram({}, env, QString(), QString(), withoutWayland)
+                                    : RunProgram({}, env);
         EXPECT_EQ(outcome.status, QProcess::NormalExit);
         EXPECT_EQ(outcome.code, 255);
         const std::string line = "comtest: cannot start: " + c.said;
@@ -208,161 +238,6 @@ TEST(ProgramExitTest, CommandLineRunsNeedNoDisplay) {
             EXPECT_EQ(outcome.out, "");
         }
         EXPECT_EQ(outcome.errors, c.errors);
-    }
-}
-
-// The environment of a headless run in `dir`, with `probe` loaded.
-QProcessEnvironment Headless(const QTemporaryDir& dir, const char* probe) {
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("COMTEST_REGISTRY", dir.filePath("registry.ini"));
-    if (probe != nullptr) {
-        env.insert("LD_PRELOAD", probe);
-        // A sanitized build wants its runtime first among the preloaded libraries.
-        const QString asan = env.value("ASAN_OPTIONS");
-        env.insert("ASAN_OPTIONS", (asan.isEmpty() ? "" : asan + ":") + "verify_asan_link_order=0");
-    }
-    return env;
-}
-
-// Every signal at its default action and none blocked, whatever the runner
-// left (a shell's background job ignores SIGINT); no core file.
-void DefaultSignals(QProcess& process) {
-    process.setChildProcessModifier([] {
-        sigset_t none;
-        sigemptyset(&none);
-        ::sigprocmask(SIG_SETMASK, &none, nullptr);
-        for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE})
-            ::signal(s, SIG_DFL);
-        const rlimit noCore{0, 0};
-        ::setrlimit(RLIMIT_CORE, &noCore);
-    });
-}
-
-// Sends `signal`; whether the process has ended by it within 3 s (it is
-// killed otherwise).
-bool EndsBy(QProcess& process, int signal) {
-    ::kill(static_cast<pid_t>(process.processId()), signal);
-    if (!process.waitForFinished(3000)) {
-        process.kill();
-        process.waitForFinished();
-        return false;
-    }
-    return process.exitStatus() == QProcess::CrashExit && process.exitCode() == signal;
-}
-
-struct StopSignal {
-    int signal;
-    std::string name;
-};
-const StopSignal kStopSignals[] = {{SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}, {SIGINT, "SIGINT"}};
-
-// The window on a pseudo-terminal made here; a probe presses "Начать тест".
-// A stop signal during the test closes the port, which sets the device back,
-// and ends the process by that signal with one line saying so. With the GUI
-// thread stuck the signals' own thread puts the port's settings back; the
-// other signals whose default ends the process do that too, silently.
-TEST(ProgramExitTest, ASignalDuringATestSetsThePortBackAndEndsByIt) {
-    struct Case {
-        int signal;
-        bool stall;        // the GUI thread stops once the test runs
-        std::string line;  // the program's one line; empty: none
-    };
-    std::vector<Case> cases;
-    for (const auto& [signal, name] : kStopSignals) {
-        cases.push_back({signal, false, "comtest: stopped by " + name + "; the port was closed\n"});
-        cases.push_back(
-            {signal, true, "comtest: stopped by " + name + "; the port was set back\n"});
-    }
-    for (const int signal : {SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE})
-        cases.push_back({signal, false, ""});
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(::strsignal(c.signal)) + (c.stall ? ", stuck" : ""));
-        serial::testing::PtyPair pty;
-        ASSERT_TRUE(pty.Ok());
-        termios before{}, after{};
-        ASSERT_EQ(::tcgetattr(pty.Master(), &before), 0);
-        termios during = before;
-        QTemporaryDir dir;
-        auto env = Headless(dir, COMTEST_PRESS_BEGIN);
-        if (c.stall) env.insert("COMTEST_PROBE_STALL", "1");
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(dir.path());
-        DefaultSignals(process);
-        process.start(COMTEST_PROGRAM, {"--port", QString::fromStdString("Com1=" + pty.Path())});
-        // The test runs once the device is in raw mode at 9600; the port is
-        // made raw on open and given its speed a moment later.
-        const auto running = [&] {
-            return (during.c_lflag & ICANON) == 0 && cfgetospeed(&during) == B9600;
-        };
-        for (int i = 0; i < 1500 && !running(); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            ASSERT_EQ(::tcgetattr(pty.Master(), &during), 0);
-        }
-        EXPECT_EQ(during.c_lflag & ICANON, 0u) << "no test started";
-        EXPECT_EQ(cfgetospeed(&during), B9600);
-        if (c.stall) std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        EXPECT_TRUE(EndsBy(process, c.signal));
-        // The program's one line comes last, after the toolkit's notices.
-        const std::string errors = process.readAllStandardError().toStdString();
-        if (c.line.empty()) {
-            EXPECT_EQ(errors.find("comtest:"), std::string::npos) << errors;
-        } else {
-            EXPECT_TRUE(errors.ends_with(c.line)) << errors;
-            EXPECT_EQ(errors.find("comtest:"), errors.size() - c.line.size()) << errors;
-        }
-        ASSERT_EQ(::tcgetattr(pty.Master(), &after), 0);
-        EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
-        EXPECT_EQ(cfgetispeed(&after), cfgetispeed(&before));
-        EXPECT_EQ(after.c_lflag & (ICANON | ECHO), before.c_lflag & (ICANON | ECHO));
-    }
-}
-
-// Where no event loop watches the stop signals, or the GUI thread waits in a
-// read, a stop signal still ends the program within the grace its own end
-// has, by that signal, with one line saying so.
-TEST(ProgramExitTest, AStopSignalEndsTheProgramWhereNoTestRuns) {
-    struct Situation {
-        const char* what;
-        QStringList args;
-        const char* probe;
-        bool settingsFifo;  // the settings file a FIFO whose writer never writes
-        bool logFifo;       // KXERROR.LOG a FIFO nobody reads
-    };
-    const Situation situations[] = {
-        {"the report of a failed start", {}, COMTEST_HIDE_IMAGE_PLUGINS, false, false},
-        {"the same, the error log a FIFO", {}, COMTEST_HIDE_IMAGE_PLUGINS, false, true},
-        {"the window reading its settings", {}, nullptr, true, false},
-        {"--list-ports reading its settings", {"--list-ports"}, nullptr, true, false},
-    };
-    for (const auto& s : situations) {
-        for (const auto& [signal, name] : kStopSignals) {
-            SCOPED_TRACE(std::string(s.what) + ", " + name);
-            QTemporaryDir dir;
-            auto env = Headless(dir, s.probe);
-            int writer = -1;
-            if (s.settingsFifo) {
-                const QString fifo = dir.filePath("settings.fifo");
-                ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-                writer = ::open(fifo.toLocal8Bit().constData(), O_RDWR | O_NONBLOCK);
-                env.insert("COMTEST_REGISTRY", fifo);
-            }
-            if (s.logFifo) {
-                ASSERT_EQ(::mkfifo(dir.filePath("KXERROR.LOG").toLocal8Bit().constData(), 0600), 0);
-            }
-            QProcess process;
-            process.setProcessEnvironment(env);
-            process.setWorkingDirectory(dir.path());
-            DefaultSignals(process);
-            process.start(COMTEST_PROGRAM, s.args);
-            ASSERT_TRUE(process.waitForStarted());
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
-            EXPECT_TRUE(EndsBy(process, signal));
-            if (writer >= 0) ::close(writer);
-            const std::string errors = process.readAllStandardError().toStdString();
-            EXPECT_TRUE(errors.ends_with("comtest: stopped by " + name + "\n")) << errors;
-        }
     }
 }
 

@@ -5,6 +5,9 @@
 
 #include <QAccessible>
 #include <QRadioButton>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "WSerialFixture.h"
 
@@ -17,6 +20,27 @@ QStringList LabelsOf(QAccessibleInterface* object) {
     for (const auto& [label, relation] : object->relations(QAccessible::Label))
         names << label->text(QAccessible::Name);
     return names;
+}
+
+// Walks the levels a screen reader goes down through from `level`: a level
+// with children is named (the controls' own parts, such as a list's
+// drop-down, are the toolkit's and not walked). Returns the nameless levels
+// met, each as the roles on its way down.
+std::vector<std::string> NamelessLevels(QAccessibleInterface* level, const std::string& way = {}) {
+    const std::string here = way + '/' + std::to_string(level->role());
+    std::vector<std::string> nameless;
+    if (level->childCount() > 0 && level->text(QAccessible::Name).isEmpty())
+        nameless.push_back(here);
+    const QAccessible::Role containers[] = {QAccessible::Window, QAccessible::Client,
+                                            QAccessible::Grouping, QAccessible::Pane};
+    if (std::find(std::begin(containers), std::end(containers), level->role()) ==
+        std::end(containers))
+        return nameless;
+    for (int i = 0; i < level->childCount(); ++i) {
+        const std::vector<std::string> below = NamelessLevels(level->child(i), here);
+        nameless.insert(nameless.end(), below.begin(), below.end());
+    }
+    return nameless;
 }
 
 TEST_F(WSerialTest, ScreenReadersKnowEveryControlByItsRoleAndLabel) {
@@ -59,14 +83,28 @@ TEST_F(WSerialTest, ScreenReadersKnowEveryControlByItsRoleAndLabel) {
     seven->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(seven->state().checked);
     EXPECT_FALSE(Find<QRadioButton>("EightButton")->isChecked());
-    // The top level is a window named by its caption; the data window in it
-    // a filler, not a second frame.
+    // The top level is a window named by its caption, with the controls
+    // right below it: no nameless level between them, going down or up.
     shell_->Caption("Shell caption");
     QAccessibleInterface* top = QAccessible::queryAccessibleInterface(shell_->Widget());
     EXPECT_EQ(top->role(), QAccessible::Window);
     EXPECT_EQ(top->text(QAccessible::Name), "Shell caption");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window_->Widget())->role(),
-              QAccessible::Client);
+    EXPECT_EQ(NamelessLevels(top), std::vector<std::string>{});
+    for (const char* control :
+         {"PortListBox", "BaudListBox", "ParityListBox", "SevenButton", "EightButton", "ZeroButton",
+          "TwoButton", "BeginButton", "EndButton", "ExitButton", "CommEdit", "theFixedText3"}) {
+        SCOPED_TRACE(control);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(Find(control));
+        ASSERT_NE(iface, nullptr);
+        EXPECT_GE(top->indexOfChild(iface), 0);
+        QAccessibleInterface* up = iface->parent();
+        ASSERT_NE(up, nullptr);
+        EXPECT_EQ(up->role(), QAccessible::Window);
+        EXPECT_EQ(up->text(QAccessible::Name), "Shell caption");
+        EXPECT_EQ(up->indexOfChild(iface), top->indexOfChild(iface));
+        ASSERT_NE(up->parent(), nullptr);
+        EXPECT_EQ(up->parent()->role(), QAccessible::Application);
+    }
     // The pane is a named text.
     QAccessibleInterface* pane = QAccessible::queryAccessibleInterface(Find("CommEdit"));
     ASSERT_NE(pane, nullptr);

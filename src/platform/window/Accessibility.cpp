@@ -4,9 +4,11 @@
 #include <QAccessibleWidget>
 #include <QRadioButton>
 
+#include "platform/window/PassThroughAccessible.h"
 #include "platform/window/RadioButtonAccessible.h"
 #include "platform/window/TextPaneAccessible.h"
 #include "platform/window/TextPaneView.h"
+#include "platform/window/WindowAccessible.h"
 
 namespace win {
 
@@ -27,13 +29,18 @@ void Accessibility::Forget(QObject* object) {
 QAccessibleInterface* Accessibility::Make(const QString& className, QObject* object) {
     if (auto* pane = qobject_cast<TextPaneView*>(object)) return new TextPaneAccessible(pane);
     if (auto* radio = qobject_cast<QRadioButton*>(object)) return new RadioButtonAccessible(radio);
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget) return nullptr;
+    if (WindowAccessible::IsPassThrough(widget)) return new PassThroughAccessible(widget);
     // The layer's top-level windows are plain widgets, its data windows
     // plain frames: the class name tells them from the toolkit's own
-    // subclasses.
-    if (className == QLatin1String("QWidget") && static_cast<QWidget*>(object)->isWindow())
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    // subclasses. A data window inside another window is a filler, not a
+    // second frame.
+    const bool plain =
+        className == QLatin1String("QWidget") || className == QLatin1String("QFrame");
+    if (plain && widget->isWindow()) return new WindowAccessible(widget);
     if (className == QLatin1String("QFrame"))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Client);
+        return new QAccessibleWidget(widget, QAccessible::Client);
     return nullptr;
 }
 

@@ -2,11 +2,13 @@
 // The accessible objects the window layer gives screen readers in place of
 // the toolkit's: the edit pane (TextPaneAccessible), radio buttons
 // (RadioButtonAccessible), a top-level window of the layer's own (a frame
-// named by its caption, where the toolkit sees a nameless filler) and a
-// data window's frame (a filler, where the toolkit sees a frame: a plain
-// QFrame is only ever a data window's). Install puts the factory in front
-// of the toolkit's; the layer's widgets run it as they are made (Forget,
-// TextPaneView), once the application exists.
+// named by its caption with the controls right below it, where the toolkit
+// sees a nameless filler: WindowAccessible), the layer's containers between
+// the window and its controls (answering as the window: PassThroughAccessible)
+// and a data window's frame not so marked (a filler, where the toolkit sees a
+// frame: a plain QFrame is only ever a data window's). Install puts the
+// factory in front of the toolkit's; the layer's widgets run it as they are
+// made (Forget, TextPaneView), once the application exists.
 
 #include <QString>
 

@@ -10,6 +10,7 @@
 #include "platform/window/Accessibility.h"
 #include "platform/window/Font.h"
 #include "platform/window/ResourceModule.h"
+#include "platform/window/WindowAccessible.h"
 
 namespace win {
 namespace {
@@ -64,6 +65,9 @@ DataWindow::~DataWindow() = default;
 void DataWindow::CreateWidget(Window* owner) {
     frame_ = new QFrame(owner ? owner->Canvas() : nullptr);
     frame_->setAutoFillBackground(true);
+    // Inside another window the frame only holds the controls; alone it is
+    // the window a screen reader names by its caption.
+    if (owner) WindowAccessible::MarkPassThrough(frame_);
     SetWidget(frame_);
     ApplyFrame();
     Accessibility::Forget(frame_);

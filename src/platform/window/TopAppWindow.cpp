@@ -7,6 +7,7 @@
 #include "platform/os/SystemMenu.h"
 #include "platform/runtime/ErrorSystem.h"
 #include "platform/window/Accessibility.h"
+#include "platform/window/WindowAccessible.h"
 
 namespace win {
 namespace {
@@ -41,8 +42,10 @@ TopAppWindow::TopAppWindow(rt::Object* owner) : Window(owner) {
     auto* frame = new FrameWidget(this);
     canvas_ = new QWidget(frame);
     canvas_->setObjectName(QStringLiteral("canvas"));
+    WindowAccessible::MarkPassThrough(canvas_);
     SetWidget(frame);
     Accessibility::Forget(frame);
+    Accessibility::Forget(canvas_);
     Size(Dimension{kFrame.left() + kFrame.right() + 400, kFrame.top() + kFrame.bottom() + 300});
     ApplyFrame();
 }

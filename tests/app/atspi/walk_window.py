@@ -3,9 +3,9 @@
 Usage (inside a D-Bus session of its own): walk_window.py PROGRAM
 Starts a headless Wayland compositor, the program on it with port Com1 on a
 pseudo-terminal, and checks what the bus shows: the frame named by the
-window's caption, the buttons, the radio buttons with their groups, the
-lists with their labels, and the pane's text and its events as bytes
-arrive. Prints one line per failed check and ends with 1 on any, 0 when
+window's caption with the controls right below it, the buttons, the radio
+buttons with their groups, the lists with their labels, and the pane's text
+and its events as bytes arrive. Prints one line per failed check and ends with 1 on any, 0 when
 all hold, and 77 when the compositor or the bus cannot be started.
 """
 import os
@@ -33,6 +33,22 @@ def walk(acc):
         child = acc.getChildAtIndex(i)
         if child is not None:
             yield from walk(child)
+
+
+# The roles of levels that only hold others; a list's own drop-down is the
+# toolkit's part of the list and not walked.
+CONTAINERS = (pyatspi.ROLE_FRAME, pyatspi.ROLE_FILLER, pyatspi.ROLE_PANEL)
+
+
+def nameless_levels(acc, way=""):
+    here = way + "/" + acc.getRoleName()
+    found = [here] if acc.childCount > 0 and not acc.name else []
+    if acc.getRole() in CONTAINERS:
+        for i in range(acc.childCount):
+            child = acc.getChildAtIndex(i)
+            if child is not None:
+                found += nameless_levels(child, here)
+    return found
 
 
 def labels(acc):
@@ -94,6 +110,17 @@ def check_window(app, master):
     top = app.getChildAtIndex(0)
     check(top.getRole() == pyatspi.ROLE_FRAME, "the top level is a frame, not " + top.getRoleName())
     check(top.name == "Тест COM-порта", "the frame is named by the caption, not %r" % top.name)
+    nameless = nameless_levels(top)
+    check(not nameless, "no nameless level between the frame and the controls: %r" % nameless)
+    controls = [top.getChildAtIndex(i) for i in range(top.childCount)]
+    roles = sorted({c.getRoleName() for c in controls if c is not None})
+    check({"push button", "radio button", "combo box", "text", "label"} <= set(roles),
+          "the controls are right below the frame: %r" % roles)
+    for control in controls:
+        up = control.parent
+        check(up is not None and up.getRole() == pyatspi.ROLE_FRAME and up.name == top.name
+              and up.parent is not None and up.parent.getRole() == pyatspi.ROLE_APPLICATION,
+              "going up from %r reaches the frame named by the caption" % control.name)
     everything = list(walk(top))
     by_role = {}
     for acc in everything:
