@@ -63,10 +63,16 @@ bool EndsBy(QProcess& process, int signal) {
     return process.exitStatus() == QProcess::CrashExit && process.exitCode() == signal;
 }
 
-// Starts the window in `process` on the pseudo-terminal `pty` and waits
-// until the probe's test runs: the device is then in raw mode at 9600 (the
-// port is made raw on open and given its speed a moment later).
-void StartTestOn(QProcess& process, const serial::testing::PtyPair& pty) {
+// Starts the window in `process`, with `env` in `dir`, on the pseudo-terminal
+// `pty`, whose settings it leaves in `before`, and waits until the probe's
+// test runs: the device is then in raw mode at 9600 (the port is made raw on
+// open and given its speed a moment later).
+void StartTestOn(QProcess& process, const serial::testing::PtyPair& pty,
+                 const QProcessEnvironment& env, const QTemporaryDir& dir, termios& before) {
+    ASSERT_TRUE(pty.Ok());
+    ASSERT_EQ(::tcgetattr(pty.Master(), &before), 0);
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(dir.path());
     process.start(COMTEST_PROGRAM, {"--port", QString::fromStdString("Com1=" + pty.Path())});
     termios during{};
     const auto running = [&] {
@@ -117,17 +123,13 @@ TEST(ProgramExitTest, ASignalDuringATestSetsThePortBackAndEndsByIt) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(::strsignal(c.signal)) + (c.stall ? ", stuck" : ""));
         serial::testing::PtyPair pty;
-        ASSERT_TRUE(pty.Ok());
-        termios before{};
-        ASSERT_EQ(::tcgetattr(pty.Master(), &before), 0);
         QTemporaryDir dir;
         auto env = Headless(dir, COMTEST_PRESS_BEGIN);
         if (c.stall) env.insert("COMTEST_PROBE_STALL", "1");
         QProcess process;
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(dir.path());
         DefaultSignals(process);
-        StartTestOn(process, pty);
+        termios before{};
+        ASSERT_NO_FATAL_FAILURE(StartTestOn(process, pty, env, dir, before));
         if (c.stall) std::this_thread::sleep_for(std::chrono::milliseconds(200));
         EXPECT_TRUE(EndsBy(process, c.signal));
         // The program's one line comes last, after the toolkit's notices.
@@ -162,18 +164,14 @@ TEST(ProgramExitTest, TheXServerGoingAwayDuringATestSetsThePortBack) {
     ASSERT_FALSE(number.empty()) << "Xvfb did not start";
 
     serial::testing::PtyPair pty;
-    ASSERT_TRUE(pty.Ok());
-    termios before{};
-    ASSERT_EQ(::tcgetattr(pty.Master(), &before), 0);
     QTemporaryDir dir;
     auto env = Headless(dir, COMTEST_PRESS_BEGIN);
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("DISPLAY", QString::fromStdString(":" + number));
     env.remove("WAYLAND_DISPLAY");
     QProcess process;
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(dir.path());
-    StartTestOn(process, pty);
+    termios before{};
+    ASSERT_NO_FATAL_FAILURE(StartTestOn(process, pty, env, dir, before));
     server.terminate();
     server.waitForFinished();
     if (!process.waitForFinished(10000)) {
