@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
-#include <thread>
 
 #include "check/CheckTexts.h"
+#include "check/ModemProbe.h"
 #include "check/Pattern.h"
 #include "check/Transfer.h"
 
@@ -20,16 +20,6 @@ constexpr std::size_t kFewestFlowBytes = 16;
 constexpr std::size_t kMostFlowBytes = 256;
 constexpr milliseconds kShortestPacedHold{100};
 constexpr milliseconds kUnpacedHold{50};
-
-// Sets RTS on `rx` (DTR kept) and answers whether `tx`'s CTS follows it.
-rt::Expected<bool> CtsFollows(serial::PosixLine& tx, serial::PosixLine& rx, bool rts, bool dtr,
-                              milliseconds settle) {
-    if (auto set = rx.SetModem(rts, dtr); !set) return rt::Fail(set.Error());
-    std::this_thread::sleep_for(settle);
-    const auto lines = tx.Modem();
-    if (!lines) return rt::Fail(lines.Error());
-    return lines->cts == rts;
-}
 
 }  // namespace
 
@@ -71,9 +61,10 @@ FlowResult CheckFlow(serial::PosixLine& tx, serial::PosixLine& rx, const serial:
     // on, which a device that drives RTS itself under flow control ignores.
     std::string why;
     const auto follows = [&](bool rts) {
-        const auto follow = CtsFollows(tx, rx, rts, original->dtr, settle);
-        if (!follow) why = follow.Error();
-        return follow && *follow;
+        // The receiver's RTS drives the sender's CTS.
+        const auto lines = InputsAfter(rx, tx, rts, original->dtr, settle);
+        if (!lines) why = lines.Error();
+        return lines && lines->cts == rts;
     };
     const auto unsupported = [&](std::string_view reason) {
         r.unsupported = why.empty() ? std::string(reason) : why;

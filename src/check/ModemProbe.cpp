@@ -15,6 +15,13 @@ std::vector<std::string> InputsFollowing(const serial::ModemLines& raised,
     return names;
 }
 
+rt::Expected<serial::ModemLines> InputsAfter(serial::PosixLine& outputs, serial::PosixLine& inputs,
+                                             bool rts, bool dtr, std::chrono::milliseconds settle) {
+    if (auto set = outputs.SetModem(rts, dtr); !set) return rt::Fail(set.Error());
+    std::this_thread::sleep_for(settle);
+    return inputs.Modem();
+}
+
 ModemResult ProbeModem(serial::PosixLine& outputs, serial::PosixLine& inputs,
                        std::chrono::milliseconds settle) {
     ModemResult result{outputs.Path(), inputs.Path(), {}, {}, {}};
@@ -29,12 +36,7 @@ ModemResult ProbeModem(serial::PosixLine& outputs, serial::PosixLine& inputs,
     }
     std::string error;
     auto read = [&](bool rts, bool dtr) -> std::optional<serial::ModemLines> {
-        if (const auto set = outputs.SetModem(rts, dtr); !set) {
-            error = set.Error();
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(settle);
-        auto lines = inputs.Modem();
+        auto lines = InputsAfter(outputs, inputs, rts, dtr, settle);
         if (!lines) {
             error = lines.Error();
             return std::nullopt;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "check/CheckReport.h"
+#include "platform/runtime/Expected.h"
 #include "platform/serial/PosixLine.h"
 
 namespace check {
@@ -21,6 +22,11 @@ std::vector<std::string> InputsFollowing(const serial::ModemLines& raised,
 // The time a device's inputs are given to follow its outputs (USB adapters
 // report them every few ms).
 inline constexpr std::chrono::milliseconds kModemSettle{30};
+
+// Sets RTS and DTR on `outputs`, waits `settle` and reads the inputs of
+// `inputs` (the same line or another); a failure says why either refused.
+rt::Expected<serial::ModemLines> InputsAfter(serial::PosixLine& outputs, serial::PosixLine& inputs,
+                                             bool rts, bool dtr, std::chrono::milliseconds settle);
 
 // `outputs` and `inputs` may be the same line. `settle` is the time the
 // inputs are given to follow.
