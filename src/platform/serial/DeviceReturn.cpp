@@ -58,7 +58,7 @@ void DeviceReturn::Try() {
     }
     if (!quiet_ && !reported_) {
         reported_ = true;
-        giveUp_(reopened.Error());
+        giveUp_(*device, reopened.Error());
     }
     // Held by another program, say: look again now and then until it lets
     // go, without keeping the loop busy.

@@ -6,10 +6,10 @@
 // unchanged. A returned device may refuse opening for a moment (udev sets its
 // group and mode just after the kernel adds its node), so a refused reopen is
 // tried again kRetryMs later, up to kTries times; when that follows a change
-// of the tree, `giveUp` then gets the last reason (another program holding
-// it, and which), once per Await. Waiting goes on: every kSlowRetryMs while
-// the device stays present, and again at once on every change of the tree,
-// until a reopen succeeds or Stop.
+// of the tree, `giveUp` then gets the device found and the last reason
+// (another program holding it, and which), once per Await. Waiting goes on:
+// every kSlowRetryMs while the device stays present, and again at once on
+// every change of the tree, until a reopen succeeds or Stop.
 
 #include <QObject>
 #include <QTimer>
@@ -29,7 +29,8 @@ class DeviceReturn {
 
     // Success when the device is open again, else a failure saying why not.
     using Reopen = std::function<rt::Expected<>(const SerialDevice&)>;
-    using GiveUp = std::function<void(const std::string& reason)>;
+    // The device found back, and why it would not open.
+    using GiveUp = std::function<void(const SerialDevice& device, const std::string& reason)>;
 
     // Callbacks run on `context`'s thread and never after `context` is gone.
     DeviceReturn(QObject* context, Reopen reopen, GiveUp giveUp);

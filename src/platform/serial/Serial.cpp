@@ -45,9 +45,11 @@ class Serial::Impl {
           window_(window),
           return_(
               owner, [this](const SerialDevice& device) { return Resume(device); },
-              [this](const std::string& reason) {
-                  ReportLine(PortLabel() + ": " + std::string(texts::kCannotResume) + ": " +
-                             reason);
+              [this](const SerialDevice& device, const std::string& reason) {
+                  // The node found back, which another device may have
+                  // replaced at the one the port used before.
+                  ReportLine(portName_ + " (" + device.node +
+                             "): " + std::string(texts::kCannotResume) + ": " + reason);
               }) {}
     ~Impl() {
         // The owner is going: nobody is told.

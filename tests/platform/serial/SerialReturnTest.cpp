@@ -204,9 +204,10 @@ TEST_F(SerialReturnTest, LostTwinResumesOnlyInItsSocketOnTheNodeInUse) {
 }
 
 TEST_F(SerialReturnTest, ReturnedDeviceHeldByAnotherProgramIsAwaited) {
-    // Back, but a program without locks has it open, for longer than the
-    // quick tries made while udev sets a new node up: said once, and by
-    // whom; the test resumes once the holder lets go.
+    // Back under another name, but a program without locks has it open, for
+    // longer than the quick tries made while udev sets a new node up: said
+    // once, naming the node found and its holder; the test resumes once the
+    // holder lets go.
     tree_.AddUsb("ttyUSB0");
     ASSERT_TRUE(PumpUntil([&] { return monitor_->DeviceAt(1).has_value(); }));
     NotifyRecorder recorder;
@@ -215,9 +216,9 @@ TEST_F(SerialReturnTest, ReturnedDeviceHeldByAnotherProgramIsAwaited) {
     testsupport::StderrCapture capture;
     tree_.Remove("ttyUSB0");
     ASSERT_TRUE(PumpUntil([&] { return port.IsLost() && !monitor_->DeviceAt(1); }));
-    tree_.AddUsb("ttyUSB0");
+    tree_.AddUsb("ttyUSB1");
     // Held before the event loop can notice the node.
-    const pid_t holder = HoldOpen(tree_.Node("ttyUSB0"), Hold::Open);
+    const pid_t holder = HoldOpen(tree_.Node("ttyUSB1"), Hold::Open);
     ASSERT_GT(holder, 0);
     const auto quickTries =
         std::chrono::milliseconds(DeviceReturn::kTries * DeviceReturn::kRetryMs);
@@ -231,7 +232,8 @@ TEST_F(SerialReturnTest, ReturnedDeviceHeldByAnotherProgramIsAwaited) {
     EXPECT_FALSE(resumedWhileHeld);
     EXPECT_TRUE(resumed);
     EXPECT_EQ(Lines(err), 3) << err;
-    EXPECT_NE(err.find("device back but cannot be opened: is in use by another program: " + who),
+    EXPECT_NE(err.find("Com1 (" + tree_.Node("ttyUSB1") +
+                       "): device back but cannot be opened: is in use by another program: " + who),
               std::string::npos)
         << err;
 }
