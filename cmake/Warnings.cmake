@@ -25,9 +25,10 @@ endfunction()
 
 # A test executable of every .cpp in the calling folder, registered with
 # CTest; every test runs headless on Qt's offscreen platform.
-# HEAVY names the tests (GoogleTest filter patterns) that take seconds rather
-# than milliseconds: they carry the CTest label "heavy", so a quick run can
-# leave them out (ctest -LE heavy); a plain ctest runs them with the rest.
+# HEAVY names the slow tests (GoogleTest filter patterns): those that take
+# seconds, run many rounds or start other programs. They carry the CTest label
+# "heavy", so a quick run can leave them out (ctest -LE heavy); a plain ctest
+# runs them with the rest.
 # Every test's time limit is set here and nowhere else: 120 s, five times as
 # long in the sanitizer build, whose code runs several times slower. ctest's
 # --timeout does not override it.

@@ -72,6 +72,9 @@ TEST(PortMapTest, RejectsMalformedValuesWithOneClearLine) {
         EXPECT_NE(error.find("'" + value + "'"), std::string::npos) << error;
         EXPECT_NE(error.find("ComN=PATH"), std::string::npos) << error;
         EXPECT_EQ(error.find('\n'), std::string::npos) << "one line";
+        // A bare reason: the program's name goes before it only where the
+        // line is written to standard error.
+        EXPECT_EQ(error.rfind("bad --port value '", 0), 0u) << error;
         EXPECT_EQ(map.DeviceFor("Com3"), "/dev/ttyS2") << "the map is left as it was";
     }
 }
