@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
@@ -18,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "DeviceTree.h"
 #include "PtyPair.h"
 
 namespace app {
@@ -93,6 +95,17 @@ void ExpectSetBack(const serial::testing::PtyPair& pty, const termios& before) {
     EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
     EXPECT_EQ(cfgetispeed(&after), cfgetispeed(&before));
     EXPECT_EQ(after.c_lflag & (ICANON | ECHO), before.c_lflag & (ICANON | ECHO));
+}
+
+// Whether KXERROR.LOG in `dir` comes to hold `text` within 20 s: the
+// program has reached the report it then shows.
+bool Logged(const QTemporaryDir& dir, const char* text) {
+    for (int i = 0; i < 400; ++i) {
+        QFile log(dir.filePath("KXERROR.LOG"));
+        if (log.open(QIODevice::ReadOnly) && log.readAll().contains(text)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
 }
 
 struct StopSignal {
@@ -186,35 +199,63 @@ TEST(ProgramExitTest, TheXServerGoingAwayDuringATestSetsThePortBack) {
 }
 
 // Where no event loop watches the stop signals, or the GUI thread waits in a
-// read, a stop signal still ends the program within the grace its own end
-// has, by that signal, with one line saying so.
+// read or an open, a stop signal still ends the program within the grace its
+// own end has, by that signal, with one line saying so.
 TEST(ProgramExitTest, AStopSignalEndsTheProgramWhereNoTestRuns) {
+    // A file read at start that is a FIFO: the settings file with a writer
+    // that never writes, KXERROR.LOG with no reader, a device attribute with
+    // no writer.
+    enum class Fifo { None, Settings, Log, Attribute };
     struct Situation {
         const char* what;
         QStringList args;
         const char* probe;
-        bool settingsFifo;  // the settings file a FIFO whose writer never writes
-        bool logFifo;       // KXERROR.LOG a FIFO nobody reads
+        Fifo fifo;
+        const char* reported;  // what KXERROR.LOG says of the report shown; null: not read
     };
     const Situation situations[] = {
-        {"the report of a failed start", {}, COMTEST_HIDE_IMAGE_PLUGINS, false, false},
-        {"the same, the error log a FIFO", {}, COMTEST_HIDE_IMAGE_PLUGINS, false, true},
-        {"the window reading its settings", {}, nullptr, true, false},
-        {"--list-ports reading its settings", {"--list-ports"}, nullptr, true, false},
+        {"the report of a failed start",
+         {},
+         COMTEST_HIDE_IMAGE_PLUGINS,
+         Fifo::None,
+         "icon resource unreadable"},
+        {"the same, the error log a FIFO", {}, COMTEST_HIDE_IMAGE_PLUGINS, Fifo::Log, nullptr},
+        {"the report of an exception thrown as the window shows",
+         {},
+         COMTEST_THROW_WHEN_SHOWN,
+         Fifo::None,
+         "thrown when the window showed"},
+        {"the window reading its settings", {}, nullptr, Fifo::Settings, nullptr},
+        {"--list-ports reading its settings", {"--list-ports"}, nullptr, Fifo::Settings, nullptr},
+        {"--list-ports reading a device attribute",
+         {"--list-ports"},
+         nullptr,
+         Fifo::Attribute,
+         nullptr},
     };
     for (const auto& s : situations) {
         for (const auto& [signal, name] : kStopSignals) {
             SCOPED_TRACE(std::string(s.what) + ", " + name);
             QTemporaryDir dir;
             auto env = Headless(dir, s.probe);
+            serial::testing::DeviceTree tree;
+            if (s.fifo == Fifo::Attribute) {
+                // A built-in UART whose type the scan reads: opening it waits for a writer.
+                tree.AddUart("ttyS0");
+                const std::string type =
+                    tree.Root() + "/sys/devices/platform/serial8250/ttyS0/tty/ttyS0/type";
+                ASSERT_EQ(::unlink(type.c_str()), 0);
+                ASSERT_EQ(::mkfifo(type.c_str(), 0600), 0);
+                env.insert("COMTEST_DEVICE_ROOT", QString::fromStdString(tree.Root()));
+            }
             int writer = -1;
-            if (s.settingsFifo) {
+            if (s.fifo == Fifo::Settings) {
                 const QString fifo = dir.filePath("settings.fifo");
                 ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
                 writer = ::open(fifo.toLocal8Bit().constData(), O_RDWR | O_NONBLOCK);
                 env.insert("COMTEST_REGISTRY", fifo);
             }
-            if (s.logFifo) {
+            if (s.fifo == Fifo::Log) {
                 ASSERT_EQ(::mkfifo(dir.filePath("KXERROR.LOG").toLocal8Bit().constData(), 0600), 0);
             }
             QProcess process;
@@ -223,6 +264,9 @@ TEST(ProgramExitTest, AStopSignalEndsTheProgramWhereNoTestRuns) {
             DefaultSignals(process);
             process.start(COMTEST_PROGRAM, s.args);
             ASSERT_TRUE(process.waitForStarted());
+            if (s.reported != nullptr) {
+                EXPECT_TRUE(Logged(dir, s.reported)) << "no report was made";
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(500));
             EXPECT_TRUE(EndsBy(process, signal));
             if (writer >= 0) ::close(writer);
