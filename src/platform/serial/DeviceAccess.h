@@ -33,8 +33,8 @@ class DeviceAccess {
     // to group dialout; join that group (sudo usermod -aG dialout $USER),
     // then log in again", or only logging in again when the account has the
     // group and this session not yet. Otherwise joining a group would not
-    // help: "permission denied: /dev/ttyUSB0 is open to its owner root only;
-    // an administrator can give it group dialout with a udev rule:
+    // help: "permission denied: /dev/ttyUSB0 is open for reading and writing
+    // to root only; an administrator can give it group dialout with a udev rule:
     // KERNEL=="ttyUSB0", GROUP="dialout", MODE="0660"".
     static std::string PermissionReason(const std::string& path);
     // "is in use by another program: minicom (process 4242)", naming every

@@ -22,10 +22,11 @@ inline constexpr std::string_view kJoinGroupPrefix = "join that group (sudo user
 inline constexpr std::string_view kJoinGroupSuffix = " $USER), then ";
 inline constexpr std::string_view kLogInAgain = "log in again";
 inline constexpr std::string_view kSessionLacksGroup = "this session began before you joined it: ";
-// A node its group may not use: "permission denied: /dev/ttyUSB0 is open to
-// its owner root only; an administrator can give it group dialout with a
-// udev rule: KERNEL=="ttyUSB0", GROUP="dialout", MODE="0660"".
-inline constexpr std::string_view kOwnerOnlyPrefix = "is open to its owner ";
+// A node no group one could join may use: "permission denied: /dev/ttyUSB0
+// is open for reading and writing to root only; an administrator can give it
+// group dialout with a udev rule: KERNEL=="ttyUSB0", GROUP="dialout",
+// MODE="0660"".
+inline constexpr std::string_view kOwnerOnlyPrefix = "is open for reading and writing to ";
 inline constexpr std::string_view kOwnerOnlySuffix =
     " only; an administrator can give it group dialout with a udev rule: KERNEL==\"";
 inline constexpr std::string_view kUdevRuleSuffix = "\", GROUP=\"dialout\", MODE=\"0660\"";

@@ -391,10 +391,11 @@ TEST_F(SerialReturnTest, PermissionNamesTheGroupOnlyWhereJoiningItHelps) {
     const group* dialout = ::getgrnam("dialout");
     const gid_t serialGroup = dialout != nullptr ? dialout->gr_gid : 5;
     const std::string groupName = ::getgrgid(serialGroup) ? ::getgrgid(serialGroup)->gr_name : "";
-    const std::string ownerOnly = "permission denied: " + node +
-                                  " is open to its owner root only; an administrator can give it "
-                                  "group dialout with a udev rule: KERNEL==\"ttyUSB0\", "
-                                  "GROUP=\"dialout\", MODE=\"0660\"";
+    const std::string ownerOnly =
+        "permission denied: " + node +
+        " is open for reading and writing to root only; an administrator can give it "
+        "group dialout with a udev rule: KERNEL==\"ttyUSB0\", "
+        "GROUP=\"dialout\", MODE=\"0660\"";
     struct Case {
         mode_t mode;
         gid_t group;
