@@ -11,7 +11,7 @@
 #include "app/CommandLineTexts.h"
 #include "app/Version.h"
 #include "check/OptionValues.h"
-#include "platform/os/OsTexts.h"
+#include "platform/os/StderrLine.h"
 #include "platform/runtime/Expected.h"
 
 namespace app {
@@ -213,8 +213,11 @@ std::string FromQtError(const QString& qtError) {
     return text;
 }
 
+// The whole line but its end, which the caller writes with it.
 std::string ErrorLine(std::string_view what) {
-    return std::string(os::texts::kStderrPrefix) + std::string(what) + std::string(texts::kSeeHelp);
+    std::string line = os::ProgramLine(std::string(what) + std::string(texts::kSeeHelp));
+    line.pop_back();
+    return line;
 }
 
 // Words of `text` wrapped into lines of at most `width` columns, each but the

@@ -12,7 +12,7 @@
 #include "check/LineCheck.h"
 #include "check/ReportJson.h"
 #include "check/ReportTable.h"
-#include "platform/os/OsTexts.h"
+#include "platform/os/StderrLine.h"
 #include "platform/os/StopSignals.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/PortName.h"
@@ -46,9 +46,8 @@ bool SamePort(const std::string& a, const std::string& b) {
 
 int RunCheck(const CheckOptions& options, const SweepTables& tables, std::FILE* out,
              std::FILE* err) {
-    const std::string prefix(os::texts::kStderrPrefix);
     if (options.to && SamePort(*options.to, options.port)) {
-        std::fprintf(err, "%s%s\n", prefix.c_str(), std::string(texts::kSamePort).c_str());
+        std::fputs(os::ProgramLine(texts::kSamePort).c_str(), err);
         return kExitUsage;
     }
     // Held from before any thread starts (the loopback echo's, Qt's), so
@@ -67,8 +66,8 @@ int RunCheck(const CheckOptions& options, const SweepTables& tables, std::FILE* 
     {
         LineCheck check(options, tables);
         if (const auto opened = check.Open(); !opened) {
-            std::fprintf(err, "%s%s%s\n", prefix.c_str(), std::string(texts::kCannotOpen).c_str(),
-                         opened.Error().c_str());
+            std::fputs(os::ProgramLine(std::string(texts::kCannotOpen) + opened.Error()).c_str(),
+                       err);
             return kExitUsage;
         }
         const bool terminal = ::isatty(::fileno(err)) != 0;

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <iostream>
 
-#include "platform/os/OsTexts.h"
+#include "platform/os/StderrLine.h"
 #include "platform/runtime/Activation.h"
 #include "platform/runtime/ErrorSystemTexts.h"
 #include "platform/runtime/ErrorTexts.h"
@@ -27,13 +27,13 @@ class RaiseDepth {
 };
 
 [[noreturn]] void Unhandled(const RawError& raw, std::string_view why) {
-    std::cerr << os::texts::kStderrPrefix << why << ": error " << raw.Get(RawError::GenCode) << " ("
-              << ErrString(raw.Get(RawError::GenCode)) << ")";
+    std::string line = std::string(why) + ": error " + std::to_string(raw.Get(RawError::GenCode)) +
+                       " (" + std::string(ErrString(raw.Get(RawError::GenCode))) + ")";
     const auto operation = raw.Text(RawError::Operation);
-    if (!operation.empty()) std::cerr << " in " << operation;
+    if (!operation.empty()) line += " in " + std::string(operation);
     const auto description = raw.Text(RawError::Description);
-    if (!description.empty()) std::cerr << ": " << description;
-    std::cerr << std::endl;
+    if (!description.empty()) line += ": " + std::string(description);
+    os::StderrLine(line);
     ErrorLevel(static_cast<std::int32_t>(raw.Get(RawError::GenCode)));
     QuitProgram();
 }
@@ -220,8 +220,7 @@ namespace {
                                      .operation = text::kTerminate,
                                      .description = description});
             } else {
-                std::cerr << os::texts::kStderrPrefix << text::kTerminate << ": " << description
-                          << std::endl;
+                os::StderrLine(std::string(text::kTerminate) + ": " + description);
             }
         } catch (...) {
         }
