@@ -115,10 +115,15 @@ std::string DeviceAccess::PermissionReason(const std::string& path) {
     // write it, and root's group is no group to send anyone into.
     const bool groupMay = (info.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
     if (!groupMay || info.st_gid == 0) {
-        const std::string node = fs::path(path).filename().string();
-        return reason + ": " + path + " " + std::string(texts::kOwnerOnlyPrefix) +
-               UserName(info.st_uid) + std::string(texts::kOwnerOnlySuffix) + node +
-               std::string(texts::kUdevRuleSuffix);
+        reason += ": " + path + " " + std::string(texts::kOwnerOnlyPrefix) + UserName(info.st_uid) +
+                  std::string(texts::kOwnerOnlySuffix);
+        // A pseudo-terminal's node is made for the user who opened its
+        // terminal, not by udev: a rule would not change it.
+        const fs::path given(path);
+        if (given.parent_path().filename() != "pts")
+            reason += std::string(texts::kUdevRulePrefix) + given.filename().string() +
+                      std::string(texts::kUdevRuleSuffix);
+        return reason;
     }
     const std::string group = GroupName(info.st_gid);
     reason += ": " + path + " " + std::string(texts::kBelongsToGroup) + " " + group + "; ";

@@ -35,7 +35,8 @@ class DeviceAccess {
     // group and this session not yet. Otherwise joining a group would not
     // help: "permission denied: /dev/ttyUSB0 is open for reading and writing
     // to root only; an administrator can give it group dialout with a udev rule:
-    // KERNEL=="ttyUSB0", GROUP="dialout", MODE="0660"".
+    // KERNEL=="ttyUSB0", GROUP="dialout", MODE="0660"" (no rule for a
+    // pseudo-terminal's node, /dev/pts/N, which udev does not make).
     static std::string PermissionReason(const std::string& path);
     // "is in use by another program: minicom (process 4242)", naming every
     // holder in `holders`, or saying they cannot be seen when it is empty.

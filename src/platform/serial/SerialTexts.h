@@ -27,8 +27,9 @@ inline constexpr std::string_view kSessionLacksGroup = "this session began befor
 // group dialout with a udev rule: KERNEL=="ttyUSB0", GROUP="dialout",
 // MODE="0660"".
 inline constexpr std::string_view kOwnerOnlyPrefix = "is open for reading and writing to ";
-inline constexpr std::string_view kOwnerOnlySuffix =
-    " only; an administrator can give it group dialout with a udev rule: KERNEL==\"";
+inline constexpr std::string_view kOwnerOnlySuffix = " only";
+inline constexpr std::string_view kUdevRulePrefix =
+    "; an administrator can give it group dialout with a udev rule: KERNEL==\"";
 inline constexpr std::string_view kUdevRuleSuffix = "\", GROUP=\"dialout\", MODE=\"0660\"";
 // Busy: "is in use by another program: minicom (process 4242)".
 inline constexpr std::string_view kProcess = "process";

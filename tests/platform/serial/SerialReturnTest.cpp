@@ -399,15 +399,19 @@ TEST_F(SerialReturnTest, PermissionNamesTheGroupOnlyWhereJoiningItHelps) {
     struct Case {
         mode_t mode;
         gid_t group;
+        std::string path;
         std::string reason;
     };
     const Case cases[] = {
-        {0660, serialGroup,
+        {0660, serialGroup, node,
          "permission denied: " + node + " belongs to group " + groupName +
              "; join that group (sudo usermod -aG " + groupName + " $USER), then log in again"},
-        {0600, 0, ownerOnly},
-        {0640, serialGroup, ownerOnly},
-        {0660, 0, ownerOnly},
+        {0600, 0, node, ownerOnly},
+        {0640, serialGroup, node, ownerOnly},
+        {0660, 0, node, ownerOnly},
+        // No udev rule for a pseudo-terminal given by its own path.
+        {0600, 0, pts,
+         "permission denied: " + pts + " is open for reading and writing to root only"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.mode) + " group " + std::to_string(c.group));
@@ -421,7 +425,7 @@ TEST_F(SerialReturnTest, PermissionNamesTheGroupOnlyWhereJoiningItHelps) {
             if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
                 ::_exit(2);
             PosixLine line;
-            const auto opened = line.Open(node);
+            const auto opened = line.Open(c.path);
             const std::string reason = opened ? std::string() : opened.Error();
             (void)!::write(pipe[1], reason.data(), reason.size());
             ::_exit(0);
