@@ -38,13 +38,10 @@ FlowResult CheckFlow(serial::PosixLine& tx, serial::PosixLine& rx, const serial:
                      std::uint32_t seed, milliseconds settle, int stop, bool& stopped) {
     FlowResult r;
     stopped = false;
-    const auto original = rx.Modem();
+    // The receiver's RTS is the output that drives the sender's CTS.
+    const auto original = OutputsIfBothHaveLines(rx, tx);
     if (!original) {
         r.unsupported = original.Error();
-        return r;
-    }
-    if (const auto lines = tx.Modem(); !lines) {
-        r.unsupported = lines.Error();
         return r;
     }
     const bool paced = tx.Paced() && rx.Paced();

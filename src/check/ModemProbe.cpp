@@ -15,6 +15,14 @@ std::vector<std::string> InputsFollowing(const serial::ModemLines& raised,
     return names;
 }
 
+rt::Expected<serial::ModemLines> OutputsIfBothHaveLines(serial::PosixLine& outputs,
+                                                        serial::PosixLine& inputs) {
+    auto lines = outputs.Modem();
+    if (!lines) return lines;
+    if (const auto readable = inputs.Modem(); !readable) return rt::Fail(readable.Error());
+    return lines;
+}
+
 rt::Expected<serial::ModemLines> InputsAfter(serial::PosixLine& outputs, serial::PosixLine& inputs,
                                              bool rts, bool dtr, std::chrono::milliseconds settle) {
     if (auto set = outputs.SetModem(rts, dtr); !set) return rt::Fail(set.Error());
@@ -25,13 +33,9 @@ rt::Expected<serial::ModemLines> InputsAfter(serial::PosixLine& outputs, serial:
 ModemResult ProbeModem(serial::PosixLine& outputs, serial::PosixLine& inputs,
                        std::chrono::milliseconds settle) {
     ModemResult result{outputs.Path(), inputs.Path(), {}, {}, {}};
-    const auto original = outputs.Modem();
+    const auto original = OutputsIfBothHaveLines(outputs, inputs);
     if (!original) {
         result.unsupported = original.Error();
-        return result;
-    }
-    if (const auto readable = inputs.Modem(); !readable) {
-        result.unsupported = readable.Error();
         return result;
     }
     std::string error;

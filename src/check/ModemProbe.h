@@ -23,6 +23,11 @@ std::vector<std::string> InputsFollowing(const serial::ModemLines& raised,
 // report them every few ms).
 inline constexpr std::chrono::milliseconds kModemSettle{30};
 
+// The modem lines of `outputs` as they are, once `inputs` has shown it has
+// modem lines too; a failure says why either has none (a pseudo-terminal).
+rt::Expected<serial::ModemLines> OutputsIfBothHaveLines(serial::PosixLine& outputs,
+                                                        serial::PosixLine& inputs);
+
 // Sets RTS and DTR on `outputs`, waits `settle` and reads the inputs of
 // `inputs` (the same line or another); a failure says why either refused.
 rt::Expected<serial::ModemLines> InputsAfter(serial::PosixLine& outputs, serial::PosixLine& inputs,
